@@ -1,0 +1,47 @@
+#include "diag/fatal.h"
+
+#include <cstdio>
+
+namespace kontavo {
+
+FatalError::FatalError(uint32_t code, std::optional<uint32_t> argument)
+    : m_code(code), m_argument(argument) {
+    std::snprintf(m_text, sizeof m_text, "fatal error 0x%08X", code);
+}
+
+void raiseFatal(FatalCode code, std::optional<uint32_t> argument) {
+    raiseFatal(static_cast<uint32_t>(code), argument);
+}
+
+void raiseFatal(uint32_t code, std::optional<uint32_t> argument) {
+    throw FatalError(code, argument);
+}
+
+bool runGuarded(const std::function<void()>& step) {
+    try {
+        step();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+int reportFatal(const FatalError& error) {
+    if (error.argument()) {
+        std::fprintf(stderr, "fatal error 0x%08X (argument %u)\n", error.code(), *error.argument());
+    } else {
+        std::fprintf(stderr, "fatal error 0x%08X\n", error.code());
+    }
+    std::fflush(stderr);
+    return kFatalExitStatus;
+}
+
+int runMain(const std::function<int()>& body) {
+    try {
+        return body();
+    } catch (const FatalError& error) {
+        return reportFatal(error);
+    }
+}
+
+}  // namespace kontavo
