@@ -1,0 +1,174 @@
+#include "platform/objectstorecore.h"
+
+#include "platform/objectstorenotifier.h"
+#include "platform/objectstorewriter.h"
+
+namespace kontavo {
+
+namespace {
+
+constexpr int kFormat = 1;
+
+const char* const kSchema =
+    "CREATE TABLE IF NOT EXISTS store_meta("
+    "  key TEXT PRIMARY KEY, value INTEGER NOT NULL) WITHOUT ROWID;"
+    "INSERT OR IGNORE INTO store_meta VALUES('format', 1), ('last_oid', 0), ('log_floor', 0);"
+    "CREATE TABLE IF NOT EXISTS databases("
+    "  oid INTEGER PRIMARY KEY,"
+    "  name TEXT NOT NULL,"
+    "  fold TEXT NOT NULL UNIQUE,"
+    "  record_count INTEGER NOT NULL DEFAULT 0,"
+    "  modified INTEGER NOT NULL DEFAULT 0);"
+    "CREATE TABLE IF NOT EXISTS records("
+    "  oid INTEGER PRIMARY KEY,"
+    "  db INTEGER NOT NULL,"
+    "  props BLOB NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS records_by_db ON records(db, oid);"
+    "CREATE TABLE IF NOT EXISTS externals("
+    "  oid INTEGER PRIMARY KEY,"
+    "  bytes BLOB NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS changes("
+    "  seq INTEGER PRIMARY KEY AUTOINCREMENT,"
+    "  kind INTEGER NOT NULL,"
+    "  db INTEGER NOT NULL,"
+    "  oid INTEGER NOT NULL);";
+
+}  // namespace
+
+ObjectStoreCore::ObjectStoreCore(const QString& filePath) : m_filePath(filePath) {
+    if (!m_db.open(filePath) || !createSchema()) {
+        m_db.close();
+        return;
+    }
+    auto rows = std::make_unique<ObjectStoreRows>(m_db);
+    auto writer = std::make_unique<ObjectStoreWriter>(*this);
+    if (rows->isValid() && writer->isValid()) {
+        m_rows = std::move(rows);
+        m_writer = std::move(writer);
+    }
+}
+
+ObjectStoreCore::~ObjectStoreCore() {
+    // The notifier and the prepared statements go before the connection.
+    m_notifier.reset();
+    m_writer.reset();
+    m_rows.reset();
+}
+
+bool ObjectStoreCore::createSchema() {
+    SqliteTransaction tx(m_db);
+    if (!tx.isActive() || !m_db.exec(kSchema)) {
+        return false;
+    }
+    SqliteStatement format(m_db, "SELECT value FROM store_meta WHERE key='format'");
+    const bool known = format.step() && format.columnInt(0) == kFormat;
+    format.reset();
+    // A file of another format is left as it was.
+    return known && tx.commit();
+}
+
+ObjectStoreNotifier& ObjectStoreCore::notifier() {
+    if (m_notifier == nullptr) {
+        m_notifier = std::make_unique<ObjectStoreNotifier>(*this);
+    }
+    return *m_notifier;
+}
+
+bool ObjectStoreCore::inTransaction() const {
+    return m_db.isOpen() && sqlite3_get_autocommit(m_db.handle()) == 0;
+}
+
+bool ObjectStoreCore::beginWrite() {
+    return m_db.exec(m_batchDepth > 0 ? "SAVEPOINT object_write" : "BEGIN IMMEDIATE");
+}
+
+bool ObjectStoreCore::commitWrite() {
+    if (m_batchDepth > 0) {
+        return m_db.exec("RELEASE object_write");
+    }
+    const bool committed = m_db.exec("COMMIT");
+    if (!committed) {
+        m_db.exec("ROLLBACK");
+    }
+    finishTransaction(committed);
+    return committed;
+}
+
+void ObjectStoreCore::rollbackWrite() {
+    if (m_batchDepth > 0) {
+        m_db.exec("ROLLBACK TO object_write; RELEASE object_write");
+        ++m_generation;
+        return;
+    }
+    m_db.exec("ROLLBACK");
+    finishTransaction(false);
+}
+
+void ObjectStoreCore::finishTransaction(bool committed) {
+    ++m_generation;
+    if (committed && m_notifier != nullptr) {
+        m_notifier->ownCommit();
+    }
+}
+
+bool ObjectStoreCore::runBatch(const std::function<bool()>& work, DbError& error) {
+    const bool outermost = m_batchDepth == 0;
+    if (!m_db.exec(outermost ? "BEGIN IMMEDIATE" : "SAVEPOINT object_batch")) {
+        error = sqliteError();
+        return false;
+    }
+    ++m_batchDepth;
+    bool ok = false;
+    try {
+        ok = work();
+    } catch (...) {
+        --m_batchDepth;
+        m_db.exec(outermost ? "ROLLBACK" : "ROLLBACK TO object_batch; RELEASE object_batch");
+        outermost ? finishTransaction(false) : void(++m_generation);
+        throw;
+    }
+    --m_batchDepth;
+    if (!outermost) {
+        m_db.exec(ok ? "RELEASE object_batch" : "ROLLBACK TO object_batch; RELEASE object_batch");
+        ++m_generation;
+        return ok;
+    }
+    const bool committed = ok && m_db.exec("COMMIT");
+    if (!committed) {
+        error = ok ? sqliteError() : DbError::None;
+        m_db.exec("ROLLBACK");
+    }
+    finishTransaction(committed);
+    return committed;
+}
+
+DbError ObjectStoreCore::sqliteError() const {
+    if (!m_db.isOpen()) {
+        return DbError::InternalError;
+    }
+    switch (sqlite3_errcode(m_db.handle()) & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return DbError::Busy;
+        case SQLITE_FULL:
+            return DbError::DiskFull;
+        default:
+            return DbError::InternalError;
+    }
+}
+
+ObjectWriteScope::~ObjectWriteScope() {
+    if (m_active) {
+        m_core.rollbackWrite();
+    }
+}
+
+bool ObjectWriteScope::commit() {
+    if (!m_active) {
+        return false;
+    }
+    m_active = false;
+    return m_core.commitWrite();
+}
+
+}  // namespace kontavo
