@@ -242,6 +242,8 @@ bool decodeInline(const QByteArray& bytes, const QList<PropTag>& wanted, InlineP
     }
     qsizetype next = 0;
     PropTag previous = 0;
+    out.props.reserve(out.props.size() +
+                      (wanted.isEmpty() ? qsizetype(std::min(count, 64u)) : wanted.size()));
     for (uint32_t i = 0; i < count; ++i) {
         if (!wanted.isEmpty() && next >= wanted.size()) {
             return true;  // nothing wanted remains

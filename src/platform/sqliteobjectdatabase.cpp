@@ -98,9 +98,15 @@ std::optional<DbRecord> SqliteObjectDatabase::read(const QList<PropTag>& tags) {
     if (!readyToRead()) {
         return std::nullopt;
     }
-    QList<PropTag> sorted = tags;
-    std::sort(sorted.begin(), sorted.end());
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    if (tags != m_listedTags) {
+        // List queries ask for the same tags record after record.
+        m_listedTags = tags;
+        m_sortedTags = tags;
+        std::sort(m_sortedTags.begin(), m_sortedTags.end());
+        m_sortedTags.erase(std::unique(m_sortedTags.begin(), m_sortedTags.end()),
+                           m_sortedTags.end());
+    }
+    const QList<PropTag>& sorted = m_sortedTags;
     std::optional<DbRecord> found =
         sorted.isEmpty() ? DbRecord{m_cursor.current().oid, {}} : decodeCurrent(sorted);
     if (!found) {

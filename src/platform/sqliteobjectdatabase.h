@@ -56,6 +56,8 @@ private:
     ObjectStoreCursor m_cursor;
     State m_state = State::BeforeFirst;
     uint64_t m_currentGeneration = 0;  // of the store when the current row was read
+    QList<PropTag> m_listedTags;       // the tags of the last read(), as asked
+    QList<PropTag> m_sortedTags;       // the same, ascending without repeats
     int m_listenerId = 0;
     DbError m_lastError = DbError::None;
 };
