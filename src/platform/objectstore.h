@@ -48,8 +48,9 @@ struct DbRecord {
 // make the record found current; seekNext() moves on in the sort order. A
 // failed seek, or a seekNext() past the last record, leaves no current
 // record: read() then fails with NoMoreItems (259) until the next seek.
-// A forward walk sees records as they were when the walk reached them; a
-// change made through this store is seen at once.
+// A forward walk fetches records in batches: a change made through this
+// store is seen at once, one made by another process from the next batch on
+// (its notification follows in any case).
 //
 // Not thread-safe; use a handle on the thread that opened it. Handles may
 // outlive their ObjectStore object.
@@ -75,7 +76,9 @@ public:
     // True after a seekNext() ran past the last record or a seek failed.
     virtual bool atEnd() const = 0;
 
-    // Every property of the current record, ascending by tag.
+    // Every property of the current record, ascending by tag. Fails with
+    // NoMoreItems without a current record, NotFound when the record was
+    // deleted since the seek, InvalidData when its bytes are corrupt.
     virtual std::optional<DbRecord> readAll() = 0;
     // The listed properties of the current record, one per requested tag in
     // the order asked; a property the record lacks comes back with
@@ -85,8 +88,11 @@ public:
     // Writes properties to record `oid` of this database, or creates a new
     // record when `oid` is 0. A property flagged kPropDelete removes that
     // tag; the others are set (the last one wins when a tag repeats).
-    // Returns the record's Oid, or 0 with NotFound when `oid` is not a
-    // record of this database, InvalidParameter for an invalid value.
+    // Every successful write counts as a change (notification, last-modified
+    // time), even when no value differs. Returns the record's Oid, or 0 with
+    // NotFound when `oid` is not a record of this database,
+    // InvalidParameter for an invalid value, InvalidData when the stored
+    // record cannot be decoded.
     virtual Oid write(Oid oid, const PropList& props) = 0;
     // Deletes record `oid` of this database; false with NotFound when absent.
     virtual bool deleteRecord(Oid oid) = 0;

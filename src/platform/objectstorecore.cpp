@@ -126,19 +126,25 @@ bool ObjectStoreCore::runBatch(const std::function<bool()>& work, DbError& error
         ok = work();
     } catch (...) {
         --m_batchDepth;
-        m_db.exec(outermost ? "ROLLBACK" : "ROLLBACK TO object_batch; RELEASE object_batch");
-        outermost ? finishTransaction(false) : void(++m_generation);
+        endBatch(outermost, false, error);
         throw;
     }
     --m_batchDepth;
+    return endBatch(outermost, ok, error);
+}
+
+bool ObjectStoreCore::endBatch(bool outermost, bool commit, DbError& error) {
     if (!outermost) {
-        m_db.exec(ok ? "RELEASE object_batch" : "ROLLBACK TO object_batch; RELEASE object_batch");
+        m_db.exec(commit ? "RELEASE object_batch"
+                         : "ROLLBACK TO object_batch; RELEASE object_batch");
         ++m_generation;
-        return ok;
+        return commit;
     }
-    const bool committed = ok && m_db.exec("COMMIT");
+    const bool committed = commit && m_db.exec("COMMIT");
+    if (commit && !committed) {
+        error = sqliteError();
+    }
     if (!committed) {
-        error = ok ? sqliteError() : DbError::None;
         m_db.exec("ROLLBACK");
     }
     finishTransaction(committed);

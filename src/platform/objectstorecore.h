@@ -49,6 +49,7 @@ public:
 
 private:
     bool createSchema();
+    bool endBatch(bool outermost, bool commit, DbError& error);
     void finishTransaction(bool committed);
 
     QString m_filePath;
