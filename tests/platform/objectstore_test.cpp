@@ -335,10 +335,46 @@ TEST_F(ObjectStoreTest, BatchCommitsEverythingOrNothing) {
     EXPECT_EQ(second.open("Contacts Database", {})->recordOids()->size(), 2);
 }
 
+TEST_F(ObjectStoreTest, InnerBatchRollsBackAloneInsideAnOuterOne) {
+    auto db = open("Contacts Database");
+    ASSERT_TRUE(m_store.runBatch([&] {
+        add(*db, "outer");
+        EXPECT_FALSE(m_store.runBatch([&] { return add(*db, "inner") == 0; }));
+        return true;
+    }));
+    ASSERT_TRUE(db->seekFirst());
+    EXPECT_EQ(firstName(*db), QStringLiteral("outer"));
+    EXPECT_EQ(db->info()->recordCount, 1u);
+}
+
+TEST_F(ObjectStoreTest, SortedWalkPassesOverRecordsAnotherConnectionDeleted) {
+    auto db = open("Contacts Database", kPreferred);
+    QList<Oid> byValue;
+    for (int i = 0; i < 150; ++i) {
+        byValue.prepend(db->write(0, {PropValue::int32(kPreferred, 1000 - i)}));
+    }
+    SqliteObjectStore other(SqliteObjectStore::fileInRoot(m_device.root()));
+    auto remover = other.open("Contacts Database", {});
+    QList<Oid> walked;
+    for (bool more = db->seekFirst(); more; more = db->seekNext()) {
+        walked.append(db->read({kPreferred})->oid);
+        if (walked.size() == 10) {
+            ASSERT_TRUE(remover->deleteRecord(byValue[100]));
+        }
+    }
+    byValue.removeAt(100);
+    EXPECT_EQ(walked, byValue);
+}
+
 TEST_F(ObjectStoreTest, ASecondConnectionSeesCommitsAndDataSurvivesReopening) {
     auto db = open("Contacts Database");
+    SqliteObjectStore second(SqliteObjectStore::fileInRoot(m_device.root()));
+    auto secondDb = second.open("Contacts Database", {});
     const Oid oid = add(*db, "kept");
+    ASSERT_TRUE(secondDb->seekOid(oid));
+    EXPECT_EQ(firstName(*secondDb), QStringLiteral("kept"));
     db.reset();
+    secondDb.reset();
     SqliteObjectStore reopened(SqliteObjectStore::fileInRoot(m_device.root()));
     auto again = reopened.open("Contacts Database", {});
     ASSERT_TRUE(again->seekOid(oid));
