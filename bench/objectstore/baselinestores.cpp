@@ -13,7 +13,9 @@ bool openFresh(SqliteDb& db, const QString& path, const char* schema) {
     for (const char* suffix : {"", "-wal", "-shm"}) {
         QFile::remove(path + QLatin1String(suffix));
     }
-    return db.open(path) && db.exec(schema);
+    // The same memory-mapped reads as the object store, so that only the
+    // schemas differ.
+    return db.open(path) && db.exec("PRAGMA mmap_size=1073741824") && db.exec(schema);
 }
 
 QByteArray valueBytes(const PropValue& prop) {
@@ -26,7 +28,7 @@ QByteArray valueBytes(const PropValue& prop) {
 
 PropValue valueFrom(PropTag tag, const SqliteStatement& row, int intColumn, int bytesColumn) {
     const QByteArray bytes = row.columnBlob(bytesColumn);
-    switch (propType(tag)) {
+    switch (tagType(tag)) {
         case PropType::String:
             return PropValue::string(
                 tag, QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2));

@@ -16,7 +16,7 @@ const QList<QString> kStreets = {"12 Main St", "ул. Ленина, 5", "Hauptst
 const QList<QString> kCities = {"Moscow", "Berlin", "Санкт-Петербург", "Springfield", "Oslo"};
 
 constexpr PropTag stringTag(uint16_t id) {
-    return makePropTag(id, PropType::String);
+    return (PropTag(id) << 16) | uint16_t(PropType::String);
 }
 
 }  // namespace

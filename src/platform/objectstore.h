@@ -118,7 +118,10 @@ public:
 
     // Runs `work` as one transaction: every write made through this store's
     // handles inside it commits together when `work` returns true and is
-    // undone when it returns false. Notifications follow the commit.
+    // undone when it returns false, or when a write inside failed after it
+    // had begun changing the file (a write refused beforehand, for a bad
+    // value or a missing record, leaves the batch intact). Batches nest.
+    // Notifications follow the commit.
     virtual bool runBatch(const std::function<bool()>& work) = 0;
 };
 

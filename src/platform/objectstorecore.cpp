@@ -82,12 +82,14 @@ bool ObjectStoreCore::inTransaction() const {
 }
 
 bool ObjectStoreCore::beginWrite() {
-    return m_db.exec(m_batchDepth > 0 ? "SAVEPOINT object_write" : "BEGIN IMMEDIATE");
+    // Inside a batch its transaction already holds the write lock.
+    return m_batchDepth > 0 || m_db.exec("BEGIN IMMEDIATE");
 }
 
 bool ObjectStoreCore::commitWrite() {
     if (m_batchDepth > 0) {
-        return m_db.exec("RELEASE object_write");
+        ++m_generation;
+        return true;
     }
     const bool committed = m_db.exec("COMMIT");
     if (!committed) {
@@ -97,14 +99,20 @@ bool ObjectStoreCore::commitWrite() {
     return committed;
 }
 
-void ObjectStoreCore::rollbackWrite() {
-    if (m_batchDepth > 0) {
-        m_db.exec("ROLLBACK TO object_write; RELEASE object_write");
-        ++m_generation;
+void ObjectStoreCore::abandonWrite(bool changedFile) {
+    if (m_batchDepth == 0) {
+        m_db.exec("ROLLBACK");
+        finishTransaction(false);
         return;
     }
-    m_db.exec("ROLLBACK");
-    finishTransaction(false);
+    // A write inside a batch has no savepoint of its own (one per write
+    // costs more than the write). One that failed before changing the file
+    // left nothing behind; one that failed midway undoes the innermost batch.
+    if (changedFile && m_failedAtDepth == 0) {
+        m_failedAtDepth = m_batchDepth;
+        m_batchError = sqliteError();
+        ++m_generation;
+    }
 }
 
 void ObjectStoreCore::finishTransaction(bool committed) {
@@ -134,14 +142,20 @@ bool ObjectStoreCore::runBatch(const std::function<bool()>& work, DbError& error
 }
 
 bool ObjectStoreCore::endBatch(bool outermost, bool commit, DbError& error) {
-    if (!outermost) {
-        m_db.exec(commit ? "RELEASE object_batch"
-                         : "ROLLBACK TO object_batch; RELEASE object_batch");
-        ++m_generation;
-        return commit;
+    // m_batchDepth is already the depth outside the batch that ends here.
+    const bool failedInside = m_failedAtDepth > m_batchDepth;
+    if (failedInside) {
+        m_failedAtDepth = 0;
+        error = m_batchError;
     }
-    const bool committed = commit && m_db.exec("COMMIT");
-    if (commit && !committed) {
+    const bool keep = commit && !failedInside;
+    if (!outermost) {
+        m_db.exec(keep ? "RELEASE object_batch" : "ROLLBACK TO object_batch; RELEASE object_batch");
+        ++m_generation;
+        return keep;
+    }
+    const bool committed = keep && m_db.exec("COMMIT");
+    if (keep && !committed) {
         error = sqliteError();
     }
     if (!committed) {
@@ -168,7 +182,7 @@ DbError ObjectStoreCore::sqliteError() const {
 
 ObjectWriteScope::~ObjectWriteScope() {
     if (m_active) {
-        m_core.rollbackWrite();
+        m_core.abandonWrite(m_changing);
     }
 }
 

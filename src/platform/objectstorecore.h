@@ -38,10 +38,12 @@ public:
     uint64_t generation() const { return m_generation; }
     bool inTransaction() const;
 
-    // Write transactions: BEGIN IMMEDIATE, or a savepoint inside a batch.
+    // One write: its own BEGIN IMMEDIATE transaction, or part of the batch
+    // in progress. A write abandoned after it changed the file makes the
+    // innermost batch roll back at its end.
     bool beginWrite();
     bool commitWrite();
-    void rollbackWrite();
+    void abandonWrite(bool changedFile);
     bool runBatch(const std::function<bool()>& work, DbError& error);
 
     // The error of the last failed SQLite call, as a device error code.
@@ -59,9 +61,11 @@ private:
     std::unique_ptr<ObjectStoreNotifier> m_notifier;
     uint64_t m_generation = 0;
     int m_batchDepth = 0;
+    int m_failedAtDepth = 0;  // batch depth of a write that failed midway; 0: none
+    DbError m_batchError = DbError::None;
 };
 
-// A write made through the core: rolled back unless committed.
+// A write made through the core: undone unless committed.
 class ObjectWriteScope {
 public:
     explicit ObjectWriteScope(ObjectStoreCore& core) : m_core(core), m_active(core.beginWrite()) {}
@@ -70,11 +74,14 @@ public:
     ObjectWriteScope& operator=(const ObjectWriteScope&) = delete;
 
     bool isActive() const { return m_active; }
+    // Called before the first statement that changes the file.
+    void changing() { m_changing = true; }
     bool commit();
 
 private:
     ObjectStoreCore& m_core;
     bool m_active;
+    bool m_changing = false;
 };
 
 }  // namespace kontavo

@@ -90,7 +90,7 @@ ObjectStoreSortOrder::Entry ObjectStoreSortOrder::entryFor(
 }
 
 int ObjectStoreSortOrder::compareValues(const Entry& a, const Entry& b) const {
-    switch (propType(m_tag)) {
+    switch (tagType(m_tag)) {
         case PropType::String:
             if (a.key && b.key) {
                 if (const int byLocale = a.key->compare(*b.key); byLocale != 0) {

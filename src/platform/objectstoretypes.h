@@ -21,19 +21,14 @@ enum class PropType : uint16_t {
     Blob = 0x0041,      // byte count + bytes
 };
 
-constexpr PropTag makePropTag(uint16_t id, PropType type) {
-    return (PropTag(id) << 16) | uint16_t(type);
-}
-constexpr uint16_t propId(PropTag tag) {
-    return uint16_t(tag >> 16);
-}
-constexpr PropType propType(PropTag tag) {
+// The value type of a tag (its low 16 bits).
+constexpr PropType tagType(PropTag tag) {
     return PropType(tag & 0xFFFF);
 }
 
 // True when the tag's type is one of the five value types.
 constexpr bool hasKnownType(PropTag tag) {
-    switch (propType(tag)) {
+    switch (tagType(tag)) {
         case PropType::Int16:
         case PropType::Int32:
         case PropType::String:
@@ -44,7 +39,8 @@ constexpr bool hasKnownType(PropTag tag) {
     return false;
 }
 
-// Flags of a property value.
+// Flags of a property value. A tag written with kPropDelete or'ed into it
+// (tag | 0x0200) stands for the deletion of that tag, too.
 constexpr uint16_t kPropDelete = 0x0200;    // written: remove this property from the record
 constexpr uint16_t kPropNotFound = 0x0400;  // read: the record has no such property
 

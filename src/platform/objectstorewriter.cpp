@@ -85,7 +85,8 @@ Oid ObjectStoreWriter::write(Oid db, Oid oid, const PropList& props, DbError& er
         return 0;
     }
     const PropList changes = propcodec::normalized(props);
-    const Oid written = oid == 0 ? create(db, changes, error) : update(db, oid, changes, error);
+    const Oid written =
+        oid == 0 ? create(scope, db, changes, error) : update(scope, db, oid, changes, error);
     if (written == 0) {
         return 0;
     }
@@ -96,12 +97,14 @@ Oid ObjectStoreWriter::write(Oid db, Oid oid, const PropList& props, DbError& er
     return written;
 }
 
-Oid ObjectStoreWriter::create(Oid db, const PropList& props, DbError& error) {
+Oid ObjectStoreWriter::create(ObjectWriteScope& scope, Oid db, const PropList& props,
+                              DbError& error) {
     const auto record = propcodec::encode(merged({}, props));
     if (!fits(record)) {
         error = DbError::InvalidParameter;
         return 0;
     }
+    scope.changing();
     const std::optional<Oid> oid = allocateOid(error);
     if (!oid) {
         return 0;
@@ -118,7 +121,8 @@ Oid ObjectStoreWriter::create(Oid db, const PropList& props, DbError& error) {
     return *oid;
 }
 
-Oid ObjectStoreWriter::update(Oid db, Oid oid, const PropList& props, DbError& error) {
+Oid ObjectStoreWriter::update(ObjectWriteScope& scope, Oid db, Oid oid, const PropList& props,
+                              DbError& error) {
     const std::optional<PropList> stored = storedProps(db, oid, error);
     if (!stored) {
         return 0;
@@ -128,6 +132,7 @@ Oid ObjectStoreWriter::update(Oid db, Oid oid, const PropList& props, DbError& e
         error = DbError::InvalidParameter;
         return 0;
     }
+    scope.changing();
     m_updateRecord.reset();
     m_updateRecord.bind(1, int64_t(oid));
     m_updateRecord.bindBlob(2, record.inlinePart);
@@ -145,6 +150,7 @@ bool ObjectStoreWriter::remove(Oid db, Oid oid, DbError& error) {
         error = failure();
         return false;
     }
+    scope.changing();
     m_deleteRecord.reset();
     m_deleteRecord.bind(1, int64_t(oid));
     m_deleteRecord.bind(2, int64_t(db));
@@ -242,6 +248,7 @@ std::optional<DbInfo> ObjectStoreWriter::createDatabase(const QString& name, DbE
     if (existing == Fetch::Found) {
         return info;
     }
+    scope.changing();
     std::optional<Oid> oid = existing == Fetch::Missing ? allocateOid(error) : std::nullopt;
     if (!oid) {
         error = existing == Fetch::Failed ? failure() : error;

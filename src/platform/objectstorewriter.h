@@ -9,9 +9,10 @@
 namespace kontavo {
 
 class ObjectStoreCore;
+class ObjectWriteScope;
 
 // The changes of the object store. Each operation is one write transaction
-// (a savepoint inside a batch) that also appends its change to the change
+// (or part of the batch in progress) that also appends its change to the change
 // log and advances the database's record count and last-modified time, so
 // that a crash leaves either all of it or none. Used only by the store's own
 // classes.
@@ -39,8 +40,8 @@ public:
     std::optional<DbInfo> createDatabase(const QString& name, DbError& error);
 
 private:
-    Oid create(Oid db, const PropList& props, DbError& error);
-    Oid update(Oid db, Oid oid, const PropList& props, DbError& error);
+    Oid create(ObjectWriteScope& scope, Oid db, const PropList& props, DbError& error);
+    Oid update(ObjectWriteScope& scope, Oid db, Oid oid, const PropList& props, DbError& error);
     std::optional<Oid> allocateOid(DbError& error);
     std::optional<PropList> storedProps(Oid db, Oid oid, DbError& error);
     bool storeExternal(Oid oid, const QByteArray& external);

@@ -105,7 +105,7 @@ QByteArray variableBytes(const PropValue& prop) {
 }
 
 PropValue variableValue(PropTag tag, const char* data, qsizetype size) {
-    if (propType(tag) == PropType::String) {
+    if (tagType(tag) == PropType::String) {
         return PropValue::string(tag, bytesToString(data, size));
     }
     return PropValue::blob(tag, QByteArray(data, size));
@@ -127,11 +127,11 @@ void encodeFixed(QByteArray& out, const PropValue& prop) {
 
 bool decodeFixed(ByteReader& in, PropTag tag, PropValue* out) {
     bool ok = false;
-    if (propType(tag) == PropType::Int16) {
+    if (tagType(tag) == PropType::Int16) {
         int16_t v = 0;
         ok = in.little(v);
         *out = PropValue::int16(tag, v);
-    } else if (propType(tag) == PropType::Int32) {
+    } else if (tagType(tag) == PropType::Int32) {
         int32_t v = 0;
         ok = in.little(v);
         *out = PropValue::int32(tag, v);
@@ -157,7 +157,7 @@ bool isWanted(const QList<PropTag>& wanted, qsizetype& next, PropTag tag) {
 bool decodeInlineValue(ByteReader& in, PropTag tag, PropValue* out, qsizetype& externalSize) {
     externalSize = -1;
     PropValue ignored;
-    if (!isVariable(propType(tag))) {
+    if (!isVariable(tagType(tag))) {
         return decodeFixed(in, tag, out != nullptr ? out : &ignored);
     }
     uint32_t header = 0;
@@ -165,7 +165,7 @@ bool decodeInlineValue(ByteReader& in, PropTag tag, PropValue* out, qsizetype& e
         return false;
     }
     const qsizetype size = header >> 1;
-    if (propType(tag) == PropType::String && size % 2 != 0) {
+    if (tagType(tag) == PropType::String && size % 2 != 0) {
         return false;
     }
     if ((header & 1) != 0) {
@@ -286,7 +286,7 @@ bool resolve(const QByteArray& bytes, InlineProps& decoded, bool exact) {
     for (uint32_t i = 0; i < count; ++i) {
         PropTag tag = 0;
         uint32_t size = 0;
-        if (!in.little(tag) || !isVariable(propType(tag)) || (i > 0 && tag <= previous) ||
+        if (!in.little(tag) || !isVariable(tagType(tag)) || (i > 0 && tag <= previous) ||
             !in.varint(size)) {
             return false;
         }

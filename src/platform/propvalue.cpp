@@ -2,6 +2,11 @@
 
 namespace kontavo {
 
+PropValue::PropValue(PropTag tag, PropType valueType)
+    : m_tag(tag & ~PropTag(kPropDelete)),
+      m_valueType(valueType),
+      m_flags((tag & kPropDelete) != 0 ? kPropDelete : 0) {}
+
 PropValue PropValue::int16(PropTag tag, int16_t value) {
     PropValue prop(tag, PropType::Int16);
     prop.m_number = value;
@@ -34,13 +39,13 @@ PropValue PropValue::blob(PropTag tag, const QByteArray& value) {
 }
 
 PropValue PropValue::deletion(PropTag tag) {
-    PropValue prop(tag, propType(tag));
+    PropValue prop(tag, tagType(tag & ~PropTag(kPropDelete)));
     prop.m_flags = kPropDelete;
     return prop;
 }
 
 PropValue PropValue::notFound(PropTag tag) {
-    PropValue prop(tag, propType(tag));
+    PropValue prop(tag, tagType(tag & ~PropTag(kPropDelete)));
     prop.m_flags = kPropNotFound;
     return prop;
 }

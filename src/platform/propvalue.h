@@ -21,13 +21,14 @@ public:
     static PropValue string(PropTag tag, const QString& value);
     static PropValue fileTime(PropTag tag, uint64_t value);
     static PropValue blob(PropTag tag, const QByteArray& value);
-    // A property to be written that deletes `tag` from the record.
+    // A property to be written that deletes `tag` from the record. Any
+    // factory given `tag | kPropDelete` makes the same deletion.
     static PropValue deletion(PropTag tag);
     // A read property that the record does not have.
     static PropValue notFound(PropTag tag);
 
     PropTag tag() const { return m_tag; }
-    PropType type() const { return propType(m_tag); }
+    PropType type() const { return tagType(m_tag); }
     uint16_t flags() const { return m_flags; }
     bool isDeletion() const { return (m_flags & kPropDelete) != 0; }
     bool isNotFound() const { return (m_flags & kPropNotFound) != 0; }
@@ -45,7 +46,8 @@ public:
     bool operator==(const PropValue& other) const;
 
 private:
-    PropValue(PropTag tag, PropType valueType) : m_tag(tag), m_valueType(valueType) {}
+    // A tag carrying kPropDelete makes a deletion of the tag without it.
+    PropValue(PropTag tag, PropType valueType);
 
     PropTag m_tag = 0;
     PropType m_valueType = PropType::Int32;

@@ -80,6 +80,12 @@ TEST_F(ObjectStoreTest, WriteMergesAndDeleteFlagRemovesProperties) {
     ASSERT_EQ(db->write(oid, {PropValue::deletion(kMiddle), PropValue::string(kLast, "Lee"),
                               PropValue::string(kLast, "Li")}),
               oid);
+    // The flag or'ed into the tag deletes as well.
+    ASSERT_EQ(db->write(oid, {PropValue::string(kPreferred, "x"),
+                              PropValue::int32(kPreferred | kPropDelete, 0)}),
+              0u);  // a string under an integer tag is refused whole
+    ASSERT_EQ(db->write(oid, {PropValue::int32(kPreferred, 5)}), oid);
+    ASSERT_EQ(db->write(oid, {PropValue::int32(kPreferred | kPropDelete, 0)}), oid);
     ASSERT_TRUE(db->seekOid(oid));
     const auto record = db->readAll();
     ASSERT_TRUE(record.has_value());
@@ -364,6 +370,42 @@ TEST_F(ObjectStoreTest, SortedWalkPassesOverRecordsAnotherConnectionDeleted) {
     }
     byValue.removeAt(100);
     EXPECT_EQ(walked, byValue);
+}
+
+TEST_F(ObjectStoreTest, AWriteFailingMidwayChangesNothingAndFailsItsBatch) {
+    auto db = open("Contacts Database");
+    const Oid target = add(*db, "before");
+    SqliteDb raw;
+    ASSERT_TRUE(raw.open(SqliteObjectStore::fileInRoot(m_device.root())));
+    const QByteArray trigger =
+        "CREATE TRIGGER refuse AFTER UPDATE ON records WHEN NEW.oid=" + QByteArray::number(target) +
+        " BEGIN SELECT RAISE(ABORT, 'refused'); END";
+    ASSERT_TRUE(raw.exec(trigger.constData()));
+    const uint64_t modified = db->info()->lastModified;
+    EXPECT_EQ(db->write(target, {PropValue::string(kFirst, "after")}), 0u);
+    EXPECT_EQ(db->lastError(), DbError::InternalError);
+    EXPECT_EQ(db->info()->lastModified, modified);
+
+    Oid added = 0;
+    EXPECT_FALSE(m_store.runBatch([&] {
+        added = add(*db, "in the batch");
+        db->write(target, {PropValue::string(kFirst, "after")});
+        db->write(0x7FFFFFF0, {PropValue::string(kFirst, "missing")});  // refused beforehand
+        return true;
+    }));
+    EXPECT_EQ(m_store.lastError(), DbError::InternalError);
+    EXPECT_FALSE(db->seekOid(added));
+    ASSERT_TRUE(db->seekOid(target));
+    EXPECT_EQ(firstName(*db), QStringLiteral("before"));
+    // A refused write alone leaves its batch to commit.
+    EXPECT_TRUE(m_store.runBatch([&] {
+        added = add(*db, "kept");
+        return db->write(0x7FFFFFF0, {PropValue::string(kFirst, "missing")}) == 0;
+    }));
+    EXPECT_TRUE(db->seekOid(added));
+    SqliteStatement logged(raw, "SELECT COUNT(*) FROM changes");
+    ASSERT_TRUE(logged.step());
+    EXPECT_EQ(logged.columnInt(0), 2);  // the two committed creations only
 }
 
 TEST_F(ObjectStoreTest, ASecondConnectionSeesCommitsAndDataSurvivesReopening) {
