@@ -166,4 +166,21 @@ int SingleBlobStore::scan(const QList<PropTag>& tags) {
     return records;
 }
 
+bool OwnSchemaReader::open(const QString& path) {
+    return m_db.open(path) && m_db.exec("PRAGMA mmap_size=1073741824");
+}
+
+int OwnSchemaReader::scan(Oid db, const QList<PropTag>& tags) {
+    QList<PropTag> sorted = tags;
+    std::sort(sorted.begin(), sorted.end());
+    SqliteStatement select(m_db, "SELECT oid, props FROM records WHERE db=?1 ORDER BY oid");
+    select.bind(1, int64_t(db));
+    int records = 0;
+    while (select.step()) {
+        propcodec::InlineProps decoded;
+        records += propcodec::decodeInline(select.columnBlob(1), sorted, decoded) ? 1 : 0;
+    }
+    return records;
+}
+
 }  // namespace kontavo::bench

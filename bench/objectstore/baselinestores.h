@@ -36,4 +36,16 @@ private:
     SqliteDb m_db;
 };
 
+// The object store's own file read with one query over `records`, as the
+// alternatives above are read: the schema alone, without the cursor and
+// the handle's read() around it.
+class OwnSchemaReader {
+public:
+    bool open(const QString& path);
+    int scan(Oid db, const QList<PropTag>& tags);
+
+private:
+    SqliteDb m_db;
+};
+
 }  // namespace kontavo::bench

@@ -26,6 +26,7 @@ struct Fixture {
     QList<Oid> oids;
     RowPerPropertyStore rows;
     SingleBlobStore single;
+    OwnSchemaReader ownSchema;
 };
 
 void fillObjectStore(Fixture& f, int count) {
@@ -60,6 +61,7 @@ Fixture& fixture(int count) {
         slot = std::make_unique<Fixture>();
         Fixture& f = *slot;
         timed("ObjectStore", count, [&] { fillObjectStore(f, count); });
+        f.ownSchema.open(f.dir.filePath("objectstore.db"));
         ContactGenerator forRows;
         timed("RowPerProperty", count, [&] {
             f.rows.open(f.dir.filePath("rows.db"));
@@ -117,6 +119,14 @@ void BM_ListScan_SingleBlob(benchmark::State& state) {
     Fixture& f = fixture(int(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(f.single.scan(listTags()));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_ListScan_OwnSchemaOneQuery(benchmark::State& state) {
+    Fixture& f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f.ownSchema.scan(f.contacts->oid(), listTags()));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -231,6 +241,7 @@ BENCHMARK(BM_ListScan_ObjectStore)->Apply(sizes);
 BENCHMARK(BM_ListScan_ReadAll)->Apply(sizes);
 BENCHMARK(BM_ListScan_RowPerProperty)->Apply(sizes);
 BENCHMARK(BM_ListScan_SingleBlob)->Apply(sizes);
+BENCHMARK(BM_ListScan_OwnSchemaOneQuery)->Apply(sizes);
 BENCHMARK(BM_ReadSevenByOid_ObjectStore)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadByOid_ObjectStore)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadByOid_RowPerProperty)->Apply(sizes)->Unit(benchmark::kMicrosecond);
