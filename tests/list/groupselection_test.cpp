@@ -1,6 +1,7 @@
+#include "list/groupselection.h"
+
 #include <gtest/gtest.h>
 
-#include "list/groupselection.h"
 #include "list/listkeyrouter.h"
 #include "list/searchtexttracker.h"
 
@@ -82,7 +83,8 @@ TEST(ListKeyRouterTest, KeypadTwoTwiceShowsAA) {
     const QString firstLetters = QStringLiteral("ADGJMPTW");
     GroupSelection picks;
     for (int press = 0; press < 2; ++press) {
-        const auto route = router.route(ListKey{98, QStringLiteral("2"), false}, 8, !picks.isEmpty());
+        const auto route =
+            router.route(ListKey{98, QStringLiteral("2"), false}, 8, !picks.isEmpty());
         picks.append(route.group, firstLetters[route.group]);
     }
     EXPECT_EQ(picks.text(), QStringLiteral("A-A"));

@@ -1,3 +1,5 @@
+#include "list/searchedit.h"
+
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -6,7 +8,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "list/searchedit.h"
 #include "listtestsupport.h"
 
 namespace kontavo {
