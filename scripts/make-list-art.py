@@ -7,8 +7,8 @@ the 16-pixel set and the 32-pixel set for high-resolution screens:
   BITMAP 241/268  big ABC bar keypad, normal look
   BITMAP 242/269  big ABC bar keypad, pressed look
   BITMAP 368/369  splitter bar background
-  ICON   200/301  search glyph (the search field's clear button)
-  ICON   251-254/303-306  busy animation frames
+  ICON16/ICON32 200/301  search glyph (the search field's clear button)
+  ICON16/ICON32 251-254/303-306  busy animation frames
 Run from anywhere: python3 scripts/make-list-art.py
 """
 import math
@@ -210,15 +210,15 @@ def write_png(path, canvas):
 
 def main():
     bitmaps = os.path.join(DATA, "BITMAP")
-    icons = os.path.join(DATA, "ICON")
     os.makedirs(bitmaps, exist_ok=True)
-    os.makedirs(icons, exist_ok=True)
     for s, ids in ((1, (166, 241, 242, 368)), (2, (273, 268, 269, 369))):
         write_bmp(os.path.join(bitmaps, f"{ids[0]}.bmp"), small_backspace(s))
         write_bmp(os.path.join(bitmaps, f"{ids[1]}.bmp"), keypad(s, False))
         write_bmp(os.path.join(bitmaps, f"{ids[2]}.bmp"), keypad(s, True))
         write_bmp(os.path.join(bitmaps, f"{ids[3]}.bmp"), splitter_background(s))
     for s, glyph, first_busy in ((1, 200, 251), (2, 301, 303)):
+        icons = os.path.join(DATA, "ICON16" if s == 1 else "ICON32")
+        os.makedirs(icons, exist_ok=True)
         write_png(os.path.join(icons, f"{glyph}.png"), search_glyph(s))
         for frame in range(4):
             write_png(os.path.join(icons, f"{first_busy + frame}.png"), busy_frame(s, frame))

@@ -16,8 +16,8 @@ constexpr int kDepthShade = 28;       // extra darkening per press beyond the fi
 
 BigAbcBar::BigAbcBar(const Screen& screen, QWidget* parent)
     : AbcBar(screen, parent),
-      m_normal(loadBitmap(kNormalBitmap, kNormalBitmapHighRes, screen)),
-      m_pressed(loadBitmap(kPressedBitmap, kPressedBitmapHighRes, screen)),
+      m_normal(loadBitmapOfSet(kNormalBitmap, kNormalBitmapHighRes, screen)),
+      m_pressed(loadBitmapOfSet(kPressedBitmap, kPressedBitmapHighRes, screen)),
       m_geometry(m_normal.size(), 0) {
     setObjectName(QStringLiteral("BigAbcBar"));
 }

@@ -105,30 +105,30 @@ bool CoolListController::keyDown(const ListKey& key) {
     syncClientHeight();
     const int page = std::max(1, m_view.wholeRowsThatFit());
     switch (key.virtualKey) {
-        case vk::kUp:
+        case vkey::kUp:
             moveFocusByKey(m_focusRow - 1);
             return true;
-        case vk::kDown:
+        case vkey::kDown:
             moveFocusByKey(m_focusRow + 1);
             return true;
-        case vk::kPageUp:
+        case vkey::kPageUp:
             moveFocusByKey(m_focusRow - page);
             return true;
-        case vk::kPageDown:
+        case vkey::kPageDown:
             moveFocusByKey(m_focusRow + page);
             return true;
-        case vk::kHome:
+        case vkey::kHome:
             moveFocusByKey(0);
             return true;
-        case vk::kEnd:
+        case vkey::kEnd:
             moveFocusByKey(m_view.rowCount() - 1);
             return true;
-        case vk::kReturn:
+        case vkey::kReturn:
             if (m_owner && m_focusRow >= 0) {
                 m_owner->onActivate(m_focusRow);
             }
             return true;
-        case vk::kAction:
+        case vkey::kAction:
             if (!m_actionKeyDown) {
                 m_actionKeyDown = true;
                 m_actionKeyFired = false;
@@ -141,7 +141,7 @@ bool CoolListController::keyDown(const ListKey& key) {
 }
 
 void CoolListController::keyUp(int virtualKey) {
-    if (!m_actionKeyDown || (virtualKey != vk::kAction && virtualKey != vk::kReturn)) {
+    if (!m_actionKeyDown || (virtualKey != vkey::kAction && virtualKey != vkey::kReturn)) {
         return;
     }
     m_actionKeyDown = false;

@@ -16,7 +16,8 @@ QImage loadImage(const QString& type, int id) {
 
 }  // namespace
 
-QPixmap loadBitmap(int normalId, int highResId, const Screen& screen, bool magentaIsTransparent) {
+QPixmap loadBitmapOfSet(int normalId, int highResId, const Screen& screen,
+                        bool magentaIsTransparent) {
     const int id = screen.isHighResolution() ? highResId : normalId;
     const QImage image = loadImage(QStringLiteral("BITMAP"), id);
     if (image.isNull()) {
@@ -30,9 +31,11 @@ QPixmap loadBitmap(int normalId, int highResId, const Screen& screen, bool magen
     return pixmap;
 }
 
-QPixmap loadIcon(int normalId, int highResId, const Screen& screen) {
-    const int id = screen.isHighResolution() ? highResId : normalId;
-    return QPixmap::fromImage(loadImage(QStringLiteral("ICON"), id));
+QPixmap loadIconOfSet(int normalId, int highResId, const Screen& screen) {
+    if (screen.isHighResolution()) {
+        return QPixmap::fromImage(loadImage(QStringLiteral("ICON32"), highResId));
+    }
+    return QPixmap::fromImage(loadImage(QStringLiteral("ICON16"), normalId));
 }
 
 }  // namespace kontavo

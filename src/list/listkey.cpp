@@ -8,7 +8,7 @@ namespace {
 
 int keypadDigit(int key, Qt::KeyboardModifiers modifiers) {
     if ((modifiers & Qt::KeypadModifier) && key >= Qt::Key_0 && key <= Qt::Key_9) {
-        return vk::kNumpad0 + (key - Qt::Key_0);
+        return vkey::kNumpad0 + (key - Qt::Key_0);
     }
     return 0;
 }
@@ -17,43 +17,43 @@ int namedKey(int key, Qt::KeyboardModifiers modifiers) {
     switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return (modifiers & Qt::ControlModifier) ? vk::kAction : vk::kReturn;
+            return (modifiers & Qt::ControlModifier) ? vkey::kAction : vkey::kReturn;
         case Qt::Key_Shift:
-            return vk::kShift;
+            return vkey::kShift;
         case Qt::Key_Control:
-            return vk::kControl;
+            return vkey::kControl;
         case Qt::Key_Alt:
-            return vk::kAlt;
+            return vkey::kAlt;
         case Qt::Key_Backspace:
-            return vk::kBack;
+            return vkey::kBack;
         case Qt::Key_Tab:
-            return vk::kTab;
+            return vkey::kTab;
         case Qt::Key_Escape:
-            return vk::kEscape;
+            return vkey::kEscape;
         case Qt::Key_Space:
-            return vk::kSpace;
+            return vkey::kSpace;
         case Qt::Key_PageUp:
-            return vk::kPageUp;
+            return vkey::kPageUp;
         case Qt::Key_PageDown:
-            return vk::kPageDown;
+            return vkey::kPageDown;
         case Qt::Key_End:
-            return vk::kEnd;
+            return vkey::kEnd;
         case Qt::Key_Home:
-            return vk::kHome;
+            return vkey::kHome;
         case Qt::Key_Left:
-            return vk::kLeft;
+            return vkey::kLeft;
         case Qt::Key_Up:
-            return vk::kUp;
+            return vkey::kUp;
         case Qt::Key_Right:
-            return vk::kRight;
+            return vkey::kRight;
         case Qt::Key_Down:
-            return vk::kDown;
+            return vkey::kDown;
         case Qt::Key_Delete:
-            return vk::kDelete;
+            return vkey::kDelete;
         case Qt::Key_F3:
-            return vk::kTalk;
+            return vkey::kTalk;
         case Qt::Key_F4:
-            return vk::kEndCall;
+            return vkey::kEndCall;
         default:
             return 0;
     }

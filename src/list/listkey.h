@@ -9,7 +9,7 @@ namespace kontavo {
 // Virtual key codes of the handheld as the list controls see them. Qt keys
 // map onto them in listKeyFromEvent: Ctrl+Return is the action key, the
 // keypad digits are 96-105, F3 is the Talk key and F4 the End key.
-namespace vk {
+namespace vkey {
 inline constexpr int kBack = 8;
 inline constexpr int kTab = 9;
 inline constexpr int kReturn = 13;
@@ -32,7 +32,7 @@ inline constexpr int kNumpad9 = 105;
 inline constexpr int kTalk = 114;
 inline constexpr int kEndCall = 115;
 inline constexpr int kAction = 134;
-}  // namespace vk
+}  // namespace vkey
 
 // One key stroke: its virtual key (0 when it has none), the text it types
 // (empty for keys that type nothing) and whether it is an auto-repeat.

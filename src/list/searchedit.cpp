@@ -29,13 +29,13 @@ SearchEdit::SearchEdit(const Screen& screen, QWidget* parent)
     : QWidget(parent),
       m_screen(screen),
       m_edit(new SearchLineEdit(*this, this)),
-      m_glyph(loadIcon(kGlyphIcon, kGlyphIconHighRes, screen)),
+      m_glyph(loadIconOfSet(kGlyphIcon, kGlyphIconHighRes, screen)),
       m_busyTimer(new QTimer(this)),
       m_clock(monotonicMs) {
     setObjectName(QString::fromLatin1(kWindowClass));
     setFocusProxy(m_edit);
     for (int frame = 0; frame < BusyAnimation::kFrames; ++frame) {
-        m_busyFrames[frame] = loadIcon(kBusyIcon + frame, kBusyIconHighRes + frame, screen);
+        m_busyFrames[frame] = loadIconOfSet(kBusyIcon + frame, kBusyIconHighRes + frame, screen);
     }
     QPalette palette = m_edit->palette();
     palette.setColor(QPalette::PlaceholderText, QColor::fromRgb(kGrayTextColor));
@@ -73,7 +73,7 @@ void SearchEdit::clear() {
 void SearchEdit::typeKey(const ListKey& key) {
     switch (m_state.keyAction(m_mode, key)) {
         case SearchEditState::KeyAction::ToOwner:
-            if (key.virtualKey == vk::kBack) {
+            if (key.virtualKey == vkey::kBack) {
                 emit groupBackspacePressed(m_edit->cursorPosition(), m_edit->selectionStart(),
                                            int(m_edit->selectedText().size()));
             }
@@ -89,7 +89,7 @@ void SearchEdit::typeKey(const ListKey& key) {
         case SearchEditState::KeyAction::Edit:
             break;
     }
-    if (key.virtualKey == vk::kBack) {
+    if (key.virtualKey == vkey::kBack) {
         m_edit->backspace();
     } else if (key.typesText()) {
         m_edit->insert(key.text);
@@ -181,7 +181,7 @@ bool SearchEdit::fieldKey(QKeyEvent& event) {
         case SearchEditState::KeyAction::ToOwner:
             break;
     }
-    if (key.virtualKey == vk::kBack) {
+    if (key.virtualKey == vkey::kBack) {
         emit groupBackspacePressed(m_edit->cursorPosition(), m_edit->selectionStart(),
                                    int(m_edit->selectedText().size()));
     } else {

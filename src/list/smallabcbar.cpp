@@ -11,7 +11,7 @@ namespace kontavo {
 
 SmallAbcBar::SmallAbcBar(const Screen& screen, QWidget* parent)
     : AbcBar(screen, parent),
-      m_backspace(loadBitmap(kBackspaceBitmap, kBackspaceBitmapHighRes, screen, true)) {
+      m_backspace(loadBitmapOfSet(kBackspaceBitmap, kBackspaceBitmapHighRes, screen, true)) {
     setObjectName(QStringLiteral("SmallAbcBar"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

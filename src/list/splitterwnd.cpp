@@ -17,7 +17,7 @@ SplitterWnd::SplitterWnd(const Screen& screen, QWidget* parent)
     : QWidget(parent),
       m_screen(screen),
       m_state(screen),
-      m_background(loadBitmap(kBackgroundBitmap, kBackgroundBitmapHighRes, screen)) {
+      m_background(loadBitmapOfSet(kBackgroundBitmap, kBackgroundBitmapHighRes, screen)) {
     setObjectName(QString::fromLatin1(kWindowClass));
 }
 
