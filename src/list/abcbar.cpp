@@ -1,6 +1,7 @@
 #include "list/abcbar.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace kontavo {
 
@@ -35,6 +36,22 @@ void AbcBar::groupRemoved(int group) {
 void AbcBar::resetPresses() {
     m_presses.clear();
     update();
+}
+
+void AbcBar::paintGroupLabel(QPainter& painter, int group, const QRect& box, const QFont& labelFont,
+                             const QFont& alternateFont) const {
+    painter.setFont(labelFont);
+    if (!m_labels.hasAlternate) {
+        painter.drawText(box, Qt::AlignCenter, m_labels.labels.value(group));
+        return;
+    }
+    QRect upper = box;
+    upper.setBottom(box.center().y());
+    QRect lower = box;
+    lower.setTop(box.center().y() + 1);
+    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, m_labels.labels.value(group));
+    painter.setFont(alternateFont);
+    painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop, m_labels.alternate(group));
 }
 
 void AbcBar::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QTimer>
 #include <QWidget>
 
@@ -46,6 +47,10 @@ protected:
     virtual void rebuild() = 0;
 
     int depth(int group) const { return m_presses.depth(group); }
+    // Draws a group's label centred in `box`, with the alternate label as a
+    // second line when the set has alternate labels; pen already set.
+    void paintGroupLabel(QPainter& painter, int group, const QRect& box, const QFont& labelFont,
+                         const QFont& alternateFont) const;
     int pressedCommand() const { return m_pen.pressedButton(); }
     const Screen& screen() const { return m_screen; }
 

@@ -19,6 +19,12 @@ struct AbcBarLabels {
     // Labels with alternates given after a "^" ("ABC^абвг"), as the letter
     // group texts write them.
     static AbcBarLabels fromText(const QStringList& labelsWithAlternates);
+    // The labels of a parsed letter-group set (LetterGroupSet or any type
+    // with labels(), alternateLabels() and hasAlternate()).
+    template <typename GroupSet>
+    static AbcBarLabels fromSet(const GroupSet& set) {
+        return AbcBarLabels{set.labels(), set.alternateLabels(), set.hasAlternate()};
+    }
 
     bool operator==(const AbcBarLabels&) const = default;
 };

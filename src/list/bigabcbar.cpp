@@ -75,20 +75,8 @@ void BigAbcBar::paintCell(QPainter& painter, int cell) {
 
 void BigAbcBar::paintLabels(QPainter& painter, int group, const QRect& cell) {
     painter.setPen(QColor::fromRgb(isEnabled() ? kTextColor : kDisabledTextColor));
-    const QFont labelFont = tahomaFont(screen().scaleY(kLabelPixels), true);
-    if (!labels().hasAlternate) {
-        painter.setFont(labelFont);
-        painter.drawText(cell, Qt::AlignCenter, labels().labels[group]);
-        return;
-    }
-    QRect upper = cell;
-    upper.setBottom(cell.center().y());
-    QRect lower = cell;
-    lower.setTop(cell.center().y() + 1);
-    painter.setFont(labelFont);
-    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, labels().labels[group]);
-    painter.setFont(tahomaFont(screen().scaleY(kAlternatePixels)));
-    painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop, labels().alternate(group));
+    paintGroupLabel(painter, group, cell, tahomaFont(screen().scaleY(kLabelPixels), true),
+                    tahomaFont(screen().scaleY(kAlternatePixels)));
 }
 
 }  // namespace kontavo

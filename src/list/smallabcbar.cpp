@@ -82,18 +82,9 @@ void SmallAbcBar::paintButton(QPainter& painter, int command, const QRect& rect)
 }
 
 void SmallAbcBar::paintLabel(QPainter& painter, int group, const QRect& rect, bool inverted) {
-    painter.setFont(tahomaFont(m_fit.fontPixels));
     painter.setPen(QColor::fromRgb(inverted ? kLightColor : kTextColor));
-    if (!labels().hasAlternate) {
-        painter.drawText(rect, Qt::AlignCenter, labels().labels[group]);
-        return;
-    }
-    QRect upper = rect;
-    upper.setBottom(rect.center().y());
-    QRect lower = rect;
-    lower.setTop(rect.center().y() + 1);
-    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, labels().labels[group]);
-    painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop, labels().alternate(group));
+    const QFont font = tahomaFont(m_fit.fontPixels);
+    paintGroupLabel(painter, group, rect, font, font);
 }
 
 }  // namespace kontavo

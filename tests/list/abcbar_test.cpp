@@ -23,6 +23,22 @@ AbcBarLabels englishRussian() {
                                    QString::fromUtf8("TUV^шщъы"), QString::fromUtf8("WXYZ^ьэюя")});
 }
 
+TEST(AbcBarLabelsTest, AlternateLabelsFollowTheCaret) {
+    const AbcBarLabels labels =
+        AbcBarLabels::fromText({QString::fromUtf8("ABC^абвг"), QStringLiteral("DEF")});
+    EXPECT_EQ(labels.labels, QStringList({"ABC", "DEF"}));
+    EXPECT_EQ(labels.alternateLabels, QStringList({QString::fromUtf8("абвг"), QString()}));
+    EXPECT_TRUE(labels.hasAlternate);
+    EXPECT_FALSE(english().hasAlternate);
+
+    struct GroupSet {  // what a parsed letter-group set offers
+        QStringList labels() const { return {"AB"}; }
+        QStringList alternateLabels() const { return {QString()}; }
+        bool hasAlternate() const { return false; }
+    };
+    EXPECT_EQ(AbcBarLabels::fromSet(GroupSet()), AbcBarLabels::fromText({"AB"}));
+}
+
 // Collects the command ids a bar posts.
 struct Posted {
     explicit Posted(AbcBar& bar) : spy(&bar, &AbcBar::commandPosted) {}
