@@ -247,6 +247,9 @@ void CoolListController::penUp(QPoint pos) {
     if (row < 0) {
         row = m_anchorRow;  // within the tap distance of the row the pen went down on
     }
+    if (row < 0 || row >= m_view.rowCount()) {
+        return;  // the owner emptied the list meanwhile
+    }
     const bool wasSelected = row == m_anchorRow ? m_anchorWasSelected : m_selection.isSelected(row);
     selectOnly(row);
     setFocusRow(row);

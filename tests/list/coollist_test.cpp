@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "listtestsupport.h"
 
@@ -220,6 +221,14 @@ TEST_F(CoolListTest, ScrollBarFollowsCountAndPosition) {
     EXPECT_EQ(list.topRow(), 5);
     list.setRowCount(6, true);
     EXPECT_FALSE(bar->isVisible()) << "all rows fit";
+}
+
+TEST_F(CoolListTest, WheelScrollsThreeRowsPerNotch) {
+    QWheelEvent down(QPointF(10, 10), list.mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&list, &down);
+    EXPECT_EQ(list.topRow(), 3);
+    EXPECT_EQ(list.scrollBar()->value(), 3);
 }
 
 TEST_F(CoolListTest, RowsAreDrawnWithSelectionAndFocusBits) {
