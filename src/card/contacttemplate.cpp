@@ -34,7 +34,18 @@ constexpr int kHintBase = 42140;
 
 // Default rows (label indexes) of the list groups, and which groups show.
 const std::array<QList<int>, kTemplateGroupCount> kDefaultRows = {{
-    {}, {0, 1, 2}, {0}, {0}, {0}, {}, {0}, {}, {2}, {0}, {0}, {0, 1, 2, 3},
+    {},
+    {0, 1, 2},
+    {0},
+    {0},
+    {0},
+    {},
+    {0},
+    {},
+    {2},
+    {0},
+    {0},
+    {0, 1, 2, 3},
 }};
 constexpr std::array<bool, kTemplateGroupCount> kDefaultShown = {
     true, true, true, true, false, true, true, true, false, true, true, false};

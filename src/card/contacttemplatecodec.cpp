@@ -21,8 +21,10 @@ struct ListKey {
 // followed by their parallel sections).
 constexpr ListKey kListsBeforeOffice[] = {
     {u"Phone", kGroupPhone}, {u"EMail", kGroupEMail}, {u"Msg", kGroupMsg}, {u"Web", kGroupWeb}};
-constexpr ListKey kListsAfterCategory[] = {
-    {u"People", kGroupPeople}, {u"Date", kGroupDate}, {u"Link", kGroupLink}, {u"Other", kGroupOther}};
+constexpr ListKey kListsAfterCategory[] = {{u"People", kGroupPeople},
+                                           {u"Date", kGroupDate},
+                                           {u"Link", kGroupLink},
+                                           {u"Other", kGroupOther}};
 constexpr const char16_t* kNameColl = u"NameColl";
 constexpr const char16_t* kMsgType = u"MsgType";
 constexpr const char16_t* kOffice = u"Office";
@@ -30,9 +32,15 @@ constexpr const char16_t* kAddr = u"Addr";
 constexpr const char16_t* kAddrFormat = u"AddrFormat";
 constexpr const char16_t* kCategory = u"Category";
 
-QString header(const QString& key) { return u'[' + key + u']'; }
-QString fieldKey(int part) { return QStringLiteral("Field%1").arg(part); }
-QString boolText(bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); }
+QString header(const QString& key) {
+    return u'[' + key + u']';
+}
+QString fieldKey(int part) {
+    return QStringLiteral("Field%1").arg(part);
+}
+QString boolText(bool on) {
+    return on ? QStringLiteral("true") : QStringLiteral("false");
+}
 
 // --- Writing ---
 
@@ -46,11 +54,7 @@ public:
     }
     void labels(const QString& key, const TemplateLabels& labels, const QList<int>& rows) {
         section(key);
-        for (const int index : rows) {
-            if (labels.isValidIndex(index)) {
-                value(labels.at(index));
-            }
-        }
+        m_lines.append(labelTexts(labels, rows));
     }
     QByteArray bytes() const {
         QByteArray out;

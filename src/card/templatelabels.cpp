@@ -4,7 +4,9 @@ namespace kontavo {
 
 namespace {
 
-qsizetype shortFormMark(const QString& label) { return label.indexOf(u'@', 1); }
+qsizetype shortFormMark(const QString& label) {
+    return label.indexOf(u'@', 1);
+}
 
 }  // namespace
 
@@ -15,6 +17,16 @@ int TemplateLabels::findOrAppend(const QString& text) {
     }
     m_texts.append(text);
     return size() - 1;
+}
+
+QStringList labelTexts(const TemplateLabels& labels, const QList<int>& rows) {
+    QStringList texts;
+    for (const int index : rows) {
+        if (labels.isValidIndex(index)) {
+            texts.append(labels.at(index));
+        }
+    }
+    return texts;
 }
 
 QString fullLabel(const QString& label) {

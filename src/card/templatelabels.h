@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,10 @@ private:
     QStringList m_texts;
     int m_builtInCount = 0;
 };
+
+// The label texts of rows given as label indexes; indexes outside the list
+// are left out.
+QStringList labelTexts(const TemplateLabels& labels, const QList<int>& rows);
 
 // A label may carry a short form after an "@" that is not its first
 // character: "Middle@Mid." is "Middle" in full and "Mid." where room is short.

@@ -1,6 +1,7 @@
+#include "card/contacttemplate.h"
+
 #include <gtest/gtest.h>
 
-#include "card/contacttemplate.h"
 #include "card/contacttemplatefile.h"
 #include "support/tempdevice.h"
 
@@ -12,11 +13,7 @@ constexpr int kDefaultFormat = 16;
 // The label texts of a group's rows.
 QStringList rowLabels(const ContactTemplate& tmpl, int type) {
     const TemplateGroup& group = *tmpl.getGroup(type);
-    QStringList labels;
-    for (const int index : group.selection) {
-        labels.append(group.labels.at(index));
-    }
-    return labels;
+    return labelTexts(group.labels, group.selection);
 }
 
 QList<int> visibleGroups(const ContactTemplate& tmpl) {
@@ -31,9 +28,10 @@ QList<int> visibleGroups(const ContactTemplate& tmpl) {
 
 TEST(ContactTemplateTest, ConstructionLoadsBuiltInLabelsAndHints) {
     const ContactTemplate tmpl(kDefaultFormat);
-    EXPECT_EQ(tmpl.getGroup(kGroupName)->labels.texts(),
-              QStringList({"Name", "Title", "First", "Middle@Mid.", "Last", "Suffix@Suf.",
-                           "Job Title@Job", "Company@Comp.", "Department@Dept.", "File As@FileAs"}));
+    EXPECT_EQ(
+        tmpl.getGroup(kGroupName)->labels.texts(),
+        QStringList({"Name", "Title", "First", "Middle@Mid.", "Last", "Suffix@Suf.",
+                     "Job Title@Job", "Company@Comp.", "Department@Dept.", "File As@FileAs"}));
     EXPECT_EQ(tmpl.getGroup(kGroupPhone)->labels.texts(),
               QStringList({"Work", "Home", "Mobile", "Home fax", "Work fax", "Car", "Pager",
                            "Radio", "Assistant", "MMS", "Company"}));
@@ -71,7 +69,8 @@ TEST(ContactTemplateTest, DefaultsShowTheDefaultRows) {
     // Hidden by default: no rows, so the edit form gets no block either.
     EXPECT_TRUE(tmpl.getGroup(kGroupWeb)->selection.isEmpty());
     EXPECT_TRUE(tmpl.getGroup(kGroupOther)->selection.isEmpty());
-    const QList<bool> expectedParts = {true, true, true, true, true, false, true, true, true, false};
+    const QList<bool> expectedParts = {true,  true, true, true, true,
+                                       false, true, true, true, false};
     for (int part = 0; part < ContactTemplate::kNamePartCount; ++part) {
         EXPECT_EQ(tmpl.getNamePart(part), expectedParts[part]) << part;
     }
@@ -164,7 +163,8 @@ TEST(ContactTemplateTest, CopyFromTakesEverythingOver) {
     from.setNameCollapsed(true);
     from.setNamePart(ContactTemplate::kPartSuffix, true);
     from.getGroup(kGroupPhone)->addRow("Boat");
-    from.getGroup(kGroupMsg)->messengerSelection = {from.getGroup(kGroupMsg)->messengerTypes.findOrAppend("Skype")};
+    from.getGroup(kGroupMsg)->messengerSelection = {
+        from.getGroup(kGroupMsg)->messengerTypes.findOrAppend("Skype")};
     from.setGroupShown(kGroupCategory, false);
 
     ContactTemplate to(kDefaultFormat);
@@ -174,8 +174,9 @@ TEST(ContactTemplateTest, CopyFromTakesEverythingOver) {
     EXPECT_TRUE(to.getNamePart(ContactTemplate::kPartSuffix));
     EXPECT_EQ(rowLabels(to, kGroupPhone), QStringList({"Work", "Home", "Mobile", "Boat"}));
     EXPECT_EQ(to.getGroup(kGroupPhone)->labels.customLabels(), QStringList({"Boat"}));
-    EXPECT_EQ(to.getGroup(kGroupMsg)->messengerTypes.at(to.getGroup(kGroupMsg)->messengerSelection[0]),
-              QStringLiteral("Skype"));
+    EXPECT_EQ(
+        to.getGroup(kGroupMsg)->messengerTypes.at(to.getGroup(kGroupMsg)->messengerSelection[0]),
+        QStringLiteral("Skype"));
     EXPECT_EQ(to.getGroup(kGroupAddr)->addrFormat, QList<int>({kDefaultFormat}));
     EXPECT_FALSE(to.isGroupShown(kGroupCategory));
     EXPECT_EQ(visibleGroups(to), visibleGroups(from));

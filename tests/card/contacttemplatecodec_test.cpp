@@ -1,10 +1,11 @@
+#include "card/contacttemplatecodec.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QtEndian>
 
 #include "card/contacttemplate.h"
-#include "card/contacttemplatecodec.h"
 #include "card/utf16linereader.h"
 
 namespace kontavo {
@@ -19,7 +20,9 @@ QByteArray utf16le(const QString& text) {
 }
 
 // A file of these lines, each ended by CR LF.
-QByteArray fileOf(const QStringList& lines) { return utf16le(lines.join("\r\n") + "\r\n"); }
+QByteArray fileOf(const QStringList& lines) {
+    return utf16le(lines.join("\r\n") + "\r\n");
+}
 
 QStringList linesOf(const QByteArray& bytes, qint64 chunkSize = 1024) {
     QBuffer buffer;
@@ -37,22 +40,18 @@ ContactTemplate decoded(const QStringList& lines) {
 
 QStringList rowLabels(const ContactTemplate& tmpl, int type) {
     const TemplateGroup& group = *tmpl.getGroup(type);
-    QStringList labels;
-    for (const int index : group.selection) {
-        labels.append(group.labels.at(index));
-    }
-    return labels;
+    return labelTexts(group.labels, group.selection);
 }
 
 TEST(ContactTemplateCodecTest, DefaultTemplateIsWrittenInOrder) {
     ContactTemplate tmpl(kDefaultFormat);
     tmpl.setDefaults();
     const QStringList expected = {
-        "[NameColl]", "false",    "[Field1]",     "true",     "[Field5]", "false",   "[Field6]",
-        "true",       "[Field8]", "true",         "[Field9]", "false",    "[Phone]", "Work",
-        "Home",       "Mobile",   "[EMail]",      "E-mail",   "[Msg]",    "IM",      "[MsgType]",
-        "AOL",        "[Office]", "true",         "[Addr]",   "Work",     "[AddrFormat]",
-        "16",         "[Category]", "true",       "[Date]",   "Birthday", "[Link]",  "Ringtone"};
+        "[NameColl]", "false",    "[Field1]", "true",     "[Field5]", "false",        "[Field6]",
+        "true",       "[Field8]", "true",     "[Field9]", "false",    "[Phone]",      "Work",
+        "Home",       "Mobile",   "[EMail]",  "E-mail",   "[Msg]",    "IM",           "[MsgType]",
+        "AOL",        "[Office]", "true",     "[Addr]",   "Work",     "[AddrFormat]", "16",
+        "[Category]", "true",     "[Date]",   "Birthday", "[Link]",   "Ringtone"};
     EXPECT_EQ(encodeContactTemplate(tmpl), fileOf(expected));
 }
 
@@ -97,6 +96,14 @@ TEST(ContactTemplateCodecTest, CustomLabelKeepsItsIndex) {
     EXPECT_EQ(back.getGroup(kGroupMsg)->messengerTypes.at(3), QStringLiteral("Skype"));
 }
 
+TEST(ContactTemplateCodecTest, RowsWithUnknownLabelIndexesAreLeftOut) {
+    ContactTemplate tmpl(kDefaultFormat);
+    tmpl.setDefaults();
+    tmpl.getGroup(kGroupPhone)->selection = {1, 99, -1, 2};
+    const ContactTemplate back = decoded(linesOf(encodeContactTemplate(tmpl)));
+    EXPECT_EQ(rowLabels(back, kGroupPhone), QStringList({"Home", "Mobile"}));
+}
+
 TEST(ContactTemplateCodecTest, LabelBeginningWithABracketEndsItsSection) {
     ContactTemplate tmpl(kDefaultFormat);
     tmpl.setDefaults();
@@ -120,8 +127,8 @@ TEST(ContactTemplateCodecTest, BooleansIgnoreLetterCase) {
 }
 
 TEST(ContactTemplateCodecTest, AlwaysShownPartsIgnoreTheFile) {
-    const ContactTemplate tmpl =
-        decoded({"[Field0]", "false", "[Field2]", "false", "[Field7]", "false", "[Field9]", "true"});
+    const ContactTemplate tmpl = decoded(
+        {"[Field0]", "false", "[Field2]", "false", "[Field7]", "false", "[Field9]", "true"});
     for (const int part : {0, 2, 7}) {
         EXPECT_TRUE(tmpl.getNamePart(part)) << part;
     }
@@ -129,7 +136,8 @@ TEST(ContactTemplateCodecTest, AlwaysShownPartsIgnoreTheFile) {
 }
 
 TEST(ContactTemplateCodecTest, ByteOrderMarkHidesTheFirstHeader) {
-    const QByteArray bytes = utf16le(QStringLiteral("\uFEFF[NameColl]\r\ntrue\r\n[Field1]\r\nfalse\r\n"));
+    const QByteArray bytes =
+        utf16le(QStringLiteral("\uFEFF[NameColl]\r\ntrue\r\n[Field1]\r\nfalse\r\n"));
     const ContactTemplate tmpl = decoded(linesOf(bytes));
     EXPECT_FALSE(tmpl.nameCollapsed());
     EXPECT_FALSE(tmpl.getNamePart(ContactTemplate::kPartTitle));
