@@ -1,5 +1,6 @@
 #include "platform/objectstorenotifier.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 #include "platform/objectstorecore.h"
@@ -13,9 +14,7 @@ ObjectStoreNotifier::ObjectStoreNotifier(ObjectStoreCore& core) : m_core(core) {
     QObject::connect(&m_soonTimer, &QTimer::timeout, [this] { deliver(); });
 }
 
-ObjectStoreNotifier::~ObjectStoreNotifier() {
-    *m_alive = false;
-}
+ObjectStoreNotifier::~ObjectStoreNotifier() = default;
 
 int ObjectStoreNotifier::addListener(Oid db, DbNotifyFn notify) {
     const std::optional<int64_t> last = queryInt("SELECT COALESCE(MAX(seq), 0) FROM changes");
@@ -70,24 +69,9 @@ void ObjectStoreNotifier::deliver() {
     }
     // Never read the log inside an open transaction of this connection: it
     // would show changes that may still be rolled back.
-    if (m_delivering || m_core.inTransaction()) {
-        m_soonTimer.start(kPollMs);
-        return;
-    }
-    const int64_t after =
-        std::min_element(m_listeners.begin(), m_listeners.end(), [](const auto& a, const auto& b) {
-            return a.second.lastSeq < b.second.lastSeq;
-        })->second.lastSeq;
-    // The floor and the log are read in one snapshot, so that a trim by
-    // another process cannot fall between them.
     QList<LogEntry> entries;
-    std::optional<int64_t> floor;
-    if (m_core.db().exec("BEGIN")) {
-        floor = queryInt("SELECT value FROM store_meta WHERE key='log_floor'");
-        const bool read = floor && readLog(after, entries);
-        m_core.db().exec("COMMIT");
-        floor = read ? floor : std::nullopt;
-    }
+    const std::optional<int64_t> floor =
+        m_delivering || m_core.inTransaction() ? std::nullopt : readPending(entries);
     if (!floor) {
         m_soonTimer.start(kPollMs);  // try again later
         return;
@@ -96,16 +80,38 @@ void ObjectStoreNotifier::deliver() {
     for (const auto& [id, listener] : m_listeners) {
         ids.append(id);
     }
+    // Cleared on every way out, unless a callback destroyed the store.
     m_delivering = true;
+    const std::weak_ptr<bool> alive = m_alive;
+    const auto done = qScopeGuard([this, alive] {
+        if (!alive.expired()) {
+            m_delivering = false;
+        }
+    });
     if (!deliverLost(ids, *floor)) {
-        return;  // the store went away inside a callback
+        return;
     }
     for (const LogEntry& entry : entries) {
         if (!deliverEntry(ids, entry)) {
             return;
         }
     }
-    m_delivering = false;
+}
+
+std::optional<int64_t> ObjectStoreNotifier::readPending(QList<LogEntry>& entries) {
+    const int64_t after =
+        std::min_element(m_listeners.begin(), m_listeners.end(), [](const auto& a, const auto& b) {
+            return a.second.lastSeq < b.second.lastSeq;
+        })->second.lastSeq;
+    // The floor and the log are read in one snapshot, so that a trim by
+    // another process cannot fall between them.
+    if (!m_core.db().exec("BEGIN")) {
+        return std::nullopt;
+    }
+    std::optional<int64_t> floor = queryInt("SELECT value FROM store_meta WHERE key='log_floor'");
+    const bool read = floor && readLog(after, entries);
+    m_core.db().exec("COMMIT");
+    return read ? floor : std::nullopt;
 }
 
 bool ObjectStoreNotifier::deliverLost(const QList<int>& ids, int64_t floor) {

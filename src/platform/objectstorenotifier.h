@@ -56,6 +56,9 @@ private:
 
     void poll();
     void deliver();
+    // Reads the log past every listener's position; returns the log floor,
+    // nullopt when the log cannot be read now.
+    std::optional<int64_t> readPending(QList<LogEntry>& entries);
     bool deliverLost(const QList<int>& ids, int64_t floor);
     bool deliverEntry(const QList<int>& ids, const LogEntry& entry);
     std::optional<int64_t> queryInt(const char* sql);
@@ -70,8 +73,8 @@ private:
     std::map<int, Listener> m_listeners;
     int m_nextId = 1;
     bool m_delivering = false;
-    // Cleared on destruction, so that a delivery whose callback destroyed
-    // the store stops touching it.
+    // Goes away with the notifier, so that a delivery whose callback
+    // destroyed the store stops touching it.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
