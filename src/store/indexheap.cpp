@@ -49,7 +49,15 @@ bool IndexHeap::holds(uint32_t offset, uint32_t bytes) const {
 
 uint32_t IndexHeap::allocate(uint32_t bytes) {
     bytes = std::max<uint32_t>(4, roundUp4(bytes));
-    uint32_t offset = bytes <= kSmallLimit ? takeSmall(bytes) : takeLarge(bytes);
+    // Large free items are left behind by lists that grew; they are cut up
+    // for later requests before small items of other sizes are split.
+    uint32_t offset = bytes <= kSmallLimit ? takeSmall(bytes, bytes) : 0;
+    if (offset == 0) {
+        offset = takeLarge(bytes);
+    }
+    if (offset == 0 && bytes < kSmallLimit) {
+        offset = takeSmall(bytes, kSmallLimit);
+    }
     if (offset == 0) {
         offset = takeTop(bytes);
     }
@@ -57,18 +65,27 @@ uint32_t IndexHeap::allocate(uint32_t bytes) {
     return offset;
 }
 
-uint32_t IndexHeap::takeSmall(uint32_t bytes) {
-    const uint32_t head = spaceWord(smallHead(bytes));
-    if (head == 0) {
-        return 0;
+// Best fit among the small lists of sizes up to `largest`: the exact size,
+// else the next larger free item, whose rest is freed again.
+uint32_t IndexHeap::takeSmall(uint32_t bytes, uint32_t largest) {
+    for (uint32_t size = bytes; size <= largest; size += 4) {
+        const uint32_t head = spaceWord(smallHead(size));
+        // A 4-byte rest would hardly ever be asked for again.
+        if (head == 0 || size == bytes + 4) {
+            continue;
+        }
+        if (!holds(head, size)) {
+            m_bytes.setFault();
+            setSpaceWord(smallHead(size), 0);  // a broken list is dropped, not followed
+            return 0;
+        }
+        setSpaceWord(smallHead(size), m_bytes.word(head));
+        if (size > bytes) {
+            release(head + bytes, size - bytes);
+        }
+        return head;
     }
-    if (!holds(head, bytes)) {
-        m_bytes.setFault();
-        setSpaceWord(smallHead(bytes), 0);  // a broken list is dropped, not followed
-        return 0;
-    }
-    setSpaceWord(smallHead(bytes), m_bytes.word(head));
-    return head;
+    return 0;
 }
 
 // First fit; what is left of a larger item goes back to the free lists.

@@ -10,8 +10,10 @@ namespace kontavo {
 // The heap of an index store: hands out and takes back items between the
 // space table and the end of the store, growing the store when it runs out.
 // Freed items go to exact-size free lists (4 to 256 bytes) or, larger, to one
-// first-fit list; the lists and the top of the heap live in the space table
-// (indexlayout.h). Items are zero-filled when handed out.
+// first-fit list; a request is served from its exact list, else from the
+// first large free item that holds it, else from the smallest larger small
+// free item, else from the top (the rest of a larger item is freed again). The lists and the top live in the space table (indexlayout.h).
+// Items are zero-filled when handed out.
 //
 // Not thread-safe. Every offset read from the store is checked; a free list
 // that points outside the heap sets the fault flag and is not followed.
@@ -47,7 +49,7 @@ public:
     const CheckedBytes& bytes() const { return m_bytes; }
 
 private:
-    uint32_t takeSmall(uint32_t bytes);
+    uint32_t takeSmall(uint32_t bytes, uint32_t largest);
     uint32_t takeLarge(uint32_t bytes);
     uint32_t takeTop(uint32_t bytes);
 

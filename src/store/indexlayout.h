@@ -47,14 +47,18 @@ inline constexpr uint32_t kSpaceSignatureAt = 0;
 inline constexpr uint32_t kSpaceTopAt = 4;                   // first byte never handed out
 inline constexpr uint32_t kSpaceDirectoryAt[2] = {8, 12};    // prefix-list directories
 inline constexpr uint32_t kSpaceLargeFreeAt = 16;            // free items over 256 bytes
-inline constexpr uint32_t kSpaceSmallFreeAt = 20;            // 64 heads: free items of 4..256 bytes
+inline constexpr uint32_t kSpaceChangeAt = 20;               // counts changes (readers' caches)
+inline constexpr uint32_t kSpaceSmallFreeAt = 24;            // 64 heads: free items of 4..256 bytes
 inline constexpr uint32_t kSmallClasses = 64;
 inline constexpr uint32_t kSmallLimit = 4 * kSmallClasses;
 inline constexpr uint32_t kSpaceTableBytes = kSpaceSmallFreeAt + 4 * kSmallClasses;
 inline constexpr uint32_t kHeapStart = kSpaceTableAt + kSpaceTableBytes;
 
-// Depth (prefix length) up to which nodes keep a prefix list: every Oid filed
-// at the node or below its equal link, sorted.
-inline constexpr uint32_t kPrefixListDepth = 2;
+// Depth (prefix length) up to which the nodes of each tree keep a prefix
+// list: every Oid filed at the node or below its equal link, sorted. The group
+// tree has at most a few dozen nodes that deep, each covering many contacts;
+// the word tree keeps them for first characters only, which holds the store
+// within its reservation at 100 000 contacts.
+inline constexpr uint32_t kPrefixListDepth[2] = {1, 2};
 
 }  // namespace kontavo::indexlayout

@@ -39,6 +39,7 @@ uint32_t IndexStore::sizeFor(uint32_t expectedBytes) {
 
 bool IndexStore::initialise() {
     m_bytes.clearFault();
+    m_cache = LookupCache();
     if (m_memory.size() < kHeapStart + 64 && !m_memory.resize(kSmallStoreSize)) {
         return false;
     }
@@ -58,6 +59,7 @@ bool IndexStore::initialise() {
 
 bool IndexStore::open() {
     m_bytes.clearFault();
+    m_cache = LookupCache();
     m_open = m_memory.size() >= kHeaderBytes && headerWord(kMagicAt) == kMagic &&
              headerWord(kVersionAt) == kVersion;
     return m_open;
@@ -106,7 +108,10 @@ bool IndexStore::adopt() {
     return finish();
 }
 
-bool IndexStore::finish() { return !m_bytes.fault(); }
+bool IndexStore::finish() {
+    m_heap.setSpaceWord(kSpaceChangeAt, m_heap.spaceWord(kSpaceChangeAt) + 1);
+    return !m_bytes.fault();
+}
 
 bool IndexStore::addContact(Oid oid, uint32_t record) {
     if (!writable()) {
@@ -192,11 +197,50 @@ bool IndexStore::clearWords() {
 
 std::vector<Oid> IndexStore::findPrefix(Tree tree, QStringView prefix,
                                         std::optional<int> narrowTo) const {
+    std::vector<Oid> found;
+    findPrefix(tree, prefix, found, narrowTo);
+    return found;
+}
+
+void IndexStore::findPrefix(Tree tree, QStringView prefix, std::vector<Oid>& out,
+                            std::optional<int> narrowTo) const {
+    out.clear();
     if (!m_open) {
-        return {};
+        return;
     }
-    std::vector<Oid> found = TreeReader(m_heap, treeIndex(tree)).find(prefix);
-    return narrowTo ? intersect(found, oids(*narrowTo)) : found;
+    if (!cachedLookup(treeIndex(tree), prefix, out)) {
+        TreeReader(m_heap, treeIndex(tree)).find(prefix, out);
+    }
+    if (narrowTo) {
+        out = intersect(out, oids(*narrowTo));
+    }
+}
+
+// Short prefixes below the prefix lists' depth are answered by walking their
+// subtree once; the result then serves until the store changes.
+bool IndexStore::cachedLookup(int tree, QStringView prefix, std::vector<Oid>& out) const {
+    if (prefix.size() <= qsizetype(kPrefixListDepth[tree]) || prefix.size() > kCachedPrefixLength ||
+        !m_heap.isValid()) {
+        return false;
+    }
+    const uint32_t changes = m_heap.spaceWord(kSpaceChangeAt);
+    if (changes != m_cache.changeCount) {
+        m_cache.results[0].clear();
+        m_cache.results[1].clear();
+        m_cache.changeCount = changes;
+    }
+    auto& results = m_cache.results[tree];
+    const QString key = prefix.toString();
+    if (const auto hit = results.find(key); hit != results.end()) {
+        out = hit->second;
+        return true;
+    }
+    TreeReader(m_heap, tree).find(prefix, out);
+    if (results.size() >= kCachedResults) {
+        results.clear();
+    }
+    results.emplace(key, out);
+    return true;
 }
 
 std::vector<Oid> IndexStore::findAll(Tree tree, const QStringList& prefixes,
@@ -227,6 +271,13 @@ void IndexStore::forEachWord(
     TreeReader(m_heap, treeIndex(tree)).forEachWord([&](const QString& word, uint32_t list) {
         visit(word, lists.keys(list));
     });
+}
+
+IndexStore::Usage IndexStore::usage() const {
+    if (!m_open || !m_heap.isValid()) {
+        return {m_memory.size(), 0, 0};
+    }
+    return {m_memory.size(), m_heap.top(), m_heap.freeBytes()};
 }
 
 bool IndexStore::check(QString* problem) const {

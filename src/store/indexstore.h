@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -71,6 +72,10 @@ public:
     // without duplicates, narrowed to list 0 or 1 when `narrowTo` is given.
     std::vector<Oid> findPrefix(Tree tree, QStringView prefix,
                                 std::optional<int> narrowTo = std::nullopt) const;
+    // As findPrefix, into `out` (cleared first): a caller that keeps `out`
+    // between lookups saves allocating the result each time.
+    void findPrefix(Tree tree, QStringView prefix, std::vector<Oid>& out,
+                    std::optional<int> narrowTo = std::nullopt) const;
     // The intersection of findPrefix over `prefixes`; no prefix at all gives
     // every contact of the narrowing list (list 0 when none is given).
     std::vector<Oid> findAll(Tree tree, const QStringList& prefixes,
@@ -87,7 +92,25 @@ public:
     // True when an operation met a damaged part of the store.
     bool hasFault() const { return m_bytes.fault(); }
 
+    // How the store's bytes are used.
+    struct Usage {
+        uint32_t size = 0;       // bytes in the store
+        uint32_t heapTop = 0;    // end of the items handed out so far
+        uint64_t freeBytes = 0;  // bytes on the free lists below the top
+    };
+    Usage usage() const;
+
 private:
+    // Results of short prefixes that no prefix list answers, kept in this
+    // process until the store's change count moves on.
+    struct LookupCache {
+        uint32_t changeCount = 0;
+        std::unordered_map<QString, std::vector<Oid>> results[2];
+    };
+    static constexpr qsizetype kCachedPrefixLength = 2;
+    static constexpr size_t kCachedResults = 512;
+
+    bool cachedLookup(int tree, QStringView prefix, std::vector<Oid>& out) const;
     bool writable();
     bool adopt();
     bool finish();
@@ -97,6 +120,7 @@ private:
     mutable CheckedBytes m_bytes;
     IndexHeap m_heap;
     bool m_open = false;
+    mutable LookupCache m_cache;
 };
 
 }  // namespace kontavo

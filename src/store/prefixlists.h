@@ -9,7 +9,7 @@
 namespace kontavo {
 
 // Prefix lists of one word tree: for each node up to indexlayout::
-// kPrefixListDepth characters deep, an Oid list (sorted, unique) of every
+// kPrefixListDepth[tree] characters deep, an Oid list (sorted, unique) of every
 // contact filed at that node or anywhere below its equal link, so that short
 // prefixes are answered without walking their subtrees. A directory item
 // (pairs of node offset and list offset, sorted by node) named in the space

@@ -1,12 +1,18 @@
 #include "store/sortedarray.h"
 
 #include <bit>
+#include <cstring>
 
 namespace kontavo {
 
 uint32_t SortedArray::capacityFor(uint32_t count) {
     if (count <= 4) {
         return count;
+    }
+    if (count > kDoublingFrom) {
+        // Large arrays double: each move leaves a free item the size of the
+        // old array, and fewer, larger moves leave less of them behind.
+        return std::bit_ceil(count);
     }
     const uint32_t step = 1u << (std::bit_width(count) - 3);
     return (count + step - 1) / step * step;
@@ -165,6 +171,12 @@ void SortedArray::appendKeys(uint32_t offset, std::vector<uint32_t>& out) const 
     }
     const size_t start = out.size();
     out.resize(start + n);
+    if constexpr (std::endian::native == std::endian::little) {
+        if (m_words == 1) {
+            std::memcpy(out.data() + start, p, size_t(n) * 4);
+            return;
+        }
+    }
     for (uint32_t i = 0; i < n; ++i, p += 4 * m_words) {
         out[start + i] =
             uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;

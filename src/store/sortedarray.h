@@ -21,7 +21,9 @@ public:
     SortedArray(IndexHeap& heap, uint32_t words) : m_heap(heap), m_words(words) {}
 
     // Entries an item of `count` entries has room for: count itself up to 4,
-    // then count rounded up to a multiple of 2^(k-2) for 2^k <= count.
+    // then count rounded up to a multiple of 2^(k-2) for 2^k <= count, and
+    // over kDoublingFrom the next power of two.
+    static constexpr uint32_t kDoublingFrom = 256;
     static uint32_t capacityFor(uint32_t count);
     uint32_t itemBytes(uint32_t count) const;
 

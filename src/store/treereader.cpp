@@ -60,13 +60,19 @@ TreeReader::Match TreeReader::locate(QStringView prefix) const {
 
 std::vector<uint32_t> TreeReader::find(QStringView prefix) const {
     std::vector<uint32_t> oids;
+    find(prefix, oids);
+    return oids;
+}
+
+void TreeReader::find(QStringView prefix, std::vector<uint32_t>& oids) const {
+    oids.clear();
     if (prefix.isEmpty()) {
         m_map.appendKeys(mapOffset(), oids);
-        return oids;
+        return;
     }
     const Match match = locate(prefix);
     if (match.node == 0) {
-        return oids;
+        return;
     }
     if (match.inTail) {
         m_oids.appendKeys(m_nodes.field(match.node, kNodeListAt), oids);
@@ -77,11 +83,10 @@ std::vector<uint32_t> TreeReader::find(QStringView prefix) const {
         std::sort(oids.begin(), oids.end());
     }
     oids.erase(std::unique(oids.begin(), oids.end()), oids.end());
-    return oids;
 }
 
 void TreeReader::collect(uint32_t node, uint32_t depth, std::vector<uint32_t>& out) const {
-    if (const uint32_t list = depth <= kPrefixListDepth ? m_prefixLists.listOf(node) : 0) {
+    if (const uint32_t list = depth <= kPrefixListDepth[m_tree] ? m_prefixLists.listOf(node) : 0) {
         m_oids.appendKeys(list, out);
         return;
     }
@@ -100,7 +105,7 @@ void TreeReader::collect(uint32_t node, uint32_t depth, std::vector<uint32_t>& o
         }
         pending.push_back({m_nodes.field(next.node, kLowerAt), next.depth});
         pending.push_back({m_nodes.field(next.node, kHigherAt), next.depth});
-        const uint32_t list = next.depth <= kPrefixListDepth ? m_prefixLists.listOf(next.node) : 0;
+        const uint32_t list = next.depth <= kPrefixListDepth[m_tree] ? m_prefixLists.listOf(next.node) : 0;
         if (list != 0) {
             m_oids.appendKeys(list, out);  // covers the node and its equal subtree
             continue;

@@ -36,6 +36,8 @@ public:
     // The Oids filed under any word beginning with `prefix`, sorted, without
     // duplicates. The empty prefix gives every Oid that has a word.
     std::vector<uint32_t> find(QStringView prefix) const;
+    // As find(), into `out` (cleared first; its capacity is reused).
+    void find(QStringView prefix, std::vector<uint32_t>& out) const;
     // Appends the Oids of `node` (at `depth` characters) and of every node
     // below its equal link; unsorted, possibly repeated.
     void collect(uint32_t node, uint32_t depth, std::vector<uint32_t>& out) const;

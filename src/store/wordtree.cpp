@@ -41,10 +41,10 @@ void WordTree::insert(QStringView word, uint32_t oid) {
         return;
     }
     fileInRing(oid, target);
-    for (size_t d = 0; d < path.size() && d < kPrefixListDepth; ++d) {
+    for (size_t d = 0; d < path.size() && d < kPrefixListDepth[m_tree]; ++d) {
         std::vector<uint32_t> initial;
         if (m_prefixLists.listOf(path[d]) == 0) {
-            m_reader.collect(path[d], kPrefixListDepth + 1, initial);
+            m_reader.collect(path[d], kPrefixListDepth[m_tree] + 1, initial);
             std::sort(initial.begin(), initial.end());
             initial.erase(std::unique(initial.begin(), initial.end()), initial.end());
         }
@@ -119,7 +119,7 @@ void WordTree::burst(uint32_t node, uint32_t depth) {
             m_rings.replace(m_map.at(map, *index, 1), node, child);
         }
     }
-    if (depth + 1 <= kPrefixListDepth) {
+    if (depth + 1 <= kPrefixListDepth[m_tree]) {
         m_prefixLists.set(child, oids);
     }
 }
@@ -148,7 +148,7 @@ bool WordTree::remove(uint32_t oid) {
     std::unordered_set<uint32_t> prefixNodes;
     for (uint32_t node : nodes) {
         const std::vector<uint32_t> path = m_reader.prefixPath(node);
-        prefixNodes.insert(path.begin(), path.begin() + std::min<size_t>(path.size(), kPrefixListDepth));
+        prefixNodes.insert(path.begin(), path.begin() + std::min<size_t>(path.size(), kPrefixListDepth[m_tree]));
     }
     for (uint32_t node : prefixNodes) {
         m_prefixLists.remove(node, oid);
