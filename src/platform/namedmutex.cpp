@@ -23,7 +23,9 @@ uint32_t fnv1a(const QString& text) {
     return hash;
 }
 
-QString hex8(uint32_t value) { return QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')); }
+QString hex8(uint32_t value) {
+    return QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0'));
+}
 
 }  // namespace
 

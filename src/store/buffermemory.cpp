@@ -6,8 +6,7 @@
 namespace kontavo {
 
 BufferMemory::BufferMemory(const QByteArray& bytes, uint32_t capacity)
-    : m_bytes(std::max<size_t>(size_t(bytes.size()), capacity), 0),
-      m_size(uint32_t(bytes.size())) {
+    : m_bytes(std::max<size_t>(size_t(bytes.size()), capacity), 0), m_size(uint32_t(bytes.size())) {
     if (!bytes.isEmpty()) {
         std::memcpy(m_bytes.data(), bytes.constData(), size_t(bytes.size()));
     }

@@ -82,15 +82,14 @@ bool IndexChecker::checkTree(int tree) {
         m_used += 4;
         return true;
     }
-    return checkNodes(tree, root) && checkRings(map) && checkPrefixLists(tree);
+    return checkNodes(root) && checkRings(map) && checkPrefixLists(tree);
 }
 
-bool IndexChecker::checkNodes(int tree, uint32_t root) {
+bool IndexChecker::checkNodes(uint32_t root) {
     struct Pending {
         uint32_t node, parent, depth;
     };
     std::vector<Pending> pending{{root, 0, 1}};
-    (void)tree;
     while (!pending.empty()) {
         const Pending next = pending.back();
         pending.pop_back();

@@ -30,7 +30,7 @@ private:
 
     bool fail(const QString& text);
     bool checkTree(int tree);
-    bool checkNodes(int tree, uint32_t root);
+    bool checkNodes(uint32_t root);
     bool checkNode(uint32_t node, uint32_t parent, uint32_t depth);
     bool checkRings(uint32_t map);
     bool checkPrefixLists(int tree);

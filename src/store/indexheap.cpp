@@ -12,12 +12,18 @@ namespace {
 
 constexpr uint32_t kMinimumGrowth = 102400;
 
-uint32_t roundUp4(uint32_t value) { return (value + 3) & ~3u; }
-uint32_t smallHead(uint32_t bytes) { return kSpaceSmallFreeAt + (bytes / 4 - 1) * 4; }
+uint32_t roundUp4(uint32_t value) {
+    return (value + 3) & ~3u;
+}
+uint32_t smallHead(uint32_t bytes) {
+    return kSpaceSmallFreeAt + (bytes / 4 - 1) * 4;
+}
 
 }  // namespace
 
-uint32_t IndexHeap::spaceWord(uint32_t field) const { return m_bytes.word(kSpaceTableAt + field); }
+uint32_t IndexHeap::spaceWord(uint32_t field) const {
+    return m_bytes.word(kSpaceTableAt + field);
+}
 
 void IndexHeap::setSpaceWord(uint32_t field, uint32_t value) {
     m_bytes.setWord(kSpaceTableAt + field, value);
@@ -36,7 +42,9 @@ bool IndexHeap::isValid() const {
            heapTop <= m_bytes.size() && heapTop % 4 == 0;
 }
 
-uint32_t IndexHeap::top() const { return spaceWord(kSpaceTopAt); }
+uint32_t IndexHeap::top() const {
+    return spaceWord(kSpaceTopAt);
+}
 
 bool IndexHeap::holds(uint32_t offset, uint32_t bytes) const {
     const uint32_t size = m_bytes.size();
@@ -121,8 +129,8 @@ uint32_t IndexHeap::takeTop(uint32_t bytes) {
     const uint32_t size = m_bytes.size();
     if (end > size) {
         const uint64_t growth = std::max<uint64_t>(uint64_t(bytes) + 8, kMinimumGrowth);
-        const uint64_t wanted = std::min<uint64_t>(uint64_t(size) + growth,
-                                                   m_bytes.memory().capacity() & ~3u);
+        const uint64_t wanted =
+            std::min<uint64_t>(uint64_t(size) + growth, m_bytes.memory().capacity() & ~3u);
         if (wanted < end) {
             failMappedFile(kFatalSource);
         }

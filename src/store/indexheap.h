@@ -12,8 +12,8 @@ namespace kontavo {
 // Freed items go to exact-size free lists (4 to 256 bytes) or, larger, to one
 // first-fit list; a request is served from its exact list, else from the
 // first large free item that holds it, else from the smallest larger small
-// free item, else from the top (the rest of a larger item is freed again). The lists and the top live in the space table (indexlayout.h).
-// Items are zero-filled when handed out.
+// free item, else from the top (the rest of a larger item is freed again). The lists and the top
+// live in the space table (indexlayout.h). Items are zero-filled when handed out.
 //
 // Not thread-safe. Every offset read from the store is checked; a free list
 // that points outside the heap sets the fault flag and is not followed.

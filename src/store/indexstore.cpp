@@ -17,8 +17,12 @@ namespace {
 constexpr uint32_t kSmallStore = 10240;
 constexpr uint32_t kSmallStoreSize = 10284;
 
-int treeIndex(IndexStore::Tree tree) { return tree == IndexStore::Tree::Words ? 0 : 1; }
-bool isList(int list) { return list == 0 || list == 1; }
+int treeIndex(IndexStore::Tree tree) {
+    return tree == IndexStore::Tree::Words ? 0 : 1;
+}
+bool isList(int list) {
+    return list == 0 || list == 1;
+}
 
 std::vector<Oid> intersect(const std::vector<Oid>& a, const std::vector<Oid>& b) {
     std::vector<Oid> both;
@@ -117,7 +121,8 @@ bool IndexStore::addContact(Oid oid, uint32_t record) {
     if (!writable()) {
         return false;
     }
-    m_bytes.setWord(kRecordMapAt, SortedArray(m_heap, 2).insert(headerWord(kRecordMapAt), oid, record));
+    m_bytes.setWord(kRecordMapAt,
+                    SortedArray(m_heap, 2).insert(headerWord(kRecordMapAt), oid, record));
     return setListed(kAllContacts, oid, true);
 }
 
@@ -158,8 +163,8 @@ bool IndexStore::setListed(int list, Oid oid, bool listed) {
     }
     SortedArray oids(m_heap, 1);
     const uint32_t offset = headerWord(kListAt[list]);
-    m_bytes.setWord(kListAt[list], listed ? oids.insert(offset, oid)
-                                          : oids.remove(offset, oid, true));
+    m_bytes.setWord(kListAt[list],
+                    listed ? oids.insert(offset, oid) : oids.remove(offset, oid, true));
     return finish();
 }
 

@@ -83,8 +83,8 @@ public:
     // The words of a contact in one tree (through its node list).
     QStringList wordsOf(Tree tree, Oid oid) const;
     // Every word of a tree with the contacts filed under it.
-    void forEachWord(Tree tree,
-                     const std::function<void(const QString&, const std::vector<Oid>&)>& visit) const;
+    void forEachWord(
+        Tree tree, const std::function<void(const QString&, const std::vector<Oid>&)>& visit) const;
 
     // Walks the whole store and checks every link, list, ring, prefix list and
     // the heap's accounting; false with a description when something is wrong.

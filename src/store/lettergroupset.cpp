@@ -33,7 +33,9 @@ QString resourceText(int id) {
     return fromUtf16Le(*bytes, 2);
 }
 
-bool isSlash(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+bool isSlash(QChar c) {
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
 
 }  // namespace
 
@@ -180,17 +182,18 @@ LetterGroupSet::Available LetterGroupSet::availableSets(const SettingsStore& set
 }
 
 LetterGroupSet::Changes LetterGroupSet::compare(const LetterGroupSet& before,
-                                                const LetterGroupSet& after,
-                                                const Locale& locale) {
+                                                const LetterGroupSet& after, const Locale& locale) {
     Changes changes;
     const bool sameCount = before.count() == after.count();
     changes.alternate = before.hasAlternate() != after.hasAlternate();
     changes.labels = !sameCount || changes.alternate;
     changes.letters = !sameCount;
     for (int i = 0; sameCount && i < before.count(); ++i) {
-        changes.labels = changes.labels || locale.compare(before.m_labels[i], after.m_labels[i]) != 0 ||
+        changes.labels = changes.labels ||
+                         locale.compare(before.m_labels[i], after.m_labels[i]) != 0 ||
                          locale.compare(before.m_alternates[i], after.m_alternates[i]) != 0;
-        changes.letters = changes.letters || locale.compare(before.m_letters[i], after.m_letters[i]) != 0;
+        changes.letters =
+            changes.letters || locale.compare(before.m_letters[i], after.m_letters[i]) != 0;
     }
     return changes;
 }

@@ -71,7 +71,9 @@ StoreLocation StoreLocation::inTemporaryFolder(const DeviceFs& fs, const QString
 MappedStore::MappedStore(StoreLocation location, StoreWriter::Done flushDone)
     : m_location(std::move(location)), m_flushDone(std::move(flushDone)) {}
 
-MappedStore::~MappedStore() { close(); }
+MappedStore::~MappedStore() {
+    close();
+}
 
 bool MappedStore::isValidFile(const uint8_t* bytes, uint64_t length) {
     return length > 3 && length - kSizeWordBytes <= kMaxDataBytes &&
@@ -81,8 +83,9 @@ bool MappedStore::isValidFile(const uint8_t* bytes, uint64_t length) {
 MappedStore::LoadResult MappedStore::load(uint32_t minimumSize) {
     close();
     LoadResult result = LoadResult::Unavailable;
-    m_region = SharedRegion::open(m_location.regionScope, m_location.regionName, kReservedBytes,
-                                  [&](SharedRegion& region) { return readFileInto(region, result); });
+    m_region =
+        SharedRegion::open(m_location.regionScope, m_location.regionName, kReservedBytes,
+                           [&](SharedRegion& region) { return readFileInto(region, result); });
     if (!m_region) {
         return result;
     }
@@ -149,7 +152,9 @@ void MappedStore::close() {
     m_region.reset();
 }
 
-uint8_t* MappedStore::data() { return m_region ? m_region->data() + kSizeWordBytes : nullptr; }
+uint8_t* MappedStore::data() {
+    return m_region ? m_region->data() + kSizeWordBytes : nullptr;
+}
 
 const uint8_t* MappedStore::data() const {
     return m_region ? m_region->data() + kSizeWordBytes : nullptr;
@@ -178,6 +183,8 @@ void MappedStore::startFlush() {
     }
 }
 
-void MappedStore::stopFlush() { m_writer.stop(); }
+void MappedStore::stopFlush() {
+    m_writer.stop();
+}
 
 }  // namespace kontavo

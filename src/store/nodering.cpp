@@ -6,7 +6,9 @@ namespace kontavo {
 
 using namespace indexlayout;
 
-uint32_t NodeRing::newChunk() { return m_heap.allocate(kChunkBytes); }
+uint32_t NodeRing::newChunk() {
+    return m_heap.allocate(kChunkBytes);
+}
 
 uint32_t NodeRing::create(uint32_t node) {
     const uint32_t chunk = newChunk();

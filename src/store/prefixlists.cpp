@@ -9,7 +9,9 @@ using namespace indexlayout;
 PrefixLists::PrefixLists(IndexHeap& heap, int tree)
     : m_heap(heap), m_tree(tree), m_pairs(heap, 2), m_oids(heap, 1) {}
 
-uint32_t PrefixLists::directory() const { return m_heap.spaceWord(kSpaceDirectoryAt[m_tree]); }
+uint32_t PrefixLists::directory() const {
+    return m_heap.spaceWord(kSpaceDirectoryAt[m_tree]);
+}
 
 void PrefixLists::setDirectory(uint32_t offset) {
     m_heap.setSpaceWord(kSpaceDirectoryAt[m_tree], offset);

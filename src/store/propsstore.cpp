@@ -21,7 +21,9 @@ constexpr uint32_t kNextRecordAt = 12;
 constexpr uint32_t kFirstDataAt = 16;
 constexpr uint32_t kNextDataAt = 4;
 
-uint32_t roundUp4(uint64_t value) { return uint32_t(std::min<uint64_t>((value + 3) & ~3ull, ~3u)); }
+uint32_t roundUp4(uint64_t value) {
+    return uint32_t(std::min<uint64_t>((value + 3) & ~3ull, ~3u));
+}
 
 }  // namespace
 
@@ -128,10 +130,18 @@ void PropsStore::setLastModified(uint64_t filetime) {
     m_bytes.setWord(kTimeAt + 4, uint32_t(filetime >> 32));
 }
 
-bool PropsStore::isBusy() const { return m_bytes.word(kBusyAt) != 0; }
-void PropsStore::setBusy(bool busy) { m_bytes.setWord(kBusyAt, busy ? 1 : 0); }
-uint32_t PropsStore::head() const { return m_bytes.word(kHeadAt); }
-uint32_t PropsStore::count() const { return m_bytes.word(kCountAt); }
+bool PropsStore::isBusy() const {
+    return m_bytes.word(kBusyAt) != 0;
+}
+void PropsStore::setBusy(bool busy) {
+    m_bytes.setWord(kBusyAt, busy ? 1 : 0);
+}
+uint32_t PropsStore::head() const {
+    return m_bytes.word(kHeadAt);
+}
+uint32_t PropsStore::count() const {
+    return m_bytes.word(kCountAt);
+}
 
 std::optional<std::vector<uint32_t>> PropsStore::chainOf(uint32_t offset) const {
     const auto first = blockIndex(offset);

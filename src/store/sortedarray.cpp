@@ -128,7 +128,8 @@ uint32_t SortedArray::remove(uint32_t offset, uint32_t key, bool keepEmpty, bool
         return moveTo(offset, n, n - 1, UINT32_MAX, *index);
     }
     CheckedBytes& bytes = m_heap.bytes();
-    bytes.move(entryAt(offset, *index), entryAt(offset, *index + 1), (n - 1 - *index) * 4 * m_words);
+    bytes.move(entryAt(offset, *index), entryAt(offset, *index + 1),
+               (n - 1 - *index) * 4 * m_words);
     bytes.fill(entryAt(offset, n - 1), 0, 4 * m_words);
     bytes.setWord(offset, n - 1);
     return offset;

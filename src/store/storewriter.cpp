@@ -38,7 +38,9 @@ bool writeAll(int fd, const uint8_t* bytes, size_t length) {
 
 }  // namespace
 
-StoreWriter::~StoreWriter() { finish(); }
+StoreWriter::~StoreWriter() {
+    finish();
+}
 
 void StoreWriter::start(const QString& path, const uint8_t* data, uint32_t length, Done done) {
     stop();

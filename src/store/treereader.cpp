@@ -27,7 +27,9 @@ TreeReader::TreeReader(const IndexHeap& heap, int tree)
       m_oids(m_heap, 1),
       m_map(m_heap, 2) {}
 
-uint32_t TreeReader::mapOffset() const { return m_heap.bytes().word(kMapAt[m_tree]); }
+uint32_t TreeReader::mapOffset() const {
+    return m_heap.bytes().word(kMapAt[m_tree]);
+}
 
 uint32_t TreeReader::root() const {
     return m_map.count(mapOffset()) == 0 ? 0 : m_heap.bytes().word(kRootAt[m_tree]);
@@ -105,7 +107,8 @@ void TreeReader::collect(uint32_t node, uint32_t depth, std::vector<uint32_t>& o
         }
         pending.push_back({m_nodes.field(next.node, kLowerAt), next.depth});
         pending.push_back({m_nodes.field(next.node, kHigherAt), next.depth});
-        const uint32_t list = next.depth <= kPrefixListDepth[m_tree] ? m_prefixLists.listOf(next.node) : 0;
+        const uint32_t list =
+            next.depth <= kPrefixListDepth[m_tree] ? m_prefixLists.listOf(next.node) : 0;
         if (list != 0) {
             m_oids.appendKeys(list, out);  // covers the node and its equal subtree
             continue;

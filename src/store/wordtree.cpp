@@ -18,10 +18,18 @@ WordTree::WordTree(IndexHeap& heap, int tree)
       m_map(heap, 2),
       m_reader(heap, tree) {}
 
-uint32_t WordTree::rootWord() const { return m_heap.bytes().word(kRootAt[m_tree]); }
-void WordTree::setRoot(uint32_t node) { m_heap.bytes().setWord(kRootAt[m_tree], node); }
-uint32_t WordTree::mapOffset() const { return m_heap.bytes().word(kMapAt[m_tree]); }
-void WordTree::setMap(uint32_t offset) { m_heap.bytes().setWord(kMapAt[m_tree], offset); }
+uint32_t WordTree::rootWord() const {
+    return m_heap.bytes().word(kRootAt[m_tree]);
+}
+void WordTree::setRoot(uint32_t node) {
+    m_heap.bytes().setWord(kRootAt[m_tree], node);
+}
+uint32_t WordTree::mapOffset() const {
+    return m_heap.bytes().word(kMapAt[m_tree]);
+}
+void WordTree::setMap(uint32_t offset) {
+    m_heap.bytes().setWord(kMapAt[m_tree], offset);
+}
 
 void WordTree::initialise() {
     setRoot(m_heap.allocate(4));
@@ -148,7 +156,8 @@ bool WordTree::remove(uint32_t oid) {
     std::unordered_set<uint32_t> prefixNodes;
     for (uint32_t node : nodes) {
         const std::vector<uint32_t> path = m_reader.prefixPath(node);
-        prefixNodes.insert(path.begin(), path.begin() + std::min<size_t>(path.size(), kPrefixListDepth[m_tree]));
+        prefixNodes.insert(path.begin(),
+                           path.begin() + std::min<size_t>(path.size(), kPrefixListDepth[m_tree]));
     }
     for (uint32_t node : prefixNodes) {
         m_prefixLists.remove(node, oid);
@@ -206,7 +215,9 @@ void WordTree::releaseNode(uint32_t node, std::unordered_set<uint32_t>& freed) {
     freed.insert(node);
 }
 
-void WordTree::clear() { releaseAll(m_reader.root() != 0); }
+void WordTree::clear() {
+    releaseAll(m_reader.root() != 0);
+}
 
 void WordTree::releaseAll(bool rootIsNode) {
     const uint32_t map = mapOffset();

@@ -13,7 +13,9 @@ namespace kontavo {
 namespace {
 
 // A scope no other test uses.
-QString freshScope() { return QUuid::createUuid().toString(); }
+QString freshScope() {
+    return QUuid::createUuid().toString();
+}
 
 bool segmentExists(const QString& scope, const QString& name) {
     const int fd = shm_open(QFile::encodeName(SharedRegion::segmentName(scope, name)).constData(),

@@ -52,11 +52,13 @@ void expectSameLookups(const IndexStore& store, const Model& model, std::mt19937
     static const QStringList shortPrefixes{"a", "b", "d", "~", "aa", "ab", "ea", "\u0434a", "cd"};
     for (int tree = 0; tree < 2; ++tree) {
         for (const QString& prefix : shortPrefixes) {
-            ASSERT_EQ(store.findPrefix(Tree(tree), prefix), model.find(tree, prefix)) << prefix.toStdString();
+            ASSERT_EQ(store.findPrefix(Tree(tree), prefix), model.find(tree, prefix))
+                << prefix.toStdString();
         }
         for (int i = 0; i < 20; ++i) {
             const QString prefix = randomWord(random);
-            ASSERT_EQ(store.findPrefix(Tree(tree), prefix), model.find(tree, prefix)) << prefix.toStdString();
+            ASSERT_EQ(store.findPrefix(Tree(tree), prefix), model.find(tree, prefix))
+                << prefix.toStdString();
         }
     }
 }

@@ -50,8 +50,8 @@ TEST(IndexStoreTest, EmptyStoreLayout) {
     EXPECT_EQ(index.word(4), 5u);
     EXPECT_EQ(index.word(kSpaceTableAt), kSpaceSignature);
     // Each tree, map and list is a 4-byte item holding 0.
-    for (uint32_t at : {kRootAt[0], kRootAt[1], kMapAt[0], kMapAt[1], kListAt[0], kListAt[1],
-                        kRecordMapAt}) {
+    for (uint32_t at :
+         {kRootAt[0], kRootAt[1], kMapAt[0], kMapAt[1], kListAt[0], kListAt[1], kRecordMapAt}) {
         const uint32_t item = index.word(at);
         EXPECT_GE(item, kHeapStart) << at;
         EXPECT_EQ(index.word(item), 0u) << at;

@@ -88,7 +88,8 @@ TEST(LetterGroupSetTest, BuiltInSetsLoadAndNeedTheirMark) {
         EXPECT_TRUE(LetterGroupSet::loadResourceSet(id)) << id;
     }
     EXPECT_EQ(LetterGroupSet::loadResourceSet(220)->groupTable()[0], QStringLiteral("abc\u00e4"));
-    EXPECT_EQ(LetterGroupSet::loadResourceSet(199)->letters()[1], QStringLiteral("\u0414\u0415\u0401\u0416\u0417"));
+    EXPECT_EQ(LetterGroupSet::loadResourceSet(199)->letters()[1],
+              QStringLiteral("\u0414\u0415\u0401\u0416\u0417"));
     EXPECT_FALSE(LetterGroupSet::loadResourceSet(197));
 }
 
@@ -117,7 +118,8 @@ TEST(LetterGroupSetTest, CustomSetFallsBackToEnglishWhenItDoesNotParse) {
     EXPECT_EQ(LetterGroupSet::loadActiveSet(settings, english).labels(),
               (QStringList{"AEIOU", "XYZ"}));
     settings.set(settings::kAbcCustom, utf16(QStringLiteral("no groups")));
-    EXPECT_EQ(LetterGroupSet::loadActiveSet(settings, english).labels().front(), QStringLiteral("ABC"));
+    EXPECT_EQ(LetterGroupSet::loadActiveSet(settings, english).labels().front(),
+              QStringLiteral("ABC"));
     const auto available = LetterGroupSet::availableSets(settings);
     EXPECT_EQ(available.names,
               (QStringList{"Custom", "English", "Russian", "English/Russian", "German"}));
@@ -128,7 +130,8 @@ TEST(LetterGroupSetTest, CustomSetFallsBackToEnglishWhenItDoesNotParse) {
 TEST(LetterGroupSetTest, CompareTellsWhatChanged) {
     const Locale locale(QLocale(QLocale::English, QLocale::UnitedStates));
     const auto base = *LetterGroupSet::parse(u"ABC/ABC DEF/DEF");
-    auto changes = LetterGroupSet::compare(base, *LetterGroupSet::parse(u"ABC/ABC DEF/DEF"), locale);
+    auto changes =
+        LetterGroupSet::compare(base, *LetterGroupSet::parse(u"ABC/ABC DEF/DEF"), locale);
     EXPECT_FALSE(changes.labels || changes.letters || changes.alternate);
     changes = LetterGroupSet::compare(base, *LetterGroupSet::parse(u"ABC/ABCX DEF/DEF"), locale);
     EXPECT_TRUE(changes.letters);

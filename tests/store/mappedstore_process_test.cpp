@@ -40,8 +40,8 @@ void waitForever() {
 TEST(MappedStoreHelper, DISABLED_Run) {
     const QString root = qEnvironmentVariable("KONTAVO_HELPER_ROOT");
     const QByteArray part = qgetenv("KONTAVO_HELPER_PART");
-    MappedStore store(locationIn(root), clearFileFlagWhenWritten(SqliteRegistry::fileInRoot(root),
-                                                                 "pim_index1.dat"));
+    MappedStore store(locationIn(root),
+                      clearFileFlagWhenWritten(SqliteRegistry::fileInRoot(root), "pim_index1.dat"));
     if (part == "attach") {
         ASSERT_EQ(store.load(32), MappedStore::LoadResult::Attached);
         std::memcpy(store.data() + 16, "from helper", 11);
@@ -74,9 +74,9 @@ public:
         env.insert("KONTAVO_HELPER_ROOT", root);
         env.insert("KONTAVO_HELPER_PART", part);
         m_process.setProcessEnvironment(env);
-        m_process.start(QCoreApplication::applicationFilePath(),
-                        {"--gtest_filter=MappedStoreHelper.DISABLED_Run",
-                         "--gtest_also_run_disabled_tests"});
+        m_process.start(
+            QCoreApplication::applicationFilePath(),
+            {"--gtest_filter=MappedStoreHelper.DISABLED_Run", "--gtest_also_run_disabled_tests"});
     }
     ~Helper() { kill(); }
     bool waitReady() {
@@ -122,7 +122,8 @@ TEST(MappedStoreProcessTest, RegionLeftByADeadProcessIsRebuiltFromItsFile) {
     helper.kill();
     MappedStore store(locationIn(device.root()));
     ASSERT_EQ(store.load(0), MappedStore::LoadResult::Loaded);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(store.data()), 11), QByteArray("in the file"));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(store.data()), 11),
+              QByteArray("in the file"));
 }
 
 TEST(MappedStoreProcessTest, ProcessKilledWhileWritingLeavesAFileThatIsNotTrusted) {

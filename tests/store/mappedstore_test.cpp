@@ -97,8 +97,9 @@ TEST(MappedStoreTest, WriteBackWritesDataAndTrailerAndClearsTheFlag) {
     Device d;
     SettingsStore& settings = d.device.settings();
     settings.setFileFlag(QStringLiteral("pim_index1.dat"), true);
-    MappedStore store(d.location, clearFileFlagWhenWritten(
-                                      SqliteRegistry::fileInRoot(d.device.root()), "pim_index1.dat"));
+    MappedStore store(
+        d.location,
+        clearFileFlagWhenWritten(SqliteRegistry::fileInRoot(d.device.root()), "pim_index1.dat"));
     const uint32_t size = 3 * 4096 + 10;  // a partial last chunk
     ASSERT_TRUE(store.create(size));
     for (uint32_t i = 0; i < size; ++i) {
@@ -120,8 +121,9 @@ TEST(MappedStoreTest, StoppedWriteBackNeverLooksComplete) {
     Device d;
     SettingsStore& settings = d.device.settings();
     settings.setFileFlag(QStringLiteral("pim_index1.dat"), true);
-    MappedStore store(d.location, clearFileFlagWhenWritten(
-                                      SqliteRegistry::fileInRoot(d.device.root()), "pim_index1.dat"));
+    MappedStore store(
+        d.location,
+        clearFileFlagWhenWritten(SqliteRegistry::fileInRoot(d.device.root()), "pim_index1.dat"));
     ASSERT_TRUE(store.create(64 << 20));
     store.startFlush();
     store.stopFlush();

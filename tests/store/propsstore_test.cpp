@@ -14,7 +14,9 @@ uint32_t wordAt(const QByteArray& bytes, uint32_t offset) {
     return qFromLittleEndian<uint32_t>(bytes.constData() + offset);
 }
 
-QByteArray record(int length, char fill) { return QByteArray(length, fill); }
+QByteArray record(int length, char fill) {
+    return QByteArray(length, fill);
+}
 
 // A store of `size` bytes with room to grow, opened empty.
 struct Fixture {
@@ -34,8 +36,8 @@ TEST(PropsStoreTest, BlockCountsAndSizes) {
     EXPECT_EQ(PropsStore::blocksFor(236), 2u);
     EXPECT_EQ(PropsStore::blocksFor(237), 3u);
     EXPECT_EQ(PropsStore::sizeFor(0), 1024u);
-    EXPECT_EQ(PropsStore::sizeFor(1000), 1052u);      // 1000 + 10 + 40 = 1050 -> 1052
-    EXPECT_EQ(PropsStore::sizeFor(100001), 101044u);  // 100001 + 1000 + 40 = 101041 -> 101044
+    EXPECT_EQ(PropsStore::sizeFor(1000), 1052u);         // 1000 + 10 + 40 = 1050 -> 1052
+    EXPECT_EQ(PropsStore::sizeFor(100001), 101044u);     // 100001 + 1000 + 40 = 101041 -> 101044
     EXPECT_EQ(PropsStore::grownSize(1024, 128), 1164u);  // 1152 * 1.01 = 1163.52 -> 1164
     EXPECT_EQ(PropsStore::grownSize(1000, 200), 1212u);  // exactly 1212
 }
@@ -197,14 +199,14 @@ TEST(PropsStoreTest, OpenRefusesDamagedStores) {
         qToLittleEndian<uint32_t>(value, bytes.data() + at);
         return bytes;
     };
-    EXPECT_FALSE(opens(patched(0, 2)));            // magic
-    EXPECT_FALSE(opens(patched(4, 4)));            // version
-    EXPECT_FALSE(opens(patched(24, 3)));           // count beyond the ring
-    EXPECT_FALSE(opens(patched(20, 30)));          // head not on a block
-    EXPECT_FALSE(opens(patched(a, a)));            // chain loops on itself
-    EXPECT_FALSE(opens(patched(a + 4, 100000)));   // length beyond the chain
-    EXPECT_FALSE(opens(patched(a + 12, a)));       // next record skips the second
-    EXPECT_TRUE(opens(patched(16, 1)));            // a busy flag is the caller's matter
+    EXPECT_FALSE(opens(patched(0, 2)));           // magic
+    EXPECT_FALSE(opens(patched(4, 4)));           // version
+    EXPECT_FALSE(opens(patched(24, 3)));          // count beyond the ring
+    EXPECT_FALSE(opens(patched(20, 30)));         // head not on a block
+    EXPECT_FALSE(opens(patched(a, a)));           // chain loops on itself
+    EXPECT_FALSE(opens(patched(a + 4, 100000)));  // length beyond the chain
+    EXPECT_FALSE(opens(patched(a + 12, a)));      // next record skips the second
+    EXPECT_TRUE(opens(patched(16, 1)));           // a busy flag is the caller's matter
 }
 
 TEST(PropsStoreTest, ReadRejectsOffsetsThatNameNoRecord) {

@@ -10,9 +10,9 @@ namespace {
 TEST(SearchWordsTest, SplitsAtEverySeparatorAndLowerCases) {
     EXPECT_EQ(splitWords(u"John O'Neil-Smith"), (QStringList{"john", "o", "neil", "smith"}));
     EXPECT_EQ(splitWords(u"a`b!c@d#e$f%g^h&i*j(k)l_m|n{o}p:q\"r/s<t>u?v[w]x;y'z,1.2\u21163-4=5\\6"),
-              (QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m",
-                           "n", "o", "p", "q", "r", "s", "t", "u", "v", "w", "x", "y", "z",
-                           "1", "2", "3", "4", "5", "6"}));
+              (QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k",
+                           "l", "m", "n", "o", "p", "q", "r", "s", "t", "u", "v",
+                           "w", "x", "y", "z", "1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(splitWords(u"  \r\n\tIVAN\u041f\u0415\u0422\u0420\u041e\u0412  "),
               (QStringList{"ivan\u043f\u0435\u0442\u0440\u043e\u0432"}));
     // Plus and tilde are parts of words.
