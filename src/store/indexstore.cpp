@@ -176,7 +176,7 @@ std::vector<Oid> IndexStore::oids(int list) const {
 }
 
 bool IndexStore::insertWord(Tree tree, QStringView word, Oid oid) {
-    if (word.isEmpty() || !writable()) {
+    if (word.isEmpty() || word.contains(QChar(0)) || !writable()) {
         return false;
     }
     WordTree(m_heap, treeIndex(tree)).insert(word, oid);

@@ -61,7 +61,8 @@ public:
     bool setListed(int list, Oid oid, bool listed);
     std::vector<Oid> oids(int list) const;
 
-    // Files `word` (lower-cased by the caller, not empty) under `oid`.
+    // Files `word` (lower-cased by the caller, not empty, without NUL
+    // characters, which end strings in the store) under `oid`.
     bool insertWord(Tree tree, QStringView word, Oid oid);
     // Takes every word of `oid` out of one tree.
     bool removeWords(Tree tree, Oid oid);

@@ -17,7 +17,8 @@ QStringList splitWords(QStringView text) {
     QStringList words;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || isWordSeparator(text[i])) {
+        // A NUL ends a stored string on the device; it never enters a word.
+        if (i == text.size() || isWordSeparator(text[i]) || text[i].isNull()) {
             if (i > start) {
                 words.append(text.mid(start, i - start).toString().toLower());
             }

@@ -14,8 +14,9 @@ class LetterGroupSet;
 // ; ' , . № - = and the backslash. The ABC bar's letter texts drop the same.
 bool isWordSeparator(QChar c);
 
-// The words of `text`: split at every separator, empty pieces dropped, each
-// lower-cased. Used for indexed strings and for search text alike.
+// The words of `text`: split at every separator (and at NUL characters),
+// empty pieces dropped, each lower-cased. Used for indexed strings and for
+// search text alike.
 QStringList splitWords(QStringView text);
 
 // The digits key of a phone number: a tilde followed by the number's decimal

@@ -9,6 +9,9 @@ uint32_t SortedArray::capacityFor(uint32_t count) {
     if (count <= 4) {
         return count;
     }
+    if (count > (1u << 31)) {
+        return count;  // no store holds that many; the caller's bounds check fails
+    }
     if (count > kDoublingFrom) {
         // Large arrays double: each move leaves a free item the size of the
         // old array, and fewer, larger moves leave less of them behind.
@@ -19,7 +22,8 @@ uint32_t SortedArray::capacityFor(uint32_t count) {
 }
 
 uint32_t SortedArray::itemBytes(uint32_t count) const {
-    return 4 + 4 * m_words * capacityFor(count);
+    const uint64_t bytes = 4 + uint64_t(4) * m_words * capacityFor(count);
+    return bytes <= UINT32_MAX ? uint32_t(bytes) : UINT32_MAX;
 }
 
 uint32_t SortedArray::count(uint32_t offset) const {

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QtEndian>
 
+#include "diag/errorlog.h"
 #include "diag/fatal.h"
 #include "store/buffermemory.h"
 #include "store/indexlayout.h"
+#include "support/tempdevice.h"
 
 namespace kontavo {
 namespace {
@@ -133,6 +136,8 @@ TEST(IndexStoreTest, PrefixLookupsAcrossTailsAndSiblings) {
     EXPECT_EQ(index.store.findPrefix(Tree::Groups, u"a"), Oids{});
     EXPECT_EQ(index.store.findAll(Tree::Words, {"al", "b"}), (Oids{2}));
     EXPECT_EQ(index.store.findAll(Tree::Words, {"al", "c"}), Oids{});
+    EXPECT_FALSE(index.store.insertWord(Tree::Words, QStringView(u"x\0y", 3), 5));
+    EXPECT_FALSE(index.store.insertWord(Tree::Words, u"", 5));
     index.expectConsistent();
 }
 
@@ -206,6 +211,9 @@ TEST(IndexStoreTest, GrowsInSteps) {
 }
 
 TEST(IndexStoreTest, StoreThatCannotGrowIsFatal) {
+    test::TempDevice device;
+    setLogModule(QString());
+    setLogDevice(&device.fs());
     Index index(20000);
     try {
         for (Oid oid = 1; oid <= 1000; ++oid) {
@@ -215,6 +223,11 @@ TEST(IndexStoreTest, StoreThatCannotGrowIsFatal) {
     } catch (const FatalError& error) {
         EXPECT_EQ(error.code(), 0xEFFFFFFFu);
     }
+    setLogDevice(nullptr);
+    QFile log(device.host(QStringLiteral("\\error.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        log.readAll().endsWith("Unable open memory as mapped file!!!\tIndexStore:  (163)\r\n"));
 }
 
 TEST(IndexStoreTest, StoreWithoutSpaceTableIsReadAndRebuiltOnChange) {

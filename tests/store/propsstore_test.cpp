@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QtEndian>
 
+#include "diag/errorlog.h"
 #include "diag/fatal.h"
 #include "store/buffermemory.h"
+#include "support/tempdevice.h"
 
 namespace kontavo {
 namespace {
@@ -140,6 +143,9 @@ TEST(PropsStoreTest, GrowsByOnePercentOverWhatIsNeeded) {
 }
 
 TEST(PropsStoreTest, StoreThatCannotGrowIsFatal) {
+    test::TempDevice device;
+    setLogModule(QString());
+    setLogDevice(&device.fs());
     Fixture f(1024, 1024);
     for (int i = 0; i < 7; ++i) {
         ASSERT_TRUE(f.store.insert("x"));
@@ -150,6 +156,11 @@ TEST(PropsStoreTest, StoreThatCannotGrowIsFatal) {
     } catch (const FatalError& error) {
         EXPECT_EQ(error.code(), 0xEFFFFFFFu);
     }
+    setLogDevice(nullptr);
+    QFile log(device.host(QStringLiteral("\\error.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        log.readAll().endsWith("Unable open memory as mapped file!!!\tPropsStore:  (166)\r\n"));
 }
 
 TEST(PropsStoreTest, RewriteKeepsTheFirstBlockAndResizesTheChain) {

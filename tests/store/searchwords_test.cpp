@@ -18,6 +18,7 @@ TEST(SearchWordsTest, SplitsAtEverySeparatorAndLowerCases) {
     // Plus and tilde are parts of words.
     EXPECT_EQ(splitWords(u"+1 ~x"), (QStringList{"+1", "~x"}));
     EXPECT_TRUE(splitWords(u"--..").isEmpty());
+    EXPECT_EQ(splitWords(QStringView(u"ab\0cd", 5)), (QStringList{"ab", "cd"}));
 }
 
 TEST(SearchWordsTest, PhoneDigitsKeyReversesTheDigits) {
