@@ -85,6 +85,8 @@ public:
     bool parse(Section section);
 
 private:
+    // "label: value]"; false when malformed.
+    bool labelAndValue(QString& label, QString& value);
     bool pair(QList<LabeledValue>& list);
     bool date();
     bool messenger();
@@ -122,13 +124,18 @@ bool EntryParser::parse(Section section) {
     return false;
 }
 
-bool EntryParser::pair(QList<LabeledValue>& list) {
-    QString label;
+bool EntryParser::labelAndValue(QString& label, QString& value) {
     if (!readLabel(m_tokens, label)) {
         return false;
     }
-    const QString value = m_tokens.readValue();
-    if (!m_tokens.expect(u']')) {
+    value = m_tokens.readValue();
+    return m_tokens.expect(u']');
+}
+
+bool EntryParser::pair(QList<LabeledValue>& list) {
+    QString label;
+    QString value;
+    if (!labelAndValue(label, value)) {
         return false;
     }
     if (!value.isEmpty()) {
@@ -139,11 +146,8 @@ bool EntryParser::pair(QList<LabeledValue>& list) {
 
 bool EntryParser::date() {
     QString label;
-    if (!readLabel(m_tokens, label)) {
-        return false;
-    }
-    const QString value = m_tokens.readValue();
-    if (!m_tokens.expect(u']')) {
+    QString value;
+    if (!labelAndValue(label, value)) {
         return false;
     }
     // An impossible date drops the entry without failing it.

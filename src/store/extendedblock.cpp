@@ -160,7 +160,8 @@ std::optional<QByteArray> writeBlock(const QByteArray& userNote,
     if (!plain) {
         return ink::appendInkParagraphs(userNote, paragraphs);
     }
-    const auto base = loadResource(QStringLiteral("NOTE"), kNoteTemplateId);
+    static const std::optional<QByteArray> base =
+        loadResource(QStringLiteral("NOTE"), kNoteTemplateId);
     if (!base) {
         return std::nullopt;
     }
