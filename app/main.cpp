@@ -8,7 +8,7 @@
 #include "diag/resources.h"
 #include "platform/devicefs.h"
 #include "platform/sqliteregistry.h"
-#include "store/settingsstore.h"
+#include "store/settings/settingsstore.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "diag/resources.h"
-#include "store/extendedblock.h"
+#include "store/notes/extendedblock.h"
 
 namespace {
 

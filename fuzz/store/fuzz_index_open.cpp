@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "diag/fatal.h"
-#include "store/indexstore.h"
-#include "store/mappedstore.h"
-#include "store/propsstore.h"
+#include "store/index/indexstore.h"
+#include "store/index/mappedstore.h"
+#include "store/index/propsstore.h"
 
 using namespace kontavo;
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "store/inkdocumentedit.h"
-#include "store/inknotetext.h"
-#include "store/inkparagraphtable.h"
-#include "store/pocketwordink.h"
+#include "store/notes/inkdocumentedit.h"
+#include "store/notes/inknotetext.h"
+#include "store/notes/inkparagraphtable.h"
+#include "store/notes/pocketwordink.h"
 
 using namespace kontavo::ink;
 

@@ -2,7 +2,7 @@
 
 #include "card/contacttemplate.h"
 #include "platform/devicefs.h"
-#include "store/settingsstore.h"
+#include "store/settings/settingsstore.h"
 
 namespace kontavo {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/settingsstore.h"
+#include "store/settings/settingsstore.h"
 
 namespace kontavo {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "store/settingsstore.h"
+#include "store/settings/settingsstore.h"
 
 namespace kontavo {
 

@@ -1,8 +1,8 @@
-#include "store/blockparser.h"
+#include "store/notes/blockparser.h"
 
 #include <gtest/gtest.h>
 
-#include "store/blockescape.h"
+#include "store/notes/blockescape.h"
 
 namespace kontavo {
 namespace {

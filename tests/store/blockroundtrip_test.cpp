@@ -3,7 +3,7 @@
 #include <random>
 
 #include "blocktestsupport.h"
-#include "store/extendedblock.h"
+#include "store/notes/extendedblock.h"
 
 namespace kontavo {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "diag/resources.h"
 #include "platform/ansicodec.h"
-#include "store/blockmarkers.h"
-#include "store/inkdocumentedit.h"
-#include "store/pocketwordink.h"
+#include "store/notes/blockmarkers.h"
+#include "store/notes/inkdocumentedit.h"
+#include "store/notes/pocketwordink.h"
 
 namespace kontavo::test {
 

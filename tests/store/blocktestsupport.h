@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "platform/locale.h"
-#include "store/extendedproperties.h"
+#include "store/record/extendedproperties.h"
 
 namespace kontavo::test {
 

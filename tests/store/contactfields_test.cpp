@@ -1,4 +1,4 @@
-#include "store/contactfields.h"
+#include "store/record/contactfields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "store/contactrecord.h"
+#include "store/record/contactrecord.h"
 
 #include <gtest/gtest.h>
 
-#include "store/itemkey.h"
+#include "store/record/itemkey.h"
 
 namespace kontavo {
 namespace {

@@ -1,10 +1,10 @@
-#include "store/extendedblock.h"
+#include "store/notes/extendedblock.h"
 
 #include <gtest/gtest.h>
 
 #include "blocktestsupport.h"
-#include "store/blockmarkers.h"
-#include "store/pocketwordink.h"
+#include "store/notes/blockmarkers.h"
+#include "store/notes/pocketwordink.h"
 
 namespace kontavo {
 namespace {

@@ -1,8 +1,8 @@
-#include "store/filetime.h"
+#include "store/record/filetime.h"
 
 #include <gtest/gtest.h>
 
-#include "store/proptag.h"
+#include "store/record/proptag.h"
 
 namespace kontavo {
 namespace {

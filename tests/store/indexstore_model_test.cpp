@@ -5,8 +5,8 @@
 #include <random>
 #include <set>
 
-#include "store/buffermemory.h"
-#include "store/indexstore.h"
+#include "store/index/buffermemory.h"
+#include "store/index/indexstore.h"
 
 namespace kontavo {
 namespace {

@@ -1,4 +1,4 @@
-#include "store/indexstore.h"
+#include "store/index/indexstore.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 
 #include "diag/errorlog.h"
 #include "diag/fatal.h"
-#include "store/buffermemory.h"
-#include "store/indexlayout.h"
+#include "store/index/buffermemory.h"
+#include "store/index/indexlayout.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

@@ -1,10 +1,10 @@
-#include "store/inkdocumentedit.h"
+#include "store/notes/inkdocumentedit.h"
 
 #include <gtest/gtest.h>
 
 #include "diag/resources.h"
-#include "store/inkparagraphtable.h"
-#include "store/pocketwordink.h"
+#include "store/notes/inkparagraphtable.h"
+#include "store/notes/pocketwordink.h"
 
 namespace kontavo::ink {
 namespace {

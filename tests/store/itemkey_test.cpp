@@ -1,4 +1,4 @@
-#include "store/itemkey.h"
+#include "store/record/itemkey.h"
 
 #include <gtest/gtest.h>
 

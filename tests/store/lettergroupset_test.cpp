@@ -1,9 +1,9 @@
-#include "store/lettergroupset.h"
+#include "store/index/lettergroupset.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/locale.h"
-#include "store/settingsvalues.h"
+#include "store/settings/settingsvalues.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

@@ -11,8 +11,8 @@
 #include <cstdio>
 
 #include "platform/sqliteregistry.h"
-#include "store/fileflag.h"
-#include "store/mappedstore.h"
+#include "store/index/fileflag.h"
+#include "store/index/mappedstore.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

@@ -1,4 +1,4 @@
-#include "store/mappedstore.h"
+#include "store/index/mappedstore.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QtEndian>
 
 #include "platform/sqliteregistry.h"
-#include "store/fileflag.h"
+#include "store/index/fileflag.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

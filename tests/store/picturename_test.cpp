@@ -1,8 +1,8 @@
-#include "store/picturename.h"
+#include "store/record/picturename.h"
 
 #include <gtest/gtest.h>
 
-#include "store/contactrecord.h"
+#include "store/record/contactrecord.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

@@ -1,9 +1,9 @@
-#include "store/pocketwordink.h"
+#include "store/notes/pocketwordink.h"
 
 #include <gtest/gtest.h>
 
 #include "diag/resources.h"
-#include "store/inkparagraphtable.h"
+#include "store/notes/inkparagraphtable.h"
 
 namespace kontavo::ink {
 namespace {

@@ -1,4 +1,4 @@
-#include "store/propsstore.h"
+#include "store/index/propsstore.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "diag/errorlog.h"
 #include "diag/fatal.h"
-#include "store/buffermemory.h"
+#include "store/index/buffermemory.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

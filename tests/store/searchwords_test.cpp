@@ -1,8 +1,8 @@
-#include "store/searchwords.h"
+#include "store/index/searchwords.h"
 
 #include <gtest/gtest.h>
 
-#include "store/lettergroupset.h"
+#include "store/index/lettergroupset.h"
 
 namespace kontavo {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry.h"
-#include "store/settingsstore.h"
+#include "store/settings/settingsstore.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

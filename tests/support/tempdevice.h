@@ -6,7 +6,7 @@
 
 #include "platform/devicefs.h"
 #include "platform/sqliteregistry.h"
-#include "store/settingsstore.h"
+#include "store/settings/settingsstore.h"
 
 namespace kontavo::test {
 
