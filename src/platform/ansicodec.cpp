@@ -39,8 +39,8 @@ bool isSingleByte(int codePage) {
 }  // namespace
 
 struct AnsiCodec::Tables {
-    std::array<char16_t, 256> toUnicode{};  // single-byte pages
-    QHash<char16_t, uchar> fromUnicode;     // single-byte pages
+    std::array<char16_t, 256> toUnicode{};   // single-byte pages
+    QHash<char16_t, uchar> fromUnicode;      // single-byte pages
     QByteArray iconvName;
 };
 
@@ -53,7 +53,8 @@ AnsiCodec::AnsiCodec(int codePage) : m_codePage(codePage), m_tables(std::make_un
         QByteArray out;
         const QByteArray in(1, char(byte));
         char16_t unit = 0xFFFD;
-        if (iconvConvert("UTF-16LE", m_tables->iconvName.constData(), in, out) && out.size() == 2) {
+        if (iconvConvert("UTF-16LE", m_tables->iconvName.constData(), in, out) &&
+            out.size() == 2) {
             unit = char16_t(uchar(out[0]) | (uchar(out[1]) << 8));
             m_tables->fromUnicode.insert(unit, uchar(byte));
         } else if (byte < 0x80) {

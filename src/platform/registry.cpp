@@ -21,9 +21,7 @@ RegValue RegValue::fromString(const QString& text) {
     return {RegType::Sz, bytes};
 }
 
-RegValue RegValue::fromBinary(const QByteArray& bytes) {
-    return {RegType::Binary, bytes};
-}
+RegValue RegValue::fromBinary(const QByteArray& bytes) { return {RegType::Binary, bytes}; }
 
 std::optional<uint32_t> RegValue::dword() const {
     if (type != RegType::Dword || data.size() != 4) {

@@ -10,8 +10,9 @@ namespace kontavo {
 
 QString runtimeDir() {
     QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString folder = base.isEmpty() ? QStringLiteral("/tmp/kontavo-%1").arg(getuid())
-                                          : base + QStringLiteral("/kontavo");
+    const QString folder = base.isEmpty()
+                               ? QStringLiteral("/tmp/kontavo-%1").arg(getuid())
+                               : base + QStringLiteral("/kontavo");
     const QByteArray path = QFile::encodeName(folder);
     if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
         return QString();

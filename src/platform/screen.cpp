@@ -9,12 +9,8 @@ Screen& currentScreen() {
 }
 }  // namespace
 
-const Screen& Screen::current() {
-    return currentScreen();
-}
+const Screen& Screen::current() { return currentScreen(); }
 
-void Screen::setCurrent(const Screen& screen) {
-    currentScreen() = screen;
-}
+void Screen::setCurrent(const Screen& screen) { currentScreen() = screen; }
 
 }  // namespace kontavo

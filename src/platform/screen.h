@@ -22,9 +22,7 @@ public:
     constexpr int scaleX(int length) const { return (length * m_dpiX + 48) / 96; }
     constexpr int scaleY(int length) const { return (length * m_dpiY + 48) / 96; }
     // Pixel height of a font of `points` at the vertical DPI (8 pt: 11 px at 96 dpi).
-    constexpr int pointsToPixels(int points) const {
-        return int(double(points) * m_dpiY / 72 + 0.5);
-    }
+    constexpr int pointsToPixels(int points) const { return int(double(points) * m_dpiY / 72 + 0.5); }
 
 private:
     int m_dpiX;
