@@ -24,6 +24,13 @@ bool processExists(qint64 pid) {
     return pid > 0 && (kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
 
+// Every window of this process, whichever registry made it: a waiting send
+// answers sends to all of them.
+QList<LocalWindowEndpoint*>& processEndpoints() {
+    static QList<LocalWindowEndpoint*> endpoints;
+    return endpoints;
+}
+
 }  // namespace
 
 LocalWindowRegistry::LocalWindowRegistry(const QString& folder)
@@ -46,7 +53,7 @@ std::unique_ptr<WindowEndpoint> LocalWindowRegistry::createWindow(const QString&
     }
     auto endpoint =
         std::make_unique<LocalWindowEndpoint>(*this, *handle, windowClass, std::move(receiver));
-    m_endpoints.append(endpoint.get());
+    processEndpoints().append(endpoint.get());
     if (!endpoint->listen(socketPath(*handle))) {
         return nullptr;  // the endpoint's destructor removes the row
     }
@@ -54,7 +61,7 @@ std::unique_ptr<WindowEndpoint> LocalWindowRegistry::createWindow(const QString&
 }
 
 void LocalWindowRegistry::forgetWindow(LocalWindowEndpoint* endpoint) {
-    m_endpoints.removeAll(endpoint);
+    processEndpoints().removeAll(endpoint);
     m_table.removeWindow(endpoint->handle());
 }
 
@@ -99,7 +106,7 @@ std::unique_ptr<QLocalSocket> LocalWindowRegistry::connectTo(WindowHandle window
 void LocalWindowRegistry::removeDeadWindow(WindowHandle window) {
     // Only a window whose program is gone, or whose socket refuses while the
     // program lives on (a crashed listener), is removed; ours never are.
-    for (const LocalWindowEndpoint* endpoint : m_endpoints) {
+    for (const LocalWindowEndpoint* endpoint : processEndpoints()) {
         if (endpoint->handle() == window) {
             return;
         }
@@ -165,9 +172,9 @@ std::optional<int32_t> LocalWindowRegistry::awaitResult(QLocalSocket& socket, in
 }
 
 void LocalWindowRegistry::pollOwnWindows() {
-    const QList<LocalWindowEndpoint*> endpoints = m_endpoints;
+    const QList<LocalWindowEndpoint*> endpoints = processEndpoints();
     for (LocalWindowEndpoint* endpoint : endpoints) {
-        if (m_endpoints.contains(endpoint)) {
+        if (processEndpoints().contains(endpoint)) {
             endpoint->pollIncoming();
         }
     }

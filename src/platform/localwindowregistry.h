@@ -55,7 +55,6 @@ private:
 
     QString m_folder;
     WindowTable m_table;
-    QList<LocalWindowEndpoint*> m_endpoints;
 };
 
 }  // namespace kontavo
