@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QPainter>
 #include <QToolButton>
 
 #include "ui/icons.h"
@@ -112,6 +113,12 @@ void MenuBar::addTopLevel(const MenuItem& item) {
 void MenuBar::showPopupAbove(QToolButton* button, QMenu* menu) {
     const QSize size = menu->sizeHint();
     menu->popup(button->mapToGlobal(QPoint(0, -size.height())));
+}
+
+void MenuBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawLine(0, 0, width() - 1, 0);
 }
 
 QMenu* MenuBar::popupOf(int index) const {

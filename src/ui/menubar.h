@@ -49,6 +49,9 @@ public:
 signals:
     void command(int id);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QAction* makeAction(const MenuItem& item, QObject* owner);
     void fillMenu(QMenu* menu, const QList<MenuItem>& items);

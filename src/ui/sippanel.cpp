@@ -77,7 +77,7 @@ void SipPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xD8, 0xD8, 0xD8));
     QFont font = painter.font();
-    font.setPixelSize(qMax(8, height() / SipKeyLayout::kRows - 5));
+    font.setPixelSize(qMax(6, height() * 6 / (10 * SipKeyLayout::kRows)));
     painter.setFont(font);
     for (int i = 0; i < m_layout.keys().size(); ++i) {
         const QRect key = m_layout.keyRect(i, size()).adjusted(0, 0, -1, -1);
