@@ -1,5 +1,6 @@
 #include "shell/mainwndframe.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QScreen>
@@ -105,11 +106,16 @@ bool MainWndFrame::createWindowAndMenuBar() {
     receiver.message = [this](const WindowMessage& message, bool) {
         return sendWindowMessage(this, message);
     };
+    // The window comes forward with the dialog it is running, if any.
     receiver.foreground = [this] {
         show();
-        raise();
-        activateWindow();
-        enableMainWindow(isEnabled());
+        QWidget* front = QApplication::activeModalWidget();
+        for (QWidget* window : {static_cast<QWidget*>(this), front}) {
+            if (window != nullptr) {
+                window->raise();
+                window->activateWindow();
+            }
+        }
     };
     m_endpoint = m_services.windows->createWindow(shell::kMainWindowClass.toString(), receiver);
     ShellUi& shellUi = *m_services.shell;

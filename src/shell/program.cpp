@@ -32,6 +32,15 @@ public:
     }
 };
 
+// Installs a message box presenter for as long as it lives.
+class InstalledMessageBoxes {
+public:
+    explicit InstalledMessageBoxes(MessageBoxes* presenter) { MessageBoxes::install(presenter); }
+    ~InstalledMessageBoxes() { MessageBoxes::install(nullptr); }
+    InstalledMessageBoxes(const InstalledMessageBoxes&) = delete;
+    InstalledMessageBoxes& operator=(const InstalledMessageBoxes&) = delete;
+};
+
 bool hasDisplay() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            !qEnvironmentVariableIsEmpty("DISPLAY") ||
@@ -102,10 +111,8 @@ int runMainWindow(QApplication& app, const ProgramOptions& options, const AppInf
     SettingsStore settings(registry);
     ShellUi shellUi;
     ConsoleMessageBoxes console;
-    const bool headless = QGuiApplication::platformName() == QLatin1String("offscreen");
-    MessageBoxes::install(headless ? &console : nullptr);
-    const std::unique_ptr<void, void (*)(void*)> restoreBoxes(
-        &console, [](void*) { MessageBoxes::install(nullptr); });
+    const InstalledMessageBoxes boxes(
+        QGuiApplication::platformName() == QLatin1String("offscreen") ? &console : nullptr);
     MainWndServices services{&device,
                              &settings,
                              &windows,

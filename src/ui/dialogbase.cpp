@@ -104,10 +104,7 @@ bool DialogBase::event(QEvent* event) {
     if (routeMessageEvent(event, *this)) {
         return true;
     }
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
-        const bool active = event->type() == QEvent::WindowActivate;
-        sendWindowMessage(this, {wm::kActivate, active ? wm::kActive : wm::kInactive, 0});
-    }
+    translateActivation(event, this);
     return QDialog::event(event);
 }
 

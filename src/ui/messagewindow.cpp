@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "ui/wndmessages.h"
+
 namespace kontavo {
 
 MessageEvent::MessageEvent(const WindowMessage& message, QObject* control)
@@ -20,6 +22,13 @@ bool routeMessageEvent(QEvent* event, MessageWindow& window) {
     auto* message = static_cast<MessageEvent*>(event);
     message->setResult(window.windowProc(message->message(), message->control()));
     return true;
+}
+
+void translateActivation(QEvent* event, QWidget* window) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        const bool active = event->type() == QEvent::WindowActivate;
+        sendWindowMessage(window, {wm::kActivate, active ? wm::kActive : wm::kInactive, 0});
+    }
 }
 
 int32_t sendWindowMessage(QWidget* window, const WindowMessage& message, QObject* control) {

@@ -43,6 +43,10 @@ private:
 // windowProc, stores the result in the event and returns true.
 bool routeMessageEvent(QEvent* event, MessageWindow& window);
 
+// For a top-level widget's event(): Qt's activation and deactivation of
+// `window` become the activate message to it (wParam active or inactive).
+void translateActivation(QEvent* event, QWidget* window);
+
 // Delivers the message to `window` now and returns its result (0 when the
 // widget is null or not a MessageWindow).
 int32_t sendWindowMessage(QWidget* window, const WindowMessage& message,

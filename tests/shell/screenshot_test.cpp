@@ -37,7 +37,7 @@ HeadlessRun runHeadless(const test::MainWindowRig& rig, const QStringList& argum
     process.setProcessEnvironment(environment);
     process.start(test::builtProgram(QStringLiteral("kontavo")),
                   QStringList{QStringLiteral("--device-root"), rig.device.root()} + arguments);
-    process.waitForFinished(30000);
+    process.waitForFinished(90000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardError())};
 }

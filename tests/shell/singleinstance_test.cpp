@@ -30,7 +30,7 @@ protected:
     int runKontavo(const QStringList& arguments) const {
         QProcess process;
         startKontavo(process, arguments);
-        if (!process.waitForFinished(30000)) {
+        if (!process.waitForFinished(90000)) {
             process.kill();
             process.waitForFinished();
             return -1;
@@ -71,7 +71,7 @@ TEST_F(SingleInstanceTest, TwoRealProgramsOnlyOneKeepsRunning) {
     QElapsedTimer timer;
     timer.start();
     WindowHandle running = 0;
-    while (running == 0 && timer.elapsed() < 30000 && first.state() != QProcess::NotRunning) {
+    while (running == 0 && timer.elapsed() < 90000 && first.state() != QProcess::NotRunning) {
         QTest::qWait(50);
         running = m_rig.windows.findWindow(QStringLiteral("TW.MAIN.WND.CLASS"));
     }
@@ -80,7 +80,7 @@ TEST_F(SingleInstanceTest, TwoRealProgramsOnlyOneKeepsRunning) {
     EXPECT_EQ(first.state(), QProcess::Running);
     // The close command ends the first program the normal way.
     ASSERT_TRUE(m_rig.windows.postMessage(running, {wm::kCommand, shell::kCmdClose, 0}));
-    ASSERT_TRUE(first.waitForFinished(30000));
+    ASSERT_TRUE(first.waitForFinished(90000));
     EXPECT_EQ(first.exitCode(), 0);
     EXPECT_EQ(m_rig.windows.findWindow(QStringLiteral("TW.MAIN.WND.CLASS")), 0u);
     // With the first gone, a start is the running instance again: it would
