@@ -18,6 +18,13 @@ LocalWindowEndpoint::LocalWindowEndpoint(LocalWindowRegistry& registry, WindowHa
 }
 
 LocalWindowEndpoint::~LocalWindowEndpoint() {
+    // The server deletes its sockets after this object's members are gone:
+    // they must not call back into it on the way.
+    const QList<QLocalSocket*> sockets = m_server.findChildren<QLocalSocket*>();
+    for (QLocalSocket* socket : sockets) {
+        socket->disconnect(this);
+    }
+    m_connections.clear();
     m_server.close();
     m_registry.forgetWindow(this);
 }

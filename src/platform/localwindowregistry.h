@@ -18,7 +18,8 @@ class LocalWindowEndpoint;
 // WindowTable there says which handle belongs to which class and process.
 // Windows of programs that died are found out when they are looked up or
 // contacted (their process is gone or their socket refuses) and removed
-// together with their socket file. See WindowRegistry for the contract.
+// together with their socket file. See WindowRegistry for the contract; the
+// registry must outlive the windows it made.
 class LocalWindowRegistry final : public WindowRegistry {
 public:
     // Works in `folder` (default: runtimeDir()); isOpen() tells whether the

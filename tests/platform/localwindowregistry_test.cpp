@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +66,21 @@ TEST_F(LocalWindowRegistryTest, SendToOwnWindowAnswersAtOnce) {
     EXPECT_EQ(m_windows.sendMessage(window->handle(), {0xC000, 40, 2}), 42);
     ASSERT_EQ(m_inbox.sent.size(), 1);
     EXPECT_EQ(m_inbox.sent[0].id, 0xC000u);
+}
+
+TEST_F(LocalWindowRegistryTest, AWindowGoesAwayWhileAConnectionIsOpen) {
+    auto window = m_windows.createWindow(QStringLiteral("W"), m_inbox.receiver());
+    QLocalSocket client;
+    client.connectToServer(m_dir.path() +
+                           QStringLiteral("/w-%1").arg(window->handle(), 8, 16, QLatin1Char('0')));
+    ASSERT_TRUE(client.waitForConnected(5000));
+    client.write("KW");  // half a frame: the window keeps the connection open
+    client.flush();
+    QTest::qWait(50);
+    window.reset();
+    QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
+    EXPECT_TRUE(m_inbox.posted.isEmpty());
+    EXPECT_TRUE(m_inbox.sent.isEmpty());
 }
 
 TEST_F(LocalWindowRegistryTest, WindowsOfDeadProgramsAreRemovedWithTheirSockets) {
