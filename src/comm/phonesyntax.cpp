@@ -1,0 +1,19 @@
+#include "comm/phonesyntax.h"
+
+#include <algorithm>
+
+namespace kontavo::phone {
+
+int templateWeight(QStringView text) {
+    return int(std::count_if(text.begin(), text.end(), isSlot));
+}
+
+int digitCount(QStringView text) {
+    return int(std::count_if(text.begin(), text.end(), isDigit));
+}
+
+bool hasLiteralDigit(QStringView text) {
+    return std::any_of(text.begin(), text.end(), isDigit);
+}
+
+}  // namespace kontavo::phone

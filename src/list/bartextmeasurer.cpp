@@ -1,0 +1,17 @@
+#include "list/bartextmeasurer.h"
+
+#include <QFontMetrics>
+
+#include "list/listfonts.h"
+
+namespace kontavo {
+
+int FontBarTextMeasurer::textWidth(int pixels, const QString& text) const {
+    return QFontMetrics(tahomaFont(pixels)).horizontalAdvance(text);
+}
+
+int FontBarTextMeasurer::lineHeight(int pixels) const {
+    return QFontMetrics(tahomaFont(pixels)).height();
+}
+
+}  // namespace kontavo

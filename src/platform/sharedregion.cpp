@@ -1,0 +1,151 @@
+#include "platform/sharedregion.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+
+#include "platform/namedmutex.h"
+
+namespace kontavo {
+
+namespace {
+
+int openLockFile(const QString& path) {
+    if (path.isEmpty()) {
+        return -1;
+    }
+    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+}
+
+int flockRetry(int fd, int operation) {
+    int result;
+    do {
+        result = ::flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// The gate: held while a region is opened or closed, so that the holder count
+// and the segment change together.
+class Gate {
+public:
+    explicit Gate(const QString& path) : m_fd(openLockFile(path)) {
+        m_locked = m_fd >= 0 && flockRetry(m_fd, LOCK_EX) == 0;
+    }
+    ~Gate() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    bool isLocked() const { return m_locked; }
+
+private:
+    int m_fd;
+    bool m_locked = false;
+};
+
+}  // namespace
+
+QString SharedRegion::segmentName(const QString& scope, const QString& name) {
+    return QStringLiteral("/kontavo.%1.%2").arg(getuid()).arg(namedObjectKey(scope, name));
+}
+
+std::unique_ptr<SharedRegion> SharedRegion::open(const QString& scope, const QString& name,
+                                                 size_t size, const Initialiser& initialise) {
+    std::unique_ptr<SharedRegion> region(new SharedRegion);
+    region->m_gatePath = namedObjectFile(scope, name, QStringLiteral(".gate"));
+    bool opened = false;
+    {
+        Gate gate(region->m_gatePath);
+        opened = gate.isLocked() && region->openGated(scope, name, size, initialise);
+    }
+    // A failed region is destroyed outside the gate: its destructor takes it.
+    return opened ? std::move(region) : nullptr;
+}
+
+bool SharedRegion::openGated(const QString& scope, const QString& name, size_t size,
+                             const Initialiser& initialise) {
+    m_holdFd = openLockFile(namedObjectFile(scope, name, QStringLiteral(".region")));
+    if (m_holdFd < 0) {
+        return false;
+    }
+    const QByteArray segment = QFile::encodeName(segmentName(scope, name));
+    // An exclusive lock succeeds only when no live process holds the region.
+    if (::flock(m_holdFd, LOCK_EX | LOCK_NB) == 0) {
+        if (!createFresh(segment, size) || (initialise && !initialise(*this))) {
+            ::shm_unlink(segment.constData());
+            m_segment.clear();
+            return false;
+        }
+    } else if (!attachExisting(segment, size)) {
+        return false;
+    }
+    // Converting the lock is not atomic, but every opener waits at the gate.
+    return flockRetry(m_holdFd, LOCK_SH) == 0;
+}
+
+bool SharedRegion::createFresh(const QByteArray& segment, size_t size) {
+    ::shm_unlink(segment.constData());  // a leftover of processes that died
+    m_segmentFd = ::shm_open(segment.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (m_segmentFd < 0 || ::ftruncate(m_segmentFd, off_t(size)) != 0) {
+        return false;
+    }
+    void* map = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, m_segmentFd, 0);
+    if (map == MAP_FAILED) {
+        return false;
+    }
+    m_segment = segment;
+    m_data = static_cast<uint8_t*>(map);
+    m_size = size;
+    m_existed = false;
+    return true;
+}
+
+bool SharedRegion::attachExisting(const QByteArray& segment, size_t size) {
+    m_segmentFd = ::shm_open(segment.constData(), O_RDWR | O_CLOEXEC, 0600);
+    struct stat info {};
+    if (m_segmentFd < 0 || ::fstat(m_segmentFd, &info) != 0 || size_t(info.st_size) < size) {
+        return false;
+    }
+    void* map = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, m_segmentFd, 0);
+    if (map == MAP_FAILED) {
+        return false;
+    }
+    m_segment = segment;
+    m_data = static_cast<uint8_t*>(map);
+    m_size = size;
+    m_existed = true;
+    return true;
+}
+
+bool SharedRegion::commit(size_t bytes) {
+    if (m_segmentFd < 0 || bytes > m_size) {
+        return false;
+    }
+    return bytes == 0 || ::posix_fallocate(m_segmentFd, 0, off_t(bytes)) == 0;
+}
+
+SharedRegion::~SharedRegion() {
+    Gate gate(m_gatePath);
+    if (m_data != nullptr) {
+        ::munmap(m_data, m_size);
+    }
+    if (m_holdFd >= 0) {
+        ::flock(m_holdFd, LOCK_UN);
+        // Nobody else holds it: the region goes away with its last holder.
+        if (gate.isLocked() && !m_segment.isEmpty() && ::flock(m_holdFd, LOCK_EX | LOCK_NB) == 0) {
+            ::shm_unlink(m_segment.constData());
+        }
+        ::close(m_holdFd);
+    }
+    if (m_segmentFd >= 0) {
+        ::close(m_segmentFd);
+    }
+}
+
+}  // namespace kontavo

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace kontavo {
+
+// A named block of memory shared by every process of this user that opens
+// the same (scope, name): a POSIX shared-memory segment mapped whole. Pages
+// are taken only when touched or committed, so a large reservation costs
+// nothing until it is used.
+//
+// A region "already exists" only while some live process holds it: every
+// holder keeps a shared flock on the region's lock file in the run-time
+// folder. A segment left behind by processes that died is discarded and
+// recreated empty. The last holder to close a region removes its segment, as
+// the handheld drops a mapping when its last handle closes.
+//
+// Opening and closing are serialised between processes by a gate lock, so
+// `initialise` fills a new region before any other process can attach to it.
+//
+// The mapping itself is shared state: callers arrange who writes when. The
+// object is not thread-safe; data() may be read by other threads while the
+// object lives.
+class SharedRegion {
+public:
+    // Fills a newly created region; returning false drops the region and
+    // makes open() fail.
+    using Initialiser = std::function<bool(SharedRegion&)>;
+
+    // Opens the region `name` of `scope` (the device root) with `size` bytes,
+    // creating it when no live process holds it. nullptr when the run-time
+    // folder, the segment or the mapping is unavailable, when an existing
+    // segment is smaller than `size`, or when `initialise` refuses.
+    static std::unique_ptr<SharedRegion> open(const QString& scope, const QString& name,
+                                              size_t size, const Initialiser& initialise = {});
+    ~SharedRegion();
+    SharedRegion(const SharedRegion&) = delete;
+    SharedRegion& operator=(const SharedRegion&) = delete;
+
+    uint8_t* data() const { return m_data; }
+    size_t size() const { return m_size; }
+    // True when another live process held the region when it was opened.
+    bool existed() const { return m_existed; }
+
+    // Backs the first `bytes` bytes with memory now, so that touching them
+    // can never fault; false when the system cannot supply it.
+    bool commit(size_t bytes);
+
+    // The POSIX shared-memory name used for (scope, name).
+    static QString segmentName(const QString& scope, const QString& name);
+
+private:
+    SharedRegion() = default;
+    bool openGated(const QString& scope, const QString& name, size_t size,
+                   const Initialiser& initialise);
+    bool attachExisting(const QByteArray& segment, size_t size);
+    bool createFresh(const QByteArray& segment, size_t size);
+
+    QByteArray m_segment;
+    uint8_t* m_data = nullptr;
+    size_t m_size = 0;
+    int m_segmentFd = -1;
+    int m_holdFd = -1;
+    QString m_gatePath;
+    bool m_existed = false;
+};
+
+}  // namespace kontavo

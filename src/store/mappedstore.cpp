@@ -1,0 +1,190 @@
+#include "store/mappedstore.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+
+#include "diag/errorlog.h"
+#include "diag/fatal.h"
+#include "platform/devicefs.h"
+#include "platform/sharedregion.h"
+
+namespace kontavo {
+
+namespace {
+
+constexpr uint32_t kSizeWordBytes = 4;
+
+uint32_t readLe32(const uint8_t* bytes) {
+    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+           uint32_t(bytes[3]) << 24;
+}
+
+void writeLe32(uint8_t* bytes, uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = uint8_t(value >> (8 * i));
+    }
+}
+
+bool readAll(int fd, uint8_t* into, size_t length) {
+    while (length > 0) {
+        const ssize_t got = ::read(fd, into, length);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        into += got;
+        length -= size_t(got);
+    }
+    return true;
+}
+
+}  // namespace
+
+void failMappedFile(FatalSource source) {
+    logError(QStringLiteral("Unable open memory as mapped file!!!"), source.file, "", source.line);
+    raiseFatal(FatalCode::OutOfMemory);
+}
+
+void growOrFail(StoreMemory& memory, uint32_t newSize, FatalSource source) {
+    if (!memory.resize(newSize)) {
+        failMappedFile(source);
+    }
+}
+
+QString StoreLocation::regionNameFor(const QString& devicePath) {
+    QString name = devicePath;
+    name.remove(QLatin1Char('\\'));
+    return name.toUpper();
+}
+
+StoreLocation StoreLocation::inTemporaryFolder(const DeviceFs& fs, const QString& fileName) {
+    const QString devicePath = DeviceFs::join(DeviceFs::temporaryFolder(), fileName);
+    return {fs.hostPath(devicePath).value_or(QString()), fs.root(), regionNameFor(devicePath)};
+}
+
+MappedStore::MappedStore(StoreLocation location, StoreWriter::Done flushDone)
+    : m_location(std::move(location)), m_flushDone(std::move(flushDone)) {}
+
+MappedStore::~MappedStore() {
+    close();
+}
+
+bool MappedStore::isValidFile(const uint8_t* bytes, uint64_t length) {
+    return length > 3 && length - kSizeWordBytes <= kMaxDataBytes &&
+           readLe32(bytes + length - 4) == length;
+}
+
+MappedStore::LoadResult MappedStore::load(uint32_t minimumSize) {
+    close();
+    LoadResult result = LoadResult::Unavailable;
+    m_region =
+        SharedRegion::open(m_location.regionScope, m_location.regionName, kReservedBytes,
+                           [&](SharedRegion& region) { return readFileInto(region, result); });
+    if (!m_region) {
+        return result;
+    }
+    if (!m_region->existed()) {
+        return LoadResult::Loaded;
+    }
+    if (size() < minimumSize && !resize(minimumSize)) {
+        close();
+        return LoadResult::Unavailable;
+    }
+    return LoadResult::Attached;
+}
+
+// Runs while no other process can attach: the new region gets the file's
+// data, or is dropped when the file is missing or fails the trailer check.
+bool MappedStore::readFileInto(SharedRegion& region, LoadResult& result) {
+    const int fd = ::open(QFile::encodeName(m_location.hostPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result = LoadResult::Missing;
+        return false;
+    }
+    struct stat info {};
+    result = LoadResult::Invalid;
+    bool valid = ::fstat(fd, &info) == 0 && info.st_size > 3 &&
+                 uint64_t(info.st_size) - kSizeWordBytes <= kMaxDataBytes;
+    if (valid) {
+        const uint32_t length = uint32_t(info.st_size);
+        uint8_t* bytes = region.data() + kSizeWordBytes;
+        valid = region.commit(kSizeWordBytes + length) && readAll(fd, bytes, length) &&
+                isValidFile(bytes, length);
+        if (valid) {
+            // The trailer read into the region is data no longer.
+            writeLe32(bytes + length - 4, 0);
+            writeLe32(region.data(), length - kSizeWordBytes);
+        }
+    }
+    ::close(fd);
+    return valid;
+}
+
+bool MappedStore::create(uint32_t size) {
+    close();
+    QFile::remove(m_location.hostPath);
+    if (size > kMaxDataBytes) {
+        return false;
+    }
+    m_region = SharedRegion::open(m_location.regionScope, m_location.regionName, kReservedBytes,
+                                  [size](SharedRegion& region) {
+                                      if (!region.commit(kSizeWordBytes + size)) {
+                                          return false;
+                                      }
+                                      writeLe32(region.data(), size);
+                                      return true;
+                                  });
+    if (m_region && m_region->existed()) {
+        close();
+        return false;
+    }
+    return m_region != nullptr;
+}
+
+void MappedStore::close() {
+    m_writer.finish();
+    m_region.reset();
+}
+
+uint8_t* MappedStore::data() {
+    return m_region ? m_region->data() + kSizeWordBytes : nullptr;
+}
+
+const uint8_t* MappedStore::data() const {
+    return m_region ? m_region->data() + kSizeWordBytes : nullptr;
+}
+
+uint32_t MappedStore::size() const {
+    if (!m_region) {
+        return 0;
+    }
+    // Another process writes this word too: never trust it past the reservation.
+    const uint32_t inUse = readLe32(m_region->data());
+    return inUse <= kMaxDataBytes ? inUse : kMaxDataBytes;
+}
+
+bool MappedStore::resize(uint32_t newSize) {
+    if (!m_region || newSize > kMaxDataBytes || !m_region->commit(kSizeWordBytes + newSize)) {
+        return false;
+    }
+    writeLe32(m_region->data(), newSize);
+    return true;
+}
+
+void MappedStore::startFlush() {
+    if (m_region) {
+        m_writer.start(m_location.hostPath, data(), size(), m_flushDone);
+    }
+}
+
+void MappedStore::stopFlush() {
+    m_writer.stop();
+}
+
+}  // namespace kontavo
