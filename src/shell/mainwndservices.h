@@ -5,8 +5,8 @@
 
 #include "platform/platformversion.h"
 #include "shell/aboutbox.h"
-#include "shell/contactsappframe.h"
-#include "shell/contactstorelink.h"
+#include "ui/contactsappframe.h"
+#include "ui/contactstorelink.h"
 
 namespace kontavo {
 

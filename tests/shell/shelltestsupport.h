@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "platform/localwindowregistry.h"
-#include "shell/contactsappframe.h"
-#include "shell/contactstorelink.h"
+#include "ui/contactsappframe.h"
+#include "ui/contactstorelink.h"
 #include "shell/mainwndframe.h"
 #include "support/tempdevice.h"
 #include "ui/messageboxes.h"

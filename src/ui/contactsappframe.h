@@ -13,7 +13,9 @@ class ContactStoreLink;
 class FrameHost;
 
 // The contacts frame as the main window uses it: an AppFrame (window class
-// "CONTACTS.FRAME.CLASS") with the few requests only it can answer.
+// "CONTACTS.FRAME.CLASS") with the few requests only it can answer. The
+// contact list's ContactsFrame derives from it; the main window makes it
+// through a ContactsFrameFactory.
 class ContactsAppFrame : public AppFrame {
     Q_OBJECT
 public:
