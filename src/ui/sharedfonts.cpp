@@ -1,0 +1,48 @@
+#include "ui/sharedfonts.h"
+
+#include "platform/screen.h"
+#include "store/settings/settingsstore.h"
+
+namespace kontavo {
+
+namespace {
+
+SharedFonts& stored() {
+    static SharedFonts fonts;
+    return fonts;
+}
+
+QFont tahoma(int pixels, bool bold) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+SharedFonts SharedFonts::create(const SettingsStore& settings, const Screen& screen) {
+    const int32_t flags = settings.get(settings::kListFontFlags);
+    QFont list(settings.get(settings::kListFontName));
+    list.setPixelSize(qMax(1, settings.get(settings::listFontHeight(screen.dpiY()))));
+    list.setWeight((flags & settings::kFontBold) != 0 ? QFont::Bold : QFont::Normal);
+    list.setItalic((flags & settings::kFontItalic) != 0);
+    list.setUnderline((flags & settings::kFontUnderline) != 0);
+    list.setStrikeOut((flags & settings::kFontStrikeOut) != 0);
+    const int pixels = screen.pointsToPixels(8);
+    return {list, tahoma(pixels, false), tahoma(pixels, true)};
+}
+
+const SharedFonts& SharedFonts::current() {
+    return stored();
+}
+
+void SharedFonts::setCurrent(const SharedFonts& fonts) {
+    stored() = fonts;
+}
+
+void SharedFonts::release() {
+    stored() = SharedFonts();
+}
+
+}  // namespace kontavo
