@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "store/contacts/contactreader.h"
 #include "platform/locale.h"
+#include "store/contacts/contactreader.h"
 #include "store/index/lettergroupset.h"
 #include "store/record/filetime.h"
 
@@ -69,9 +69,9 @@ TEST(ContactWordsTest, ValuesAccountsCodesAndNotesAreFiledButNotLabels) {
     x.workAddressFormat = 44;
     contact.notesText = QStringLiteral("Likes tea");
     EXPECT_EQ(plainWords(contact),
-              (QStringList{"kim", "mail", "ru", "example", "olga", "my", "music", "tune", "mp3",
-                           "kimmy", "kim42", "7", "lesnaya", "5", "pushkino", "141200", "russia",
-                           "44", "likes", "tea"}));
+              (QStringList{"kim",      "mail",   "ru",     "example", "olga",  "my",      "music",
+                           "tune",     "mp3",    "kimmy",  "kim42",   "7",     "lesnaya", "5",
+                           "pushkino", "141200", "russia", "44",      "likes", "tea"}));
 }
 
 TEST(ContactWordsTest, GroupWordsAreTheLettersRewrittenWhenEveryOneHasAGroup) {

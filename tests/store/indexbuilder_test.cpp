@@ -93,7 +93,8 @@ void buildInBulk(const Contents& c, BufferMemory& memory) {
 
 std::map<QString, std::vector<Oid>> allWords(const IndexStore& store, Tree tree) {
     std::map<QString, std::vector<Oid>> words;
-    store.forEachWord(tree, [&](const QString& w, const std::vector<Oid>& oids) { words[w] = oids; });
+    store.forEachWord(tree,
+                      [&](const QString& w, const std::vector<Oid>& oids) { words[w] = oids; });
     return words;
 }
 
