@@ -231,6 +231,9 @@ void MainWndFrame::updateMenuAvailability() {
     }
     m_menuBar->enableItem(shell::kCmdOptions, bool(m_services.runOptions));
     m_menuBar->enableItem(shell::kCmdEditTemplate, bool(m_services.editTemplate));
+    if (m_contactsFrame != nullptr && m_contactsFrame->isCreated()) {
+        m_contactsFrame->updateMenu(*m_menuBar);
+    }
 }
 
 void MainWndFrame::destroyMainWindow() {

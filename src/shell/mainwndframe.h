@@ -51,7 +51,7 @@ public:
     WindowHandle handle() const;
     int32_t windowProc(const WindowMessage& message, QObject* control) override;
 
-    MenuBar* menuBar() const { return m_menuBar.get(); }
+    MenuBar* menuBar() const override { return m_menuBar.get(); }
     QRect clientRect() const { return m_clientRect; }
     AppFrame* activeFrame() const { return m_activeFrame; }
     ContactsAppFrame* contactsFrame() const { return m_contactsFrame.get(); }

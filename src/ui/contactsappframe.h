@@ -11,6 +11,7 @@ namespace kontavo {
 
 class ContactStoreLink;
 class FrameHost;
+class MenuBar;
 
 // The contacts frame as the main window uses it: an AppFrame (window class
 // "CONTACTS.FRAME.CLASS") with the few requests only it can answer. The
@@ -28,6 +29,9 @@ public:
     virtual void callSelectedContact() = 0;
     // Clears the list selection.
     virtual void clearListSelection() = 0;
+    // The menu bar was (re)built with the frame's commands enabled: the
+    // frame sets its check marks and disables what it cannot do now.
+    virtual void updateMenu(MenuBar& bar) { (void)bar; }
 };
 
 // Makes the contacts frame (not yet created as a window: the main window

@@ -7,6 +7,8 @@ class QWidget;
 
 namespace kontavo {
 
+class MenuBar;
+
 // What the main window offers to the frames it hosts. UI thread only.
 class FrameHost {
 public:
@@ -31,6 +33,8 @@ public:
     virtual std::optional<int> sipTop() const = 0;
     // The main window (for dialogs' parents and message boxes).
     virtual QWidget* mainWindow() = 0;
+    // The menu bar (its View marks), or null while there is none.
+    virtual MenuBar* menuBar() const = 0;
 
     // The progress window for long work: created with range 1..20, step 1
     // and the title "Reindex database"; closed by closeProgress. The other

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "card/contacttemplate.h"
+#include "list/contactsframelayout.h"
+#include "list/contactsviewsettings.h"
+#include "list/framelistmodel.h"
+#include "list/groupselection.h"
+#include "list/searchtexttracker.h"
+#include "platform/screen.h"
+#include "store/index/lettergroupset.h"
+#include "ui/contactsappframe.h"
+
+namespace kontavo {
+
+class BigAbcBar;
+class ChangeFlagSink;
+class ContactStoreSession;
+class DeviceFs;
+class FrameHost;
+class ListDownButton;
+class MenuBar;
+class SearchEdit;
+class SettingsStore;
+class ShellUi;
+class SmallAbcBar;
+class SplitterWnd;
+
+// What the contacts frame is given. The pointers are not owned and must
+// outlive the frame; those marked optional may be null.
+struct ContactsFrameServices {
+    FrameHost* host = nullptr;
+    SettingsStore* settings = nullptr;
+    const DeviceFs* device = nullptr;
+    ContactStoreSession* store = nullptr;   // optional: no contacts
+    ShellUi* shell = nullptr;               // optional: no SIP
+    ChangeFlagSink* changeFlags = nullptr;  // optional
+    LetterGroupSet letterGroups;            // the active ABC bar groups
+    Screen screen = Screen::current();
+    // Makes the contact list (its model and list control); called once
+    // while the frame is created. Creation fails when it is missing or
+    // returns null.
+    std::function<std::unique_ptr<FrameListModel>()> makeList;
+};
+
+// The contacts frame ("CONTACTS.FRAME.CLASS"), the main view: from top to
+// bottom the category drop-down button and the search field, the small ABC
+// bar, the splitter with the contact list above its bar and the card below
+// it, and at the bottom the big ABC bar when chosen. It wires them together
+// (the search field and the ABC bars narrow the list, the list's selection
+// drives the splitter caption and the card) and carries out the contacts
+// commands of the menu bar.
+//
+// Settings: "AbcMode", "SortType", "NameOnly" and "IsDoubleSized" are
+// written when changed; "SplitVisible", "SplitPercent" and "SplitMode" when
+// the frame is destroyed. UI thread only.
+class ContactsFrame final : public ContactsAppFrame {
+    Q_OBJECT
+public:
+    // Commands of the frame besides the View settings.
+    static constexpr int kCmdNewContact = 41209;
+    static constexpr int kCmdEditContact = 41283;
+    static constexpr int kCmdDuplicate = 41284;
+    static constexpr int kCmdDelete = 41208;
+    static constexpr int kCmdBeam = 41286;
+    static constexpr int kCmdAppointment = 41211;
+    static constexpr int kCmdCategoryList = 41300;
+    static constexpr int kCmdReindex = 41290;
+    static constexpr int kCmdSplitVisible = 41220;
+    static constexpr int kCmdSplitVisibleToo = 41282;
+    static constexpr int kCmdCallerIdContact = 41280;
+    static constexpr int kViewCaptionString = 41146;  // "View", while the filter menu is open
+
+    explicit ContactsFrame(ContactsFrameServices services);
+    ~ContactsFrame() override;
+
+    // AppFrame
+    bool onCreate() override;
+    bool handleCommand(int id, int notificationCode) override;
+    void showFrame() override;
+    void onSettingChange(uint32_t code, uint32_t parameter) override;
+    void refresh() override;
+    void moveFrame(const QRect& rect) override;
+    // ContactsAppFrame
+    void openContact(char16_t letter, uint32_t oid) override;
+    void callSelectedContact() override;
+    void clearListSelection() override;
+    void updateMenu(MenuBar& bar) override;
+
+    // Whether the frame can carry out command `id` now (the menu item is
+    // enabled); false for commands it does not have.
+    bool isCommandAvailable(int id) const;
+
+    // Parts, for the program and tests (null before creation).
+    FrameListModel* list() const { return m_list.get(); }
+    SearchEdit* searchEdit() const { return m_search; }
+    SmallAbcBar* smallBar() const { return m_smallBar; }
+    BigAbcBar* bigBar() const { return m_bigBar; }
+    SplitterWnd* splitter() const { return m_splitter; }
+    ListDownButton* categoryButton() const { return m_categoryButton; }
+    QWidget* card() const { return m_card; }
+    const ContactTemplate& contactTemplate() const { return m_template; }
+    const ContactsViewSettings& viewSettings() const { return m_view; }
+    const GroupSelection& groups() const { return m_groups; }
+    ListSearch currentSearch() const;
+    // The rectangles of the last layout.
+    const ContactsFrameLayout::Rects& layoutRects() const { return m_rects; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Creation.
+    bool createControls();
+    void connectSearch();
+    void connectBars();
+    void connectList();
+    void applyStartSettings();
+    // Layout and view.
+    void relayout();
+    void applyViewChange(ContactsViewSettings::Change change);
+    void toggleSplitVisible();
+    void selectionChanged();
+    void showSelectedInCard();
+    void setMenuMarks();
+    // Search and the ABC bars.
+    void searchTextChanged(const QString& text);
+    void barCommand(int command);
+    void pickGroup(int group);
+    void removeGroups(const QList<int>& groups);
+    void clearGroups();
+    void groupsChanged();
+    void refillList();
+    bool listKey(const ListKey& key);
+    void chooseFilter();
+    // Commands.
+    void duplicateSelection();
+    void reindex();
+
+    ContactsFrameServices m_services;
+    ContactTemplate m_template;
+    ContactsViewSettings m_view;
+    ContactsFrameLayout m_layout;
+    ContactsFrameLayout::Rects m_rects;
+    ListDownButton* m_categoryButton = nullptr;
+    SearchEdit* m_search = nullptr;
+    SplitterWnd* m_splitter = nullptr;
+    SmallAbcBar* m_smallBar = nullptr;
+    BigAbcBar* m_bigBar = nullptr;
+    std::unique_ptr<FrameListModel> m_list;
+    QWidget* m_card = nullptr;
+    GroupSelection m_groups;
+    SearchTextTracker m_textTracker;
+    Oid m_selectedOid = 0;
+    Oid m_openOid = 0;  // the contact open in the card view or the editor
+    bool m_busy = false;
+};
+
+}  // namespace kontavo

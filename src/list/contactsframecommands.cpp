@@ -1,0 +1,232 @@
+// The contacts frame's commands, view changes and the list's selection.
+#include <QApplication>
+
+#include "list/contactsframe.h"
+#include "list/contactstoresession.h"
+#include "list/splitterwnd.h"
+#include "store/contacts/contactmanager.h"
+#include "ui/framehost.h"
+#include "ui/menubar.h"
+#include "ui/shellui.h"
+
+namespace kontavo {
+
+namespace {
+
+// Commands whose dialogs (the edit form, the card view, the contact actions
+// and the category list) are not part of the program yet: their menu items
+// stay disabled.
+bool waitsForDialog(int id) {
+    switch (id) {
+        case ContactsFrame::kCmdNewContact:
+        case ContactsFrame::kCmdEditContact:
+        case ContactsFrame::kCmdBeam:
+        case ContactsFrame::kCmdAppointment:
+        case ContactsFrame::kCmdCategoryList:
+        case ContactsFrame::kCmdCallerIdContact:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Restores the cursor when the work is done.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+void ContactsFrame::connectList() {
+    FrameListModel::Listener listener;
+    listener.selectionChanged = [this] { selectionChanged(); };
+    listener.key = [this](const ListKey& key) { return listKey(key); };
+    m_list->setListener(std::move(listener));
+    connect(m_splitter, &SplitterWnd::previousRequested, this, [this] {
+        m_list->stepSelection(-1);
+        selectionChanged();
+    });
+    connect(m_splitter, &SplitterWnd::nextRequested, this, [this] {
+        m_list->stepSelection(1);
+        selectionChanged();
+    });
+    connect(m_splitter, &SplitterWnd::barMoved, this, &ContactsFrame::showSelectedInCard);
+}
+
+bool ContactsFrame::isCommandAvailable(int id) const {
+    if (waitsForDialog(id)) {
+        return false;
+    }
+    switch (id) {
+        case kCmdDuplicate:
+        case kCmdReindex:
+            return m_services.store != nullptr;
+        case kCmdDelete:
+        case kCmdSplitVisible:
+        case kCmdSplitVisibleToo:
+            return true;
+        default:
+            return ContactsViewSettings::isViewCommand(id);
+    }
+}
+
+bool ContactsFrame::handleCommand(int id, int) {
+    if (!isCommandAvailable(id)) {
+        return false;
+    }
+    switch (id) {
+        case kCmdDuplicate:
+            duplicateSelection();
+            return true;
+        case kCmdDelete:
+            m_list->deleteSelection();
+            selectionChanged();
+            return true;
+        case kCmdReindex:
+            reindex();
+            return true;
+        case kCmdSplitVisible:
+        case kCmdSplitVisibleToo:
+            toggleSplitVisible();
+            return true;
+        default:
+            applyViewChange(m_view.apply(id));
+            return true;
+    }
+}
+
+void ContactsFrame::updateMenu(MenuBar& bar) {
+    for (const int id : bar.commandIds()) {
+        if (waitsForDialog(id)) {
+            bar.enableItem(id, false);
+        }
+    }
+    m_view.markMenu(bar);
+}
+
+void ContactsFrame::setMenuMarks() {
+    if (MenuBar* bar = m_services.host != nullptr ? m_services.host->menuBar() : nullptr) {
+        updateMenu(*bar);
+    }
+}
+
+void ContactsFrame::applyViewChange(ContactsViewSettings::Change change) {
+    switch (change) {
+        case ContactsViewSettings::Change::None:
+            return;
+        case ContactsViewSettings::Change::NameOnly:
+            m_list->setNameOnly(m_view.nameOnly());
+            break;
+        case ContactsViewSettings::Change::DoubleSized:
+            m_list->setDoubleSized(m_view.doubleSized());
+            break;
+        case ContactsViewSettings::Change::AbcMode:
+            if (m_view.abcMode() == AbcMode::Big && m_services.shell != nullptr) {
+                m_services.shell->setSipUp(false);
+            }
+            relayout();
+            break;
+        case ContactsViewSettings::Change::SortType:
+            m_list->setSortType(m_view.sortType());
+            selectionChanged();
+            break;
+    }
+    setMenuMarks();
+}
+
+void ContactsFrame::toggleSplitVisible() {
+    SplitterState& state = m_splitter->state();
+    state.setVisible(!state.isVisible());
+    relayout();
+    if (state.isVisible()) {
+        showSelectedInCard();
+    }
+}
+
+// The caption and arrows follow the selection; the card shows it.
+void ContactsFrame::selectionChanged() {
+    const PositionCaption caption = m_list->positionCaption();
+    m_splitter->setCaption(caption.text);
+    m_splitter->setArrowsEnabled(caption.previousEnabled, caption.nextEnabled);
+    m_selectedOid = m_list->selectedContact();
+    showSelectedInCard();
+}
+
+// The card's content arrives with the card itself; until then the card pane
+// stays empty whatever is selected.
+void ContactsFrame::showSelectedInCard() {
+    m_card->update();
+}
+
+void ContactsFrame::clearListSelection() {
+    m_list->clearSelection();
+    selectionChanged();
+}
+
+// The Talk key calls through the contact actions, which are not part of the
+// program yet.
+void ContactsFrame::callSelectedContact() {}
+
+// Shows the contact in the list: it is selected, with the search cleared
+// when the search hides it. The card view and the edit form that the
+// request opens arrive with the card.
+void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
+    if ((letter != u'e' && letter != u'v') || oid == 0 || oid == m_openOid || m_busy ||
+        m_services.store == nullptr || !m_services.store->manager().nameParts(oid)) {
+        return;
+    }
+    if (!m_list->selectContact(oid)) {
+        m_groups.clear();
+        m_smallBar->resetPresses();
+        m_bigBar->resetPresses();
+        m_textTracker.reset();
+        m_search->clear();
+        m_list->refill(currentSearch());
+        m_list->selectContact(oid);
+    }
+    selectionChanged();
+}
+
+// Each selected contact is read and added again as a new contact, which is
+// then selected and put first in the recently used contacts.
+void ContactsFrame::duplicateSelection() {
+    const QList<Oid> oids = m_list->selectedOids();
+    if (oids.isEmpty()) {
+        return;
+    }
+    const WaitCursor wait;
+    ContactManager& manager = m_services.store->manager();
+    for (const Oid oid : oids) {
+        ContactRecord record;
+        if (!manager.readContact(oid, record)) {
+            continue;
+        }
+        record.oid = 0;
+        manager.addContact(record);
+        if (record.oid == 0) {
+            continue;
+        }
+        m_list->refresh();
+        m_list->selectContact(record.oid);
+        m_list->addRecent(record.oid);
+    }
+    selectionChanged();
+}
+
+// A full re-index under the progress window, then a refill keeping the
+// selected contact.
+void ContactsFrame::reindex() {
+    const WaitCursor wait;
+    m_services.store->manager().reindex();
+    m_list->refresh();
+    if (m_selectedOid != 0) {
+        m_list->selectContact(m_selectedOid);
+    }
+    selectionChanged();
+}
+
+}  // namespace kontavo

@@ -1,0 +1,65 @@
+#include "list/contactstoresession.h"
+
+#include "platform/devicefs.h"
+#include "platform/sqliteobjectstore.h"
+#include "store/contacts/contactmanager.h"
+#include "store/contacts/demoseed.h"
+#include "store/index/pimindex.h"
+
+namespace kontavo {
+
+namespace {
+
+// Every demonstration set of the program is made from this seed, so that a
+// newcomer's list looks the same everywhere.
+constexpr uint32_t kDemoSeed = 20030;
+
+}  // namespace
+
+ContactStoreSession::ContactStoreSession(FrameHost& host) : m_progress(host) {}
+
+ContactStoreSession::~ContactStoreSession() {
+    if (m_manager != nullptr && m_manager->isOpen()) {
+        m_manager->shutdown();
+    }
+}
+
+std::unique_ptr<ContactStoreSession> ContactStoreSession::open(const DeviceFs& fs,
+                                                               SettingsStore& settings,
+                                                               FrameHost& host,
+                                                               const Locale& locale) {
+    std::unique_ptr<ContactStoreSession> session(new ContactStoreSession(host));
+    session->m_store =
+        std::make_unique<SqliteObjectStore>(SqliteObjectStore::fileInRoot(fs.root()));
+    if (!session->m_store->isOpen()) {
+        return nullptr;
+    }
+    session->m_manager = std::make_unique<ContactManager>(
+        *session->m_store, std::make_unique<PimIndex>(fs, settings, nullptr, locale), fs, locale);
+    if (!session->m_manager->init(&session->m_relay, nullptr, &session->m_progress)) {
+        return nullptr;
+    }
+    return session;
+}
+
+int32_t ContactStoreSession::handleMessage(StoreMessage, uint32_t, uint32_t) {
+    return 0;
+}
+
+bool seedDemoContactsIfEmpty(const DeviceFs& fs, int count, const Locale& locale) {
+    SqliteObjectStore store(SqliteObjectStore::fileInRoot(fs.root()));
+    if (!store.isOpen()) {
+        return false;
+    }
+    ContactsDatabase db(store, locale);
+    if (!db.open()) {
+        return false;
+    }
+    const std::optional<DbInfo> info = db.info();
+    if (!info) {
+        return false;
+    }
+    return info->recordCount > 0 || seedDemoContacts(db, count, kDemoSeed, locale);
+}
+
+}  // namespace kontavo

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "framefixture.h"
+#include "list/contactstoresession.h"
+#include "list/searchedit.h"
+#include "list/splitterwnd.h"
+#include "platform/locale.h"
+#include "store/contacts/contactmanager.h"
+#include "store/index/lettergroupset.h"
+#include "store/notes/extendedblock.h"
+
+namespace kontavo {
+namespace {
+
+constexpr int kSeeded = 200;
+
+// Every string field of the contact and its user note, blank-separated and
+// lower-cased: a contact a search finds has a word beginning with the text.
+QString searchableText(ContactManager& manager, Oid oid) {
+    ContactRecord record;
+    if (!manager.readContact(oid, record)) {
+        return {};
+    }
+    QStringList parts(record.fields.begin(), record.fields.end());
+    const ExtendedProperties& extended = record.extended;
+    for (const QList<LabeledValue>* list :
+         {&extended.phones, &extended.emails, &extended.webPages, &extended.people, &extended.links,
+          &extended.otherProps}) {
+        for (const LabeledValue& item : *list) {
+            parts.append(item.value);
+        }
+    }
+    for (const MessengerEntry& messenger : extended.messengers) {
+        parts.append(messenger.account);
+    }
+    for (const ExtendedAddress& address : extended.addresses) {
+        parts.append(QStringList(address.parts.begin(), address.parts.end()));
+    }
+    parts.append(noteToText(record.userNote));
+    return parts.join(QLatin1Char(' ')).toLower();
+}
+
+bool hasWordStartingWith(const QString& text, const QString& prefix) {
+    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    for (const QString& word : text.split(separators, Qt::SkipEmptyParts)) {
+        if (word.startsWith(prefix)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A frame over a store seeded with demonstration contacts.
+class FrameStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(seedDemoContactsIfEmpty(fixture.device.fs(), kSeeded, Locale::user()));
+        session = ContactStoreSession::open(fixture.device.fs(), fixture.device.settings(),
+                                            fixture.host, Locale::user());
+        ASSERT_NE(session, nullptr);
+        ASSERT_TRUE(fixture.create(session.get(), &session->manager()));
+        ASSERT_TRUE(test::showActive(fixture.window));
+    }
+    void TearDown() override { fixture.destroyFrame(); }
+
+    ContactManager& manager() { return session->manager(); }
+    QLineEdit* field() { return fixture.frame().searchEdit()->lineEdit(); }
+    int rows() { return int(fixture.list().entries().size()); }
+    // The first listed name that begins with three letters.
+    QString firstNameWithLetters() {
+        for (const ListEntry& entry : fixture.list().entries()) {
+            const QString& name = entry.displayName;
+            if (name.size() >= 3 && name[0].isLetter() && name[1].isLetter() &&
+                name[2].isLetter()) {
+                return name;
+            }
+        }
+        return {};
+    }
+    // Whether a word of `text` begins with a letter of group `group`.
+    bool hasWordInGroup(const QString& text, int group) {
+        const QString letters = groups.groupTable().value(group);
+        for (const QChar letter : letters) {
+            if (hasWordStartingWith(text, QString(letter))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    test::FrameFixture fixture;
+    std::unique_ptr<ContactStoreSession> session;
+    LetterGroupSet groups =
+        LetterGroupSet::loadActiveSet(fixture.device.settings(), Locale::user());
+};
+
+TEST_F(FrameStoreTest, TypingInTheSearchFieldNarrowsTheRowsAndBackspaceWidensThem) {
+    ASSERT_EQ(rows(), kSeeded);
+    const QString name = firstNameWithLetters();
+    const QString prefix = name.left(3).toLower();
+    ASSERT_EQ(prefix.size(), 3);
+
+    field()->setFocus();
+    QTest::keyClicks(field(), prefix);
+    ASSERT_GT(rows(), 0);
+    EXPECT_LT(rows(), kSeeded);
+    EXPECT_TRUE(fixture.list().rowNames().contains(name));
+    for (const ListEntry& entry : fixture.list().entries()) {
+        EXPECT_TRUE(hasWordStartingWith(searchableText(manager(), entry.oid), prefix))
+            << entry.displayName.toStdString() << " does not match " << prefix.toStdString();
+    }
+    // One refill per keystroke.
+    ASSERT_GE(fixture.list().refills.size(), 3);
+    EXPECT_EQ(fixture.list().refills.back().text, prefix);
+
+    const int narrowed = rows();
+    QTest::keyClick(field(), Qt::Key_Space);
+    EXPECT_EQ(fixture.list().refills.back().text, prefix)
+        << "a trailing blank searches nothing new";
+    EXPECT_EQ(rows(), narrowed);
+
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(field(), Qt::Key_Backspace);
+    }
+    EXPECT_EQ(field()->text(), QString());
+    EXPECT_EQ(rows(), kSeeded);
+}
+
+TEST_F(FrameStoreTest, KeypadDigitsInTheListPickLetterGroups) {
+    QWidget* list = fixture.listView();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_2, Qt::KeypadModifier);  // ABC
+    EXPECT_EQ(fixture.frame().searchEdit()->mode(), SearchMode::Group);
+    EXPECT_EQ(field()->text(), QString(groups.letters().front().front()));
+    EXPECT_EQ(fixture.list().refills.back().groupKey, QString(groups.groupCode(0)));
+    const int afterOne = rows();
+    ASSERT_GT(afterOne, 0);
+    EXPECT_LT(afterOne, kSeeded);
+    for (const ListEntry& entry : fixture.list().entries()) {
+        const QString text = searchableText(manager(), entry.oid);
+        EXPECT_TRUE(hasWordInGroup(text, 0)) << entry.displayName.toStdString();
+    }
+
+    QTest::keyClick(list, Qt::Key_3, Qt::KeypadModifier);  // DEF
+    EXPECT_EQ(field()->text(), QString(groups.letters()[0].front()) + QLatin1Char('-') +
+                                   groups.letters()[1].front());
+    EXPECT_EQ(fixture.list().refills.back().groupKey,
+              QString(groups.groupCode(0)) + groups.groupCode(1));
+    EXPECT_LE(rows(), afterOne);
+
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_EQ(field()->text(), QString(groups.letters().front().front()));
+    EXPECT_EQ(rows(), afterOne);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_EQ(fixture.frame().searchEdit()->mode(), SearchMode::Text);
+    EXPECT_EQ(field()->text(), QString());
+    EXPECT_EQ(rows(), kSeeded);
+}
+
+TEST_F(FrameStoreTest, LettersTypedInTheListGoToTheSearchFieldAndLeaveGroupMode) {
+    QWidget* list = fixture.listView();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_2, Qt::KeypadModifier);
+    QTest::keyClicks(list, QStringLiteral("m"));
+    EXPECT_EQ(fixture.frame().searchEdit()->mode(), SearchMode::Text);
+    EXPECT_EQ(field()->text(), QStringLiteral("m"));
+    EXPECT_TRUE(fixture.frame().groups().isEmpty());
+    EXPECT_EQ(fixture.list().refills.back(), (ListSearch{QStringLiteral("m"), {}}));
+}
+
+TEST_F(FrameStoreTest, DuplicateAddsACopyAndSelectsIt) {
+    const Oid original = fixture.list().entries().at(5).oid;
+    ASSERT_TRUE(fixture.list().selectContact(original));
+    ASSERT_TRUE(fixture.frame().handleCommand(ContactsFrame::kCmdDuplicate, 0));
+    EXPECT_EQ(rows(), kSeeded + 1);
+    const Oid copy = fixture.list().selectedContact();
+    ASSERT_NE(copy, 0u);
+    EXPECT_NE(copy, original);
+    EXPECT_EQ(fixture.list().recent, QList<Oid>{copy});
+    ContactRecord a;
+    ContactRecord b;
+    ASSERT_TRUE(manager().readContact(original, a));
+    ASSERT_TRUE(manager().readContact(copy, b));
+    EXPECT_EQ(a.fields, b.fields);
+    EXPECT_EQ(searchableText(manager(), original), searchableText(manager(), copy));
+}
+
+TEST_F(FrameStoreTest, ReindexRunsUnderTheProgressWindowAndKeepsTheSelection) {
+    const Oid selected = fixture.list().entries().at(7).oid;
+    ASSERT_TRUE(fixture.list().selectContact(selected));
+    fixture.host.progress.clear();
+    ASSERT_TRUE(fixture.frame().handleCommand(ContactsFrame::kCmdReindex, 0));
+    ASSERT_FALSE(fixture.host.progress.isEmpty());
+    EXPECT_EQ(fixture.host.progress.front(), QStringLiteral("create"));
+    EXPECT_EQ(fixture.host.progress.back(), QStringLiteral("close"));
+    EXPECT_TRUE(fixture.host.progress.contains(QStringLiteral("step")));
+    EXPECT_EQ(rows(), kSeeded);
+    EXPECT_EQ(fixture.list().selectedContact(), selected);
+}
+
+TEST_F(FrameStoreTest, OpenContactSelectsItEvenWhenTheSearchHidesIt) {
+    const QList<ListEntry> all = fixture.list().entries();
+    field()->setFocus();
+    QTest::keyClicks(field(), firstNameWithLetters().left(4).toLower());
+    Oid hidden = 0;
+    for (const ListEntry& entry : all) {
+        if (!fixture.list().rowNames().contains(entry.displayName)) {
+            hidden = entry.oid;
+            break;
+        }
+    }
+    ASSERT_NE(hidden, 0u);
+    fixture.frame().openContact(u'x', hidden);
+    EXPECT_NE(fixture.list().selectedContact(), hidden) << "only e and v open a contact";
+    fixture.frame().openContact(u'v', 0x7FFFFFF0);
+    EXPECT_NE(rows(), kSeeded) << "an unknown contact changes nothing";
+
+    fixture.frame().openContact(u'v', hidden);
+    EXPECT_EQ(fixture.list().selectedContact(), hidden);
+    EXPECT_EQ(field()->text(), QString());
+    EXPECT_EQ(rows(), kSeeded);
+}
+
+TEST_F(FrameStoreTest, SplitterArrowsStepThroughTheContacts) {
+    SplitterWnd* splitter = fixture.frame().splitter();
+    ASSERT_TRUE(fixture.list().selectContact(fixture.list().entries().at(0).oid));
+    fixture.list().onFocusChanged(0);
+    EXPECT_EQ(splitter->caption(), QStringLiteral("Contact 1 of %1").arg(kSeeded));
+    QTest::mouseClick(splitter, Qt::LeftButton, {}, splitter->nextArrowRect().center());
+    EXPECT_EQ(splitter->caption(), QStringLiteral("Contact 2 of %1").arg(kSeeded));
+    EXPECT_EQ(fixture.list().selectedContact(), fixture.list().entries().at(1).oid);
+}
+
+}  // namespace
+}  // namespace kontavo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "list/changeflagsink.h"
+#include "list/contactsframe.h"
+#include "support/tempdevice.h"
+#include "testframehost.h"
+#include "testlistmodel.h"
+
+namespace kontavo::test {
+
+// Records the change flags raised.
+class RecordingFlags final : public ChangeFlagSink {
+public:
+    void raise(int flag) override { raised.append(flag); }
+    QList<int> raised;
+};
+
+// A contacts frame in a 240 x 294 (or 480 x 588) main window stand-in on a
+// temporary device, with the English letter groups and a test list model.
+class FrameFixture {
+public:
+    explicit FrameFixture(int dpi = 96);
+    ~FrameFixture();
+
+    // Makes and creates the frame; false when creation failed.
+    bool create(ContactStoreSession* store = nullptr, ContactManager* manager = nullptr);
+    void destroyFrame();
+
+    ContactsFrame& frame() { return *m_frame; }
+    TestListModel& list() { return *m_model; }
+    QWidget* listView() { return m_model->view(); }
+
+    Screen screen;
+    TempDevice device;
+    TestFrameHost host;
+    RecordingFlags flags;
+    QWidget window;
+    QList<ListEntry> entries;  // what a model without a store lists
+
+private:
+    std::unique_ptr<ContactsFrame> m_frame;
+    TestListModel* m_model = nullptr;
+};
+
+}  // namespace kontavo::test
