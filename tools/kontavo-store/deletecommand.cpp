@@ -1,4 +1,5 @@
 // delete OID: the record goes, its categories' references drop.
+#include "contactargument.h"
 #include "store/contacts/contactsdatabase.h"
 #include "storecommand.h"
 #include "storeoutput.h"
@@ -8,16 +9,14 @@ namespace kontavo {
 namespace {
 
 int runDelete(StoreContext& context, const CommandArgs& args) {
-    const std::optional<Oid> oid = oidArgument(args.positional[0]);
-    if (!oid) {
-        return kExitUsage;
+    int status = kExitOk;
+    const std::optional<DbRecord> read = contactArgument(context, args.positional[0], status);
+    if (!read) {
+        return status;
     }
-    if (!context.db.readRaw(*oid)) {
-        return fail(QStringLiteral("no contact %1").arg(*oid), kExitFailed);
-    }
-    return context.db.deleteRecord(*oid)
+    return context.db.deleteRecord(read->oid)
                ? kExitOk
-               : fail(QStringLiteral("contact %1 cannot be deleted").arg(*oid), kExitFailed);
+               : fail(QStringLiteral("contact %1 cannot be deleted").arg(read->oid), kExitFailed);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // notes OID [--hex] and set-notes OID FILE: the stored notes as they are.
 #include <QFile>
 
+#include "contactargument.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/notes/extendedblock.h"
 #include "storecommand.h"
@@ -19,20 +20,12 @@ QString hexDump(const QByteArray& bytes) {
 }
 
 int runNotes(StoreContext& context, const CommandArgs& args) {
-    const std::optional<Oid> oid = oidArgument(args.positional[0]);
-    if (!oid) {
-        return kExitUsage;
-    }
-    const std::optional<DbRecord> read = context.db.readRaw(*oid);
+    int status = kExitOk;
+    const std::optional<DbRecord> read = contactArgument(context, args.positional[0], status);
     if (!read) {
-        return fail(QStringLiteral("no contact %1").arg(*oid), kExitFailed);
+        return status;
     }
-    QByteArray blob;
-    for (const PropValue& value : read->props) {
-        if (value.tag() == kTagNotes) {
-            blob = value.toBlob();
-        }
-    }
+    const QByteArray blob = blobProperty(*read, kTagNotes);
     const bool hex = args.has(QStringLiteral("--hex"));
     printOut(hex ? hexDump(blob) : noteToText(blob, context.locale) + QLatin1Char('\n'));
     return kExitOk;
@@ -41,9 +34,10 @@ int runNotes(StoreContext& context, const CommandArgs& args) {
 // The bytes are stored as they are, block or not: this is how another
 // program would write them, and how damaged notes are made for tests.
 int runSetNotes(StoreContext& context, const CommandArgs& args) {
-    const std::optional<Oid> oid = oidArgument(args.positional[0]);
-    if (!oid) {
-        return kExitUsage;
+    int status = kExitOk;
+    const std::optional<DbRecord> read = contactArgument(context, args.positional[0], status);
+    if (!read) {
+        return status;
     }
     const QString& file = args.positional[1];
     QFile input(file);
@@ -52,14 +46,12 @@ int runSetNotes(StoreContext& context, const CommandArgs& args) {
                     kExitFailed);
     }
     const QByteArray bytes = input.readAll();
-    if (!context.db.readRaw(*oid)) {
-        return fail(QStringLiteral("no contact %1").arg(*oid), kExitFailed);
-    }
     const PropValue value =
         bytes.isEmpty() ? PropValue::deletion(kTagNotes) : PropValue::blob(kTagNotes, bytes);
-    return context.db.handle().write(*oid, {value}) != 0
+    return context.db.handle().write(read->oid, {value}) != 0
                ? kExitOk
-               : fail(QStringLiteral("the notes of %1 cannot be written").arg(*oid), kExitFailed);
+               : fail(QStringLiteral("the notes of %1 cannot be written").arg(read->oid),
+                      kExitFailed);
 }
 
 }  // namespace

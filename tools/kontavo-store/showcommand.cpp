@@ -1,4 +1,5 @@
 // show OID: every property, the user note and the extended properties.
+#include "contactargument.h"
 #include "contactprinter.h"
 #include "store/contacts/contactsdatabase.h"
 #include "storecommand.h"
@@ -9,20 +10,12 @@ namespace kontavo {
 namespace {
 
 int runShow(StoreContext& context, const CommandArgs& args) {
-    const std::optional<Oid> oid = oidArgument(args.positional[0]);
-    if (!oid) {
-        return kExitUsage;
-    }
-    const std::optional<DbRecord> read = context.db.readRaw(*oid);
+    int status = kExitOk;
+    const std::optional<DbRecord> read = contactArgument(context, args.positional[0], status);
     if (!read) {
-        return fail(QStringLiteral("no contact %1").arg(*oid), kExitFailed);
+        return status;
     }
-    QByteArray mask;
-    for (const PropValue& value : read->props) {
-        if (value.tag() == kTagCategoryMask) {
-            mask = value.toBlob();
-        }
-    }
+    const QByteArray mask = blobProperty(*read, kTagCategoryMask);
     printOut(describeRecord(*read, context.db.categories().namesOfMask(mask), context.locale));
     return kExitOk;
 }
