@@ -3,10 +3,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/wndmessages.h"
+
 namespace kontavo {
 
 AbcBar::AbcBar(const Screen& screen, QWidget* parent)
-    : QWidget(parent), m_screen(screen), m_holdTimer(new QTimer(this)) {
+    : ChildControl(parent, parent), m_screen(screen), m_holdTimer(new QTimer(this)) {
     m_holdTimer->setSingleShot(true);
     m_holdTimer->setInterval(kHoldMs);
     m_holdTimer->setObjectName(QStringLiteral("backspaceHold"));
@@ -97,6 +99,9 @@ void AbcBar::holdTimeout() {
 }
 
 void AbcBar::post(int command) {
+    if (owner() != nullptr) {
+        postWindowMessage(owner(), {wm::kCommand, wm::makeLong(uint32_t(command), 0), 0});
+    }
     QMetaObject::invokeMethod(
         this, [this, command] { emit commandPosted(command); }, Qt::QueuedConnection);
 }

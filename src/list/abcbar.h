@@ -2,21 +2,24 @@
 
 #include <QFont>
 #include <QTimer>
-#include <QWidget>
 
 #include "list/abcbarlabels.h"
 #include "list/abcbarpresses.h"
 #include "list/barpentracker.h"
 #include "platform/screen.h"
+#include "ui/childcontrol.h"
 
 namespace kontavo {
 
 // What both ABC bars share: the letter-group labels, the press count of
 // each group, and the pen (tap a button to post its command id to the owner;
 // hold backspace for 500 ms to post "clear all"). Commands are posted: the
-// signal arrives from the event loop, after the pen event that caused it.
-// Command ids: group i is i, backspace N, "clear all" N + 1 (N = groups).
-class AbcBar : public QWidget {
+// owner (the parent, a lightweight child control's owner) gets the command
+// message wm::kCommand with the id in the low word of wParam from the event
+// loop, after the pen event that caused it, and commandPosted is emitted at
+// the same turn. Command ids: group i is i, backspace N, "clear all" N + 1
+// (N = groups).
+class AbcBar : public ChildControl {
     Q_OBJECT
 public:
     static constexpr int kHoldMs = 500;
@@ -35,6 +38,7 @@ public:
     int pressCount(int group) const { return m_presses.count(group); }
 
 signals:
+    // The command was posted to the owner.
     void commandPosted(int command);
 
 protected:

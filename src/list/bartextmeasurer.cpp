@@ -2,7 +2,7 @@
 
 #include <QFontMetrics>
 
-#include "list/listfonts.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 

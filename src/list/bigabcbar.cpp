@@ -3,8 +3,8 @@
 #include <QEvent>
 #include <QPainter>
 
-#include "list/listfonts.h"
 #include "list/listimages.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 

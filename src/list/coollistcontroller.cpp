@@ -105,30 +105,30 @@ bool CoolListController::keyDown(const ListKey& key) {
     syncClientHeight();
     const int page = std::max(1, m_view.wholeRowsThatFit());
     switch (key.virtualKey) {
-        case vkey::kUp:
+        case vk::kUp:
             moveFocusByKey(m_focusRow - 1);
             return true;
-        case vkey::kDown:
+        case vk::kDown:
             moveFocusByKey(m_focusRow + 1);
             return true;
-        case vkey::kPageUp:
+        case vk::kPageUp:
             moveFocusByKey(m_focusRow - page);
             return true;
-        case vkey::kPageDown:
+        case vk::kPageDown:
             moveFocusByKey(m_focusRow + page);
             return true;
-        case vkey::kHome:
+        case vk::kHome:
             moveFocusByKey(0);
             return true;
-        case vkey::kEnd:
+        case vk::kEnd:
             moveFocusByKey(m_view.rowCount() - 1);
             return true;
-        case vkey::kReturn:
+        case vk::kReturn:
             if (m_owner && m_focusRow >= 0) {
                 m_owner->onActivate(m_focusRow);
             }
             return true;
-        case vkey::kAction:
+        case vk::kAction:
             if (!m_actionKeyDown) {
                 m_actionKeyDown = true;
                 m_actionKeyFired = false;
@@ -141,7 +141,7 @@ bool CoolListController::keyDown(const ListKey& key) {
 }
 
 void CoolListController::keyUp(int virtualKey) {
-    if (!m_actionKeyDown || (virtualKey != vkey::kAction && virtualKey != vkey::kReturn)) {
+    if (!m_actionKeyDown || (virtualKey != vk::kAction && virtualKey != vk::kReturn)) {
         return;
     }
     m_actionKeyDown = false;

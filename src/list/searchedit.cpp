@@ -5,9 +5,9 @@
 #include <QPainter>
 
 #include "diag/resources.h"
-#include "list/listfonts.h"
 #include "list/listimages.h"
 #include "list/searchlineedit.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 
@@ -73,7 +73,7 @@ void SearchEdit::clear() {
 void SearchEdit::typeKey(const ListKey& key) {
     switch (m_state.keyAction(m_mode, key)) {
         case SearchEditState::KeyAction::ToOwner:
-            if (key.virtualKey == vkey::kBack) {
+            if (key.virtualKey == vk::kBack) {
                 emit groupBackspacePressed(m_edit->cursorPosition(), m_edit->selectionStart(),
                                            int(m_edit->selectedText().size()));
             }
@@ -89,7 +89,7 @@ void SearchEdit::typeKey(const ListKey& key) {
         case SearchEditState::KeyAction::Edit:
             break;
     }
-    if (key.virtualKey == vkey::kBack) {
+    if (key.virtualKey == vk::kBack) {
         m_edit->backspace();
     } else if (key.typesText()) {
         m_edit->insert(key.text);
@@ -181,7 +181,7 @@ bool SearchEdit::fieldKey(QKeyEvent& event) {
         case SearchEditState::KeyAction::ToOwner:
             break;
     }
-    if (key.virtualKey == vkey::kBack) {
+    if (key.virtualKey == vk::kBack) {
         emit groupBackspacePressed(m_edit->cursorPosition(), m_edit->selectionStart(),
                                    int(m_edit->selectedText().size()));
     } else {

@@ -5,20 +5,20 @@ namespace kontavo {
 namespace {
 
 bool movesCaret(int code) {
-    return code == vkey::kLeft || code == vkey::kRight || code == vkey::kHome || code == vkey::kEnd;
+    return code == vk::kLeft || code == vk::kRight || code == vk::kHome || code == vk::kEnd;
 }
 
 }  // namespace
 
 SearchEditState::KeyAction SearchEditState::keyAction(SearchMode mode, const ListKey& key) const {
     const int code = key.virtualKey;
-    if (code == vkey::kUp || code == vkey::kDown) {
+    if (code == vk::kUp || code == vk::kDown) {
         return KeyAction::ToOwner;
     }
     if (mode == SearchMode::Text) {
         return KeyAction::Edit;
     }
-    if (code == vkey::kBack) {
+    if (code == vk::kBack) {
         return KeyAction::ToOwner;
     }
     if (key.typesText()) {

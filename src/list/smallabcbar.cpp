@@ -4,8 +4,8 @@
 #include <QResizeEvent>
 
 #include "list/bartextmeasurer.h"
-#include "list/listfonts.h"
 #include "list/listimages.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 

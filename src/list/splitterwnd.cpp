@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "list/listfonts.h"
 #include "list/listimages.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 

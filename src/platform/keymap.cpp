@@ -4,36 +4,42 @@ namespace kontavo {
 
 namespace {
 
-int editingKey(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Backspace:
-            return vk::kBack;
-        case Qt::Key_Tab:
-            return vk::kTab;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return vk::kReturn;
-        case Qt::Key_Escape:
-            return vk::kEscape;
-        case Qt::Key_Space:
-            return vk::kSpace;
-        case Qt::Key_Left:
-            return vk::kLeft;
-        case Qt::Key_Up:
-            return vk::kUp;
-        case Qt::Key_Right:
-            return vk::kRight;
-        case Qt::Key_Down:
-            return vk::kDown;
-        case Qt::Key_Delete:
-            return vk::kDelete;
-        case Qt::Key_F3:
-            return vk::kTalk;
-        case Qt::Key_F4:
-            return vk::kEnd;
-        default:
-            return 0;
+struct KeyCode {
+    int qtKey;
+    int virtualKey;
+};
+
+// Keys whose Qt code differs from the handheld's.
+constexpr KeyCode kNamedKeys[] = {
+    {Qt::Key_Backspace, vk::kBack},
+    {Qt::Key_Tab, vk::kTab},
+    {Qt::Key_Return, vk::kReturn},
+    {Qt::Key_Enter, vk::kReturn},
+    {Qt::Key_Shift, vk::kShift},
+    {Qt::Key_Control, vk::kControl},
+    {Qt::Key_Alt, vk::kAlt},
+    {Qt::Key_Escape, vk::kEscape},
+    {Qt::Key_Space, vk::kSpace},
+    {Qt::Key_PageUp, vk::kPageUp},
+    {Qt::Key_PageDown, vk::kPageDown},
+    {Qt::Key_End, vk::kEnd},
+    {Qt::Key_Home, vk::kHome},
+    {Qt::Key_Left, vk::kLeft},
+    {Qt::Key_Up, vk::kUp},
+    {Qt::Key_Right, vk::kRight},
+    {Qt::Key_Down, vk::kDown},
+    {Qt::Key_Delete, vk::kDelete},
+    {Qt::Key_F3, vk::kTalk},
+    {Qt::Key_F4, vk::kEndCall},
+};
+
+int namedKey(int qtKey) {
+    for (const KeyCode& code : kNamedKeys) {
+        if (code.qtKey == qtKey) {
+            return code.virtualKey;
+        }
     }
+    return 0;
 }
 
 }  // namespace
@@ -50,7 +56,7 @@ int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
     if (isDigit || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
         return qtKey;  // Qt's codes for these are the handheld's
     }
-    return editingKey(qtKey);
+    return namedKey(qtKey);
 }
 
 }  // namespace kontavo

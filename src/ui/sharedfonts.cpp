@@ -12,14 +12,19 @@ SharedFonts& stored() {
     return fonts;
 }
 
-QFont tahoma(int pixels, bool bold) {
+}  // namespace
+
+QFont tahomaFont(int pixels, bool bold) {
     QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
+    font.setPixelSize(qMax(1, pixels));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setStyleStrategy(QFont::PreferAntialias);
     return font;
 }
 
-}  // namespace
+QFont standardFont(const Screen& screen, bool bold) {
+    return tahomaFont(screen.pointsToPixels(8), bold);
+}
 
 SharedFonts SharedFonts::create(const SettingsStore& settings, const Screen& screen) {
     const int32_t flags = settings.get(settings::kListFontFlags);
@@ -29,8 +34,7 @@ SharedFonts SharedFonts::create(const SettingsStore& settings, const Screen& scr
     list.setItalic((flags & settings::kFontItalic) != 0);
     list.setUnderline((flags & settings::kFontUnderline) != 0);
     list.setStrikeOut((flags & settings::kFontStrikeOut) != 0);
-    const int pixels = screen.pointsToPixels(8);
-    return {list, tahoma(pixels, false), tahoma(pixels, true)};
+    return {list, standardFont(screen, false), standardFont(screen, true)};
 }
 
 const SharedFonts& SharedFonts::current() {

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QTest>
 
-#include "list/listfonts.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo::test {
 
@@ -23,7 +23,7 @@ bool showActive(QWidget& widget) {
 }
 
 bool RecordingOwner::onKey(const ListKey& key) {
-    if (key.virtualKey >= vkey::kShift && key.virtualKey <= vkey::kAlt) {
+    if (key.virtualKey >= vk::kShift && key.virtualKey <= vk::kAlt) {
         return false;  // modifier keys pressed on their own
     }
     events.append(QStringLiteral("key %1 %2").arg(key.virtualKey).arg(key.text));

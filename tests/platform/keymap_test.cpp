@@ -10,7 +10,8 @@ namespace {
 TEST(KeyMapTest, HandheldKeysHaveTheirVirtualCodes) {
     EXPECT_EQ(virtualKey(Qt::Key_F3, Qt::NoModifier), vk::kTalk);
     EXPECT_EQ(virtualKey(Qt::Key_F3, Qt::NoModifier), 114);
-    EXPECT_EQ(virtualKey(Qt::Key_F4, Qt::NoModifier), vk::kEnd);
+    EXPECT_EQ(virtualKey(Qt::Key_F4, Qt::NoModifier), vk::kEndCall);
+    EXPECT_EQ(vk::kEndCall, 115);
     EXPECT_EQ(virtualKey(Qt::Key_Return, Qt::ControlModifier), 134);
     EXPECT_EQ(virtualKey(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier), 134);
     EXPECT_EQ(virtualKey(Qt::Key_Return, Qt::NoModifier), vk::kReturn);
@@ -24,6 +25,15 @@ TEST(KeyMapTest, KeypadDigitsAreNinetySixOnAndOtherDigitsAreNot) {
         EXPECT_EQ(virtualKey(Qt::Key_0 + digit, Qt::NoModifier), '0' + digit);
     }
     EXPECT_EQ(keypadDigit('5'), -1);
+}
+
+TEST(KeyMapTest, NavigationEndIsNotTheRedEndKey) {
+    EXPECT_EQ(virtualKey(Qt::Key_End, Qt::NoModifier), 35);
+    EXPECT_EQ(virtualKey(Qt::Key_Home, Qt::NoModifier), 36);
+    EXPECT_EQ(virtualKey(Qt::Key_PageUp, Qt::NoModifier), 33);
+    EXPECT_EQ(virtualKey(Qt::Key_PageDown, Qt::NoModifier), 34);
+    EXPECT_NE(vk::kEnd, vk::kEndCall);
+    EXPECT_EQ(virtualKey(Qt::Key_Shift, Qt::ShiftModifier), vk::kShift);
 }
 
 TEST(KeyMapTest, LettersArrowsAndUnknownKeys) {
