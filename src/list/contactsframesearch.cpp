@@ -10,6 +10,7 @@
 #include "list/searchedit.h"
 #include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
+#include "platform/keymap.h"
 #include "ui/shellui.h"
 
 namespace kontavo {
@@ -135,7 +136,7 @@ void ContactsFrame::groupsChanged() {
 // the last group, typed characters go to the search field, Right moves into
 // the card while it is shown.
 bool ContactsFrame::listKey(const ListKey& key) {
-    if (key.virtualKey == vkey::kRight) {
+    if (key.virtualKey == vk::kRight) {
         if (m_splitter->isVisible() && m_splitter->state().mode() != SplitMode::Bottom) {
             m_card->setFocus();
             return true;
