@@ -1,5 +1,6 @@
 #include "list/contactsframe.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "card/contacttemplatefile.h"
@@ -7,9 +8,11 @@
 #include "list/bigabcbar.h"
 #include "list/contactstoresession.h"
 #include "list/listdownbutton.h"
+#include "list/listkey.h"
 #include "list/searchedit.h"
 #include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
+#include "platform/keymap.h"
 #include "ui/framehost.h"
 #include "ui/sharedfonts.h"
 #include "ui/shellui.h"
@@ -91,6 +94,7 @@ bool ContactsFrame::createControls() {
     m_card->setAutoFillBackground(true);
     m_card->setPalette(QPalette(Qt::white));
     m_card->setFocusPolicy(Qt::StrongFocus);
+    m_card->installEventFilter(this);
     m_splitter->setPanes(m_list->view(), m_card);
     return true;
 }
@@ -155,6 +159,22 @@ void ContactsFrame::resizeEvent(QResizeEvent* event) {
 void ContactsFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+}
+
+bool ContactsFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_card || event->type() != QEvent::KeyPress) {
+        return ContactsAppFrame::eventFilter(watched, event);
+    }
+    const ListKey key = listKeyFromEvent(*static_cast<QKeyEvent*>(event));
+    if (key.virtualKey == vk::kLeft) {
+        m_list->view()->setFocus();
+        return true;
+    }
+    if (key.typesText()) {
+        m_search->typeKey(key);
+        return true;
+    }
+    return false;
 }
 
 void ContactsFrame::moveFrame(const QRect& rect) {

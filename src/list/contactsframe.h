@@ -111,6 +111,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Keys in the card: Left goes back to the list, typed characters to the
+    // search field.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Creation.

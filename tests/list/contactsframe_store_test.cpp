@@ -172,6 +172,23 @@ TEST_F(FrameStoreTest, LettersTypedInTheListGoToTheSearchFieldAndLeaveGroupMode)
     EXPECT_EQ(fixture.list().refills.back(), (ListSearch{QStringLiteral("m"), {}}));
 }
 
+TEST_F(FrameStoreTest, RightAndLeftMoveBetweenTheListAndTheCard) {
+    QWidget* list = fixture.listView();
+    QWidget* card = fixture.frame().card();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Right);
+    EXPECT_TRUE(card->hasFocus());
+    QTest::keyClicks(card, QStringLiteral("w"));
+    EXPECT_EQ(field()->text(), QStringLiteral("w")) << "typing in the card searches";
+    QTest::keyClick(card, Qt::Key_Left);
+    EXPECT_TRUE(list->hasFocus());
+
+    // With the bar at the bottom the card has no room: Right stays in the list.
+    fixture.frame().splitter()->state().setMode(SplitMode::Bottom);
+    QTest::keyClick(list, Qt::Key_Right);
+    EXPECT_FALSE(card->hasFocus());
+}
+
 TEST_F(FrameStoreTest, DuplicateAddsACopyAndSelectsIt) {
     const Oid original = fixture.list().entries().at(5).oid;
     ASSERT_TRUE(fixture.list().selectContact(original));
