@@ -28,6 +28,9 @@ class SettingsStore {
 public:
     explicit SettingsStore(Registry& registry);
 
+    // The registry the settings live in.
+    Registry& registry() const { return m_registry; }
+
     static QString rootPath() { return QStringLiteral("Software\\Tarnwel\\PIM\\"); }
 
     int32_t getInt(const QString& subkey, const QString& name, int32_t fallback) const;
