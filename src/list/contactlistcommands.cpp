@@ -1,0 +1,106 @@
+// The contact list's commands: the phone menu, deletion and the category
+// filter.
+#include "list/callrouting.h"
+#include "list/contactlist.h"
+#include "list/contactlistphonemenu.h"
+#include "list/contactliststore.h"
+#include "list/contactlistui.h"
+#include "list/coollist.h"
+#include "store/settings/settingsstore.h"
+
+namespace kontavo {
+
+bool ContactList::openPhoneMenu(int row) {
+    const Oid oid = m_rows.oidAt(m_rows.at(row));
+    if (oid == 0 || !cached(oid).readable) {
+        return false;
+    }
+    const ContactListPhoneMenu menu(cached(oid).record, m_templates);
+    if (menu.isEmpty()) {
+        return false;
+    }
+    const QRect strip = layout().phoneStrip(m_view->rowBox(row));
+    const QRect anchor(m_view->mapToGlobal(strip.topLeft()), strip.size());
+    const ContactListPhoneMenu::Choice choice =
+        menu.choose(m_services.ui->showPhoneMenu(menu, anchor, m_view));
+    if (choice.newPreferred && m_services.store->setPreferredItem(oid, *choice.newPreferred)) {
+        m_cache[oid].record.preferredItemTag = *choice.newPreferred;
+        m_view->redrawRow(m_rows.rowOf(m_rows.at(row)));
+    }
+    if (choice.actOn) {
+        actOnItem(*choice.actOn, oid);
+    }
+    return true;
+}
+
+void ContactList::actOnItem(const ContactItem& item, Oid oid) {
+    if (item.kind == ContactItem::Kind::Email) {
+        if (m_services.actions != nullptr) {
+            m_services.actions->sendEmail(item.value);
+        }
+        return;
+    }
+    // The dial method is read afresh for every call.
+    const SettingsStore settings(*m_services.registry);
+    routeCall(dialMethodOf(settings.get(settings::kDialupMode)), item.value, oid,
+              m_services.actions);
+}
+
+bool ContactList::deleteSelection() {
+    const QList<Oid> oids = selectedOids();
+    if (oids.isEmpty() || !m_services.ui->confirmDelete(m_view)) {
+        return false;
+    }
+    const QList<int> rows = m_view->selectedRows();
+    const int previousRow = rows.isEmpty() ? -1 : rows.front();
+    m_recent.remove(oids);
+    for (Oid oid : oids) {
+        m_services.store->deleteContact(oid);
+        m_cache.remove(oid);
+    }
+    m_view->selectOnly(-1);
+    refresh();
+    selectRow(previousRow < m_rows.rowCount() ? previousRow : -1);
+    return true;
+}
+
+bool ContactList::chooseFilter(QWidget* button) {
+    RecentList recentCategories =
+        RecentList::categories(*m_services.registry, m_services.ui->filterMenuCapacity(button));
+    recentCategories.load();
+    const QList<CategoryFilterMenu::NamedCategory> named =
+        m_services.store->categoryNames(recentCategories.entries());
+    const int id = m_services.ui->showFilterMenu(m_filter.menuItems(named), button);
+    const bool changed = applyFilterChoice(id, named, recentCategories, button);
+    if (changed) {
+        refresh();
+    }
+    return changed;
+}
+
+bool ContactList::applyFilterChoice(int id, const QList<CategoryFilterMenu::NamedCategory>& recent,
+                                    RecentList& recentCategories, QWidget* button) {
+    switch (m_filter.choose(id, recent)) {
+        case CategoryFilterMenu::Outcome::Unchanged:
+            return false;
+        case CategoryFilterMenu::Outcome::Changed:
+            if (m_filter.mode() == CategoryFilterMenu::Mode::Categories) {
+                recentCategories.touch(m_filter.categories().front());
+                recentCategories.save();
+            }
+            return true;
+        case CategoryFilterMenu::Outcome::More:
+            break;
+    }
+    const auto chosen = m_services.ui->chooseCategories(m_filter.categories(), button);
+    if (!chosen) {
+        return false;
+    }
+    for (const CategoryFilterMenu::NamedCategory& category : *chosen) {
+        recentCategories.touch(category.first);
+    }
+    recentCategories.save();
+    return m_filter.chooseCategories(*chosen);
+}
+
+}  // namespace kontavo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "list/categoryfiltermenu.h"
+#include "list/contactlisttypes.h"
+
+namespace kontavo {
+
+struct ContactRecord;
+
+// What the list asks of the index and the contacts database for one fill.
+struct ContactListQuery {
+    int sortType = 0;
+    CategoryFilterMenu::Mode mode = CategoryFilterMenu::Mode::All;
+    QList<Oid> categories;  // mode Categories: the categories of the filter
+    QList<Oid> recent;      // mode Recent: the recently used contacts, newest first
+    ListSearch search;
+
+    bool operator==(const ContactListQuery&) const = default;
+};
+
+// The contact store as the contact list uses it (implemented over the
+// ContactManager by ManagerListStore; tests give a fake). UI thread only.
+class ContactListStore {
+public:
+    virtual ~ContactListStore() = default;
+
+    // The contacts of `query`: in mode Recent in the order of the recent
+    // list, otherwise flat in name or "File As" order (sort types 0 and 1)
+    // or grouped by company (sort type 2). nullopt when the store cannot
+    // answer.
+    virtual std::optional<ContactListSource> query(const ContactListQuery& query) = 0;
+    // The contact with everything the list shows (extended items, picture).
+    virtual bool readContact(Oid oid, ContactRecord& record) = 0;
+    virtual bool setPreferredItem(Oid oid, uint32_t tag) = 0;
+    virtual bool deleteContact(Oid oid) = 0;
+    // Which of `oids` still name contacts, in their order.
+    virtual QList<Oid> existingContacts(const QList<Oid>& oids) = 0;
+    // (Oid, name) of each of `oids` that names a category, in their order.
+    virtual QList<CategoryFilterMenu::NamedCategory> categoryNames(const QList<Oid>& oids) = 0;
+};
+
+}  // namespace kontavo

@@ -1,0 +1,239 @@
+#include "list/contactrowpainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "list/formatintegers.h"
+#include "list/textshortener.h"
+#include "ui/icons.h"
+
+namespace kontavo {
+
+namespace {
+
+constexpr QRgb kSelectedFocused = 0x316AC5;
+constexpr QRgb kSelectedUnfocused = 0xC4C4C4;
+constexpr QRgb kIconColor = 0x636363;
+
+Qt::Alignment leftMiddle() {
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+Qt::Alignment rightMiddle() {
+    return Qt::AlignRight | Qt::AlignVCenter;
+}
+
+void drawShortened(QPainter& painter, const QRect& rect, const QString& text,
+                   Qt::Alignment alignment) {
+    if (rect.width() <= 0 || text.isEmpty()) {
+        return;
+    }
+    const QString shown = shortenText(text, rect.width(), painter.fontMetrics());
+    painter.drawText(rect, int(alignment) | Qt::TextSingleLine, shown);
+}
+
+// A head and shoulders (person) or a building with windows (company).
+void drawStockIcon(QPainter& painter, const QRect& box, bool person) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(kIconColor));
+    const QRectF r = QRectF(box).adjusted(box.width() * 0.2, box.height() * 0.15,
+                                          -box.width() * 0.2, -box.height() * 0.1);
+    if (person) {
+        const double head = r.width() * 0.45;
+        painter.drawEllipse(QRectF(r.center().x() - head / 2, r.top(), head, head));
+        QPainterPath body;
+        body.addRoundedRect(
+            QRectF(r.left(), r.top() + head * 1.1, r.width(), r.bottom() - r.top() - head * 1.1),
+            r.width() * 0.3, r.width() * 0.3);
+        painter.drawPath(body);
+    } else {
+        painter.drawRect(r);
+        painter.setBrush(Qt::white);
+        const double cell = r.width() / 5;
+        for (int row = 0; row < 3; ++row) {
+            for (int col = 0; col < 2; ++col) {
+                painter.drawRect(QRectF(r.left() + cell * (1 + 2 * col),
+                                        r.top() + cell * (1 + 2 * row), cell, cell));
+            }
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+ContactRowPainter::ContactRowPainter(const Screen& screen, const QFont& listFont)
+    : m_screen(screen), m_font(listFont), m_bold(listFont) {
+    m_bold.setBold(true);
+}
+
+int ContactRowPainter::rowHeight(bool twoLine) const {
+    const QFontMetrics metrics(m_font);
+    const int height = metrics.height() + metrics.leading();
+    return twoLine ? 2 * height : height;
+}
+
+int ContactRowPainter::tagColumnWidth() const {
+    return std::max(0, QFontMetrics(m_font).maxWidth() - 5);
+}
+
+QColor ContactRowPainter::textColor(RowState state) const {
+    return state.selected && state.focused ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+void ContactRowPainter::drawBackground(QPainter& painter, const QRect& box, RowState state) const {
+    QColor fill = Qt::white;
+    if (state.selected) {
+        fill = QColor(state.focused ? kSelectedFocused : kSelectedUnfocused);
+    }
+    painter.fillRect(box, fill);
+}
+
+void ContactRowPainter::drawContact(QPainter& painter, const QRect& box,
+                                    const ContactRowLayout& layout, const ContactRow& row,
+                                    RowState state) const {
+    painter.save();
+    painter.setClipRect(box);
+    drawBackground(painter, box, state);
+    if (layout.options().twoLine) {
+        drawTwoLine(painter, box, layout, row, state);
+    } else {
+        drawOneLine(painter, box, layout, row, state);
+    }
+    painter.restore();
+}
+
+void ContactRowPainter::drawOneLine(QPainter& painter, const QRect& box,
+                                    const ContactRowLayout& layout, const ContactRow& row,
+                                    RowState state) const {
+    painter.setFont(m_font);
+    const ContactRowText& text = row.text;
+    const bool detail = text.hasDetail && !layout.options().nameOnly;
+    const QFontMetrics metrics(m_font);
+    const int valueWidth = detail ? metrics.horizontalAdvance(text.value) : 0;
+    const ContactRowLayout::ContactParts parts = layout.contactParts(box, valueWidth);
+    painter.setPen(textColor(state));
+    drawShortened(painter, parts.name, text.name, leftMiddle());
+    if (detail) {
+        drawShortened(painter, parts.value, text.value, rightMiddle());
+        drawTag(painter, parts.tag, text.tag, state);
+    }
+}
+
+void ContactRowPainter::drawTwoLine(QPainter& painter, const QRect& box,
+                                    const ContactRowLayout& layout, const ContactRow& row,
+                                    RowState state) const {
+    const ContactRowText& text = row.text;
+    const ContactRowLayout::ContactParts parts = layout.contactParts(box, 0);
+    drawPicture(painter, parts.picture, row);
+    painter.setPen(textColor(state));
+    painter.setFont(m_bold);
+    const QString name = shortenText(text.name, parts.name.width(), painter.fontMetrics());
+    painter.drawText(parts.name, int(leftMiddle()) | Qt::TextSingleLine, name);
+    if (!text.secondName.isEmpty()) {
+        const int used = painter.fontMetrics().horizontalAdvance(name) + layout.nameGap();
+        painter.setFont(m_font);
+        drawShortened(painter, parts.name.adjusted(used, 0, 0, 0), text.secondName, leftMiddle());
+    }
+    if (layout.options().nameOnly || !text.hasDetail) {
+        return;
+    }
+    painter.setFont(m_font);
+    painter.setPen(state.selected && state.focused ? QColor(Qt::white) : QColor(kTagColor));
+    drawShortened(painter, parts.label, text.label, rightMiddle());
+    painter.setPen(textColor(state));
+    drawShortened(painter, parts.value, text.value, leftMiddle());
+    drawTag(painter, parts.tag, text.tag, state);
+}
+
+void ContactRowPainter::drawPicture(QPainter& painter, const QRect& square,
+                                    const ContactRow& row) const {
+    if (!row.picture) {
+        drawStockIcon(painter, square, row.isPerson);
+        return;
+    }
+    const QImage image = pictureImage(*row.picture);
+    const QSize size = image.size().scaled(square.size(), Qt::KeepAspectRatio);
+    const QRect target(square.left() + (square.width() - size.width()) / 2,
+                       square.top() + (square.height() - size.height()) / 2, size.width(),
+                       size.height());
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, image);
+    painter.restore();
+}
+
+void ContactRowPainter::drawTag(QPainter& painter, const QRect& column, QChar tag,
+                                RowState state) const {
+    if (tag.isNull()) {
+        return;
+    }
+    painter.save();
+    painter.setFont(m_font);
+    painter.setPen(state.selected && state.focused ? QColor(Qt::white) : QColor(kTagColor));
+    painter.drawText(column, int(rightMiddle()) | Qt::TextSingleLine, QString(tag));
+    painter.restore();
+}
+
+void ContactRowPainter::drawHeader(QPainter& painter, const QRect& box,
+                                   const ContactRowLayout& layout, const QString& name, int count,
+                                   bool open, RowState state) const {
+    painter.save();
+    painter.setClipRect(box);
+    drawBackground(painter, box, state);
+    const int iconSize = std::min(box.height(), m_screen.isHighResolution() ? 32 : 16);
+    const ContactRowLayout::HeaderParts parts = layout.headerParts(box, iconSize);
+    drawFoldIcon(painter, parts.icon, open);
+    painter.setFont(m_bold);
+    painter.setPen(textColor(state));
+    const QString suffix = formatIntegers(QStringLiteral(" (%i)"), {count});
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int nameWidth = parts.text.width() - metrics.horizontalAdvance(suffix);
+    const QString shown = shortenText(name, std::max(0, nameWidth), metrics) + suffix;
+    painter.drawText(parts.text, int(leftMiddle()) | Qt::TextSingleLine, shown);
+    painter.restore();
+}
+
+void ContactRowPainter::drawFoldIcon(QPainter& painter, const QRect& box, bool open) const {
+    const bool high = m_screen.isHighResolution();
+    const QPixmap icon = loadIconPixmap(open ? (high ? 298 : 184) : (high ? 299 : 186));
+    if (!icon.isNull()) {
+        painter.drawPixmap(box, icon);
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(kIconColor));
+    const QRectF r = QRectF(box).adjusted(box.width() * 0.25, box.height() * 0.25,
+                                          -box.width() * 0.25, -box.height() * 0.25);
+    QPolygonF triangle;
+    if (open) {
+        triangle << r.topLeft() << r.topRight() << QPointF(r.center().x(), r.bottom());
+    } else {
+        triangle << r.topLeft() << QPointF(r.right(), r.center().y()) << r.bottomLeft();
+    }
+    painter.drawPolygon(triangle);
+    painter.restore();
+}
+
+QImage ContactRowPainter::pictureImage(const PictureBitmap& bitmap) {
+    QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB888);
+    const qsizetype stride = PictureBitmap::rowSize(bitmap.width());
+    const char* pixels = bitmap.pixels().constData();
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const uchar* source =
+            reinterpret_cast<const uchar*>(pixels + stride * (bitmap.height() - 1 - y));
+        uchar* target = image.scanLine(y);
+        for (int x = 0; x < bitmap.width(); ++x) {
+            target[3 * x] = source[3 * x + 2];
+            target[3 * x + 1] = source[3 * x + 1];
+            target[3 * x + 2] = source[3 * x];
+        }
+    }
+    return image;
+}
+
+}  // namespace kontavo

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+
+#include "list/contactrowlayout.h"
+#include "list/contactrowtext.h"
+#include "store/record/picturebitmap.h"
+
+class QPainter;
+
+namespace kontavo {
+
+// Draws the rows of the contact list: contact rows in one-line and two-line
+// mode and company headers, with the list font (bold for the two-line name
+// and the headers). Texts that do not fit are shortened with "...".
+// UI thread only.
+class ContactRowPainter {
+public:
+    static constexpr unsigned kTagColor = 0x4285C6;
+
+    // How a row is drawn: selected (and whether the list has the focus).
+    struct RowState {
+        bool selected = false;
+        bool focused = false;
+    };
+
+    struct ContactRow {
+        ContactRowText text;
+        Picture picture;       // two-line mode; null: the stock icon
+        bool isPerson = true;  // which stock icon
+    };
+
+    ContactRowPainter(const Screen& screen, const QFont& listFont);
+
+    const QFont& font() const { return m_font; }
+    // The list font's character height plus its internal leading; twice
+    // that in two-line mode.
+    int rowHeight(bool twoLine) const;
+    // The list font's maximum character width less 5 pixels.
+    int tagColumnWidth() const;
+
+    void drawContact(QPainter& painter, const QRect& box, const ContactRowLayout& layout,
+                     const ContactRow& row, RowState state) const;
+    // `name` with the count " (%i)" after it.
+    void drawHeader(QPainter& painter, const QRect& box, const ContactRowLayout& layout,
+                    const QString& name, int count, bool open, RowState state) const;
+
+    // The image of a picture bitmap (24-bit, rows bottom-up).
+    static QImage pictureImage(const PictureBitmap& bitmap);
+
+private:
+    void drawBackground(QPainter& painter, const QRect& box, RowState state) const;
+    void drawOneLine(QPainter& painter, const QRect& box, const ContactRowLayout& layout,
+                     const ContactRow& row, RowState state) const;
+    void drawTwoLine(QPainter& painter, const QRect& box, const ContactRowLayout& layout,
+                     const ContactRow& row, RowState state) const;
+    void drawPicture(QPainter& painter, const QRect& square, const ContactRow& row) const;
+    void drawTag(QPainter& painter, const QRect& column, QChar tag, RowState state) const;
+    void drawFoldIcon(QPainter& painter, const QRect& box, bool open) const;
+    QColor textColor(RowState state) const;
+
+    Screen m_screen;
+    QFont m_font;
+    QFont m_bold;
+};
+
+}  // namespace kontavo

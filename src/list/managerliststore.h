@@ -1,0 +1,37 @@
+#pragma once
+
+#include "list/contactliststore.h"
+
+namespace kontavo {
+
+class CategoryFilter;
+class ContactManager;
+class Locale;
+
+// The contact list's store over the open ContactManager: searches go to the
+// contact index (findWords for text, findGroupKey for letter groups), the
+// list queries to the contacts database, and the result is put in list
+// order (contactorder.h). `manager` and `locale` must outlive it. UI thread
+// only.
+class ManagerListStore final : public ContactListStore {
+public:
+    ManagerListStore(ContactManager& manager, const Locale& locale)
+        : m_manager(manager), m_locale(locale) {}
+
+    std::optional<ContactListSource> query(const ContactListQuery& query) override;
+    bool readContact(Oid oid, ContactRecord& record) override;
+    bool setPreferredItem(Oid oid, uint32_t tag) override;
+    bool deleteContact(Oid oid) override;
+    QList<Oid> existingContacts(const QList<Oid>& oids) override;
+    QList<CategoryFilterMenu::NamedCategory> categoryNames(const QList<Oid>& oids) override;
+
+private:
+    CategoryFilter filterOf(const ContactListQuery& query);
+    // The Oids the search or the recent list allows; nullopt: every contact.
+    std::optional<QList<Oid>> candidates(const ContactListQuery& query);
+
+    ContactManager& m_manager;
+    const Locale& m_locale;
+};
+
+}  // namespace kontavo

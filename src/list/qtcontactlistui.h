@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include "list/contactlistui.h"
+
+namespace kontavo {
+
+// Where the phone menu of `menuSize` opens for a phone strip `anchor` on a
+// screen of `screenHeight` (global coordinates): right edge at the strip's
+// right edge, below the strip; above it, bottom-aligned to its top, when
+// the room below is less than the menu's height.
+QPoint phoneMenuPosition(const QRect& anchor, QSize menuSize, int screenHeight);
+
+// The contact list's dialogs and menus on screen: a Yes/No message box with
+// the exclamation icon, pop-up menus (the phone menu's label and value in two
+// columns with the preselected entry marked). The category check-list
+// dialog is not part of the program yet: "More..." changes nothing.
+// UI thread only.
+class QtContactListUi final : public ContactListUi {
+public:
+    bool confirmDelete(QWidget* parent) override;
+    int showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anchor,
+                      QWidget* parent) override;
+    int showFilterMenu(const QList<CategoryFilterMenu::Item>& items, QWidget* button) override;
+    std::optional<QList<CategoryFilterMenu::NamedCategory>> chooseCategories(
+        const QList<Oid>& current, QWidget* parent) override;
+    int filterMenuCapacity(QWidget* button) override;
+};
+
+}  // namespace kontavo

@@ -1,0 +1,84 @@
+#pragma once
+
+// Fakes of the contact list's collaborators: a store of records in memory,
+// a UI that answers from scripted values and records what it was shown, and
+// actions that record the calls and e-mails.
+#include <QMap>
+#include <QStringList>
+
+#include "list/callrouting.h"
+#include "list/contactliststore.h"
+#include "list/contactlistui.h"
+#include "store/record/contactrecord.h"
+
+namespace kontavo::test {
+
+// A contact with the given names (last, first, company).
+ContactRecord makeContact(Oid oid, const QString& last, const QString& first = {},
+                          const QString& company = {});
+
+// Answers queries from its records: every record, or those whose last or
+// first name starts with the search text (case-insensitive); in mode Recent
+// the recent Oids that exist, in their order; flat lists ordered by last
+// name then Oid, sort type 2 grouped by company.
+class FakeListStore final : public ContactListStore {
+public:
+    void add(const ContactRecord& record) { records.insert(record.oid, record); }
+
+    std::optional<ContactListSource> query(const ContactListQuery& query) override;
+    bool readContact(Oid oid, ContactRecord& record) override;
+    bool setPreferredItem(Oid oid, uint32_t tag) override;
+    bool deleteContact(Oid oid) override;
+    QList<Oid> existingContacts(const QList<Oid>& oids) override;
+    QList<CategoryFilterMenu::NamedCategory> categoryNames(const QList<Oid>& oids) override;
+
+    QMap<Oid, ContactRecord> records;
+    QMap<Oid, QString> categories;
+    QList<ContactListQuery> queries;
+    QList<Oid> reads;
+    QStringList writes;  // "preferred <oid> <tag hex>", "delete <oid>"
+    bool failQueries = false;
+};
+
+class FakeListUi final : public ContactListUi {
+public:
+    bool confirmDelete(QWidget*) override {
+        ++deletePrompts;
+        return answerYes;
+    }
+    int showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anchor, QWidget*) override;
+    int showFilterMenu(const QList<CategoryFilterMenu::Item>& items, QWidget*) override {
+        filterMenus.append(items);
+        return filterChoice;
+    }
+    std::optional<QList<CategoryFilterMenu::NamedCategory>> chooseCategories(const QList<Oid>&,
+                                                                             QWidget*) override {
+        return dialogChoice;
+    }
+    int filterMenuCapacity(QWidget*) override { return capacity; }
+
+    bool answerYes = true;
+    int deletePrompts = 0;
+    int phoneChoice = -1;
+    QStringList phoneMenus;  // "label value" lines of each menu shown, "*" marks the preselected
+    QRect lastAnchor;
+    int filterChoice = 0;
+    QList<QList<CategoryFilterMenu::Item>> filterMenus;
+    std::optional<QList<CategoryFilterMenu::NamedCategory>> dialogChoice;
+    int capacity = 5;
+};
+
+class RecordingActions final : public ContactActions {
+public:
+    void callNumber(const QString& number, DialMethod method) override {
+        calls.append(QStringLiteral("call %1 %2").arg(number).arg(int(method)));
+    }
+    void callWithAddIn(const QList<Oid>& oids) override {
+        calls.append(QStringLiteral("addin %1").arg(oids.size() == 1 ? oids.front() : 0));
+    }
+    void sendEmail(const QString& address) override { calls.append("mail " + address); }
+
+    QStringList calls;
+};
+
+}  // namespace kontavo::test
