@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QList>
-#include <QString>
 #include <functional>
 
+#include "list/contactlisttypes.h"
 #include "list/listkey.h"
 #include "store/record/proptag.h"
 
@@ -12,23 +12,6 @@ class QWidget;
 namespace kontavo {
 
 class ContactObserver;
-
-// What narrows the list: the search text, or the codes of the picked letter
-// groups in order (group mode). Both empty: every contact of the filter.
-struct ListSearch {
-    QString text;
-    QString groupKey;
-
-    bool operator==(const ListSearch&) const = default;
-};
-
-// The position caption of the splitter bar ("Contact %i of %i" or
-// "Company %i of %i") and which of its arrows are enabled.
-struct PositionCaption {
-    QString text;
-    bool previousEnabled = false;
-    bool nextEnabled = false;
-};
 
 // The contact list as the contacts frame drives it: the rows of the list
 // pane over the index's results, drawn in the owner-drawn list control.

@@ -1,0 +1,78 @@
+#include "contactsprogram.h"
+
+#include <QFile>
+
+#include "list/contactlistmodel.h"
+#include "list/contactsframe.h"
+#include "list/contactstoresession.h"
+#include "platform/devicefs.h"
+#include "platform/locale.h"
+#include "platform/sqliteobjectstore.h"
+#include "shell/mainwndframe.h"
+#include "store/index/lettergroupset.h"
+#include "store/settings/settingsstore.h"
+
+namespace kontavo {
+
+namespace {
+
+// True when the program runs on the default device root and that root has
+// no object store yet.
+bool isNewDefaultDevice(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    if (DeviceFs::rootFromArguments(arguments) || !qEnvironmentVariableIsEmpty("KONTAVO_ROOT")) {
+        return false;
+    }
+    return !QFile::exists(SqliteObjectStore::fileInRoot(DeviceFs::resolveRoot()));
+}
+
+std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
+    auto* window = dynamic_cast<MainWndFrame*>(&host);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    const MainWndServices& services = window->services();
+    if (seedDemo) {
+        // A failed seed leaves an empty store, which still opens.
+        seedDemoContactsIfEmpty(*services.device, kDemoContactCount, Locale::user());
+    }
+    return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user());
+}
+
+std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link) {
+    auto* window = dynamic_cast<MainWndFrame*>(&host);
+    auto* session = dynamic_cast<ContactStoreSession*>(link);
+    if (window == nullptr || session == nullptr) {
+        return nullptr;
+    }
+    const MainWndServices& services = window->services();
+    ContactsFrameServices frame;
+    frame.host = &host;
+    frame.settings = services.settings;
+    frame.device = services.device;
+    frame.store = session;
+    frame.shell = services.shell;
+    frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
+    frame.screen = Screen::current();
+    frame.makeList = [session, registry = &services.settings->registry()] {
+        return makeContactListModel(*session, *registry, Screen::current());
+    };
+    return std::make_unique<ContactsFrame>(std::move(frame));
+}
+
+}  // namespace
+
+Integration contactsIntegration(int argc, char** argv) {
+    Integration integration;
+    const bool seedDemo = isNewDefaultDevice(argc, argv);
+    integration.openContactStore = [seedDemo](FrameHost& host) {
+        return openStore(host, seedDemo);
+    };
+    integration.createContactsFrame = makeFrame;
+    return integration;
+}
+
+}  // namespace kontavo

@@ -1,0 +1,62 @@
+#include "list/contactlistmodel.h"
+
+#include "list/contactlist.h"
+#include "list/contactstoresession.h"
+#include "list/coollist.h"
+#include "list/managerliststore.h"
+#include "list/qtcontactlistui.h"
+#include "platform/locale.h"
+#include "ui/sharedfonts.h"
+
+namespace kontavo {
+
+namespace {
+
+// FrameListModel over a ContactList and the store and dialogs it needs.
+class ContactListModel final : public FrameListModel {
+public:
+    ContactListModel(ContactStoreSession& session, Registry& registry, const Screen& screen)
+        : m_store(session.manager(), Locale::user()),
+          m_list(ContactList::Services{&m_store, &m_ui, &registry, nullptr, screen,
+                                       SharedFonts::current().list}) {}
+    ~ContactListModel() override { m_list.saveRecentContacts(); }
+
+    void setListener(Listener listener) override {
+        ContactList::Listener forward;
+        forward.selectionChanged = std::move(listener.selectionChanged);
+        forward.activated = std::move(listener.activated);
+        forward.key = std::move(listener.key);
+        m_list.setListener(std::move(forward));
+    }
+    ContactObserver* observer() override { return m_list.observer(); }
+    QWidget* view() override { return m_list.view(); }
+    void setNameOnly(bool on) override { m_list.setNameOnly(on); }
+    void setDoubleSized(bool on) override { m_list.setDoubleSized(on); }
+    void setSortType(int type) override { m_list.setSortType(type); }
+    void refill(const ListSearch& search) override { m_list.refill(search); }
+    void refresh() override { m_list.refresh(); }
+    QList<Oid> selectedOids() const override { return m_list.selectedOids(); }
+    Oid selectedContact() const override { return m_list.selectedContact(); }
+    bool selectContact(Oid oid) override { return m_list.selectContact(oid); }
+    void clearSelection() override { m_list.clearSelection(); }
+    void stepSelection(int delta) override { m_list.stepSelection(delta); }
+    PositionCaption positionCaption() const override { return m_list.positionCaption(); }
+    void deleteSelection() override { m_list.deleteSelection(); }
+    void addRecent(Oid oid) override { m_list.addRecent(oid); }
+    QString filterCaption() const override { return m_list.filterCaption(); }
+    bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
+
+private:
+    ManagerListStore m_store;
+    QtContactListUi m_ui;
+    ContactList m_list;
+};
+
+}  // namespace
+
+std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
+                                                     Registry& registry, const Screen& screen) {
+    return std::make_unique<ContactListModel>(session, registry, screen);
+}
+
+}  // namespace kontavo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+#include "list/framelistmodel.h"
+#include "platform/screen.h"
+
+namespace kontavo {
+
+class ContactStoreSession;
+class Registry;
+
+// The contacts frame's list over an open store: the ContactList (rows,
+// drawing, phone menu, category filter, recently used contacts, deletion)
+// with its store over the session's contact manager and its dialogs on
+// screen. `session` and `registry` must outlive the model.
+std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
+                                                     Registry& registry, const Screen& screen);
+
+}  // namespace kontavo
