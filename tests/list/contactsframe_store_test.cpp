@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTest>
 
+#include "contacttext.h"
 #include "framefixture.h"
 #include "list/contactstoresession.h"
 #include "list/searchedit.h"
@@ -11,48 +11,11 @@
 #include "platform/locale.h"
 #include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
-#include "store/notes/extendedblock.h"
 
 namespace kontavo {
 namespace {
 
 constexpr int kSeeded = 200;
-
-// Every string field of the contact and its user note, blank-separated and
-// lower-cased: a contact a search finds has a word beginning with the text.
-QString searchableText(ContactManager& manager, Oid oid) {
-    ContactRecord record;
-    if (!manager.readContact(oid, record)) {
-        return {};
-    }
-    QStringList parts(record.fields.begin(), record.fields.end());
-    const ExtendedProperties& extended = record.extended;
-    for (const QList<LabeledValue>* list :
-         {&extended.phones, &extended.emails, &extended.webPages, &extended.people, &extended.links,
-          &extended.otherProps}) {
-        for (const LabeledValue& item : *list) {
-            parts.append(item.value);
-        }
-    }
-    for (const MessengerEntry& messenger : extended.messengers) {
-        parts.append(messenger.account);
-    }
-    for (const ExtendedAddress& address : extended.addresses) {
-        parts.append(QStringList(address.parts.begin(), address.parts.end()));
-    }
-    parts.append(noteToText(record.userNote));
-    return parts.join(QLatin1Char(' ')).toLower();
-}
-
-bool hasWordStartingWith(const QString& text, const QString& prefix) {
-    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
-    for (const QString& word : text.split(separators, Qt::SkipEmptyParts)) {
-        if (word.startsWith(prefix)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // A frame over a store seeded with demonstration contacts.
 class FrameStoreTest : public ::testing::Test {
@@ -83,13 +46,7 @@ protected:
     }
     // Whether a word of `text` begins with a letter of group `group`.
     bool hasWordInGroup(const QString& text, int group) {
-        const QString letters = groups.groupTable().value(group);
-        for (const QChar letter : letters) {
-            if (hasWordStartingWith(text, QString(letter))) {
-                return true;
-            }
-        }
-        return false;
+        return test::hasWordStartingWithOneOf(text, groups.groupTable().value(group));
     }
 
     test::FrameFixture fixture;
@@ -110,7 +67,7 @@ TEST_F(FrameStoreTest, TypingInTheSearchFieldNarrowsTheRowsAndBackspaceWidensThe
     EXPECT_LT(rows(), kSeeded);
     EXPECT_TRUE(fixture.list().rowNames().contains(name));
     for (const ListEntry& entry : fixture.list().entries()) {
-        EXPECT_TRUE(hasWordStartingWith(searchableText(manager(), entry.oid), prefix))
+        EXPECT_TRUE(test::hasWordStartingWith(test::searchableText(manager(), entry.oid), prefix))
             << entry.displayName.toStdString() << " does not match " << prefix.toStdString();
     }
     // One refill per keystroke.
@@ -141,7 +98,7 @@ TEST_F(FrameStoreTest, KeypadDigitsInTheListPickLetterGroups) {
     ASSERT_GT(afterOne, 0);
     EXPECT_LT(afterOne, kSeeded);
     for (const ListEntry& entry : fixture.list().entries()) {
-        const QString text = searchableText(manager(), entry.oid);
+        const QString text = test::searchableText(manager(), entry.oid);
         EXPECT_TRUE(hasWordInGroup(text, 0)) << entry.displayName.toStdString();
     }
 
@@ -203,7 +160,7 @@ TEST_F(FrameStoreTest, DuplicateAddsACopyAndSelectsIt) {
     ASSERT_TRUE(manager().readContact(original, a));
     ASSERT_TRUE(manager().readContact(copy, b));
     EXPECT_EQ(a.fields, b.fields);
-    EXPECT_EQ(searchableText(manager(), original), searchableText(manager(), copy));
+    EXPECT_EQ(test::searchableText(manager(), original), test::searchableText(manager(), copy));
 }
 
 TEST_F(FrameStoreTest, ReindexRunsUnderTheProgressWindowAndKeepsTheSelection) {

@@ -1,5 +1,6 @@
 #include "framefixture.h"
 
+#include "list/contactlistmodel.h"
 #include "platform/locale.h"
 #include "store/index/lettergroupset.h"
 
@@ -18,7 +19,7 @@ FrameFixture::~FrameFixture() {
     destroyFrame();
 }
 
-bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager) {
+bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, bool realList) {
     ContactsFrameServices services;
     services.host = &host;
     services.settings = &device.settings();
@@ -27,7 +28,10 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager) {
     services.changeFlags = &flags;
     services.letterGroups = LetterGroupSet::loadActiveSet(device.settings(), Locale::user());
     services.screen = screen;
-    services.makeList = [this, manager] {
+    services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
+        if (realList) {
+            return makeContactListModel(*store, device.registry(), screen);
+        }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;
         m_model = model.get();

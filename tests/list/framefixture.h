@@ -25,13 +25,16 @@ public:
     explicit FrameFixture(int dpi = 96);
     ~FrameFixture();
 
-    // Makes and creates the frame; false when creation failed.
-    bool create(ContactStoreSession* store = nullptr, ContactManager* manager = nullptr);
+    // Makes and creates the frame; false when creation failed. With a
+    // store, `realList` gives the frame the program's contact list instead
+    // of the test model.
+    bool create(ContactStoreSession* store = nullptr, ContactManager* manager = nullptr,
+                bool realList = false);
     void destroyFrame();
 
     ContactsFrame& frame() { return *m_frame; }
     TestListModel& list() { return *m_model; }
-    QWidget* listView() { return m_model->view(); }
+    QWidget* listView() { return m_frame->list()->view(); }
 
     Screen screen;
     TempDevice device;
