@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QList>
+#include <functional>
+#include <memory>
+
+#include "store/contacts/deferredtimer.h"
+#include "store/record/proptag.h"
+
+namespace kontavo {
+
+// One change of a record as the contact manager queues it. A plain value.
+struct ChangeEvent {
+    enum class Kind { Created = 1, Deleted = 2, Changed = 3 };
+
+    Kind kind = Kind::Changed;
+    Oid parent = 0;  // the database the record belongs to
+    Oid oid = 0;     // the record
+
+    bool operator==(const ChangeEvent&) const = default;
+};
+
+// The queue of change notifications waiting to be handled: a burst is
+// handled once, kDebounceMs after its last notification. Besides events it
+// can hold the mark that the object store lost events, which calls for a
+// full re-index like a burst of kReindexLength events.
+// UI thread only.
+class ChangeQueue {
+public:
+    static constexpr int kDebounceMs = 500;
+    // The queue length at which the observer is told of a backlog.
+    static constexpr int kBacklogLength = 10;
+    // From this many events on, a full re-index replaces per-record work.
+    static constexpr int kReindexLength = 15;
+
+    // What a push means for the observer.
+    struct Pushed {
+        bool first = false;    // the queue was empty before
+        bool backlog = false;  // the queue just reached kBacklogLength
+    };
+    // The events taken out for handling.
+    struct Batch {
+        QList<ChangeEvent> events;
+        bool lost = false;
+        bool needsReindex() const { return lost || events.size() >= kReindexLength; }
+    };
+
+    // `due` runs when the debounce timer runs out.
+    ChangeQueue(std::unique_ptr<DeferredTimer> timer, std::function<void()> due);
+
+    // Appends and (re)starts the debounce timer.
+    Pushed push(const ChangeEvent& event);
+    // Marks that events were lost and (re)starts the debounce timer.
+    Pushed pushLost();
+    // Empties the queue and stops the timer.
+    Batch take();
+    // Leaves the queue as it is and tries again after the debounce delay.
+    void retryLater();
+    void stop();
+
+    bool isEmpty() const { return m_events.isEmpty() && !m_lost; }
+    qsizetype size() const { return m_events.size(); }
+    bool isTimerActive() const { return m_timer->isActive(); }
+
+private:
+    std::unique_ptr<DeferredTimer> m_timer;
+    QList<ChangeEvent> m_events;
+    bool m_lost = false;
+};
+
+}  // namespace kontavo

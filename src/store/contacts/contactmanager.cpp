@@ -1,0 +1,452 @@
+#include "store/contacts/contactmanager.h"
+
+#include <QtDebug>
+
+#include "diag/errorlog.h"
+#include "diag/fatal.h"
+#include "store/contacts/contactnotes.h"
+#include "store/contacts/contactobserver.h"
+#include "store/contacts/contactpictures.h"
+#include "store/contacts/contactprops.h"
+#include "store/contacts/contactsdatabasereader.h"
+#include "store/contacts/listquery.h"
+#include "store/contacts/operationgate.h"
+#include "store/contacts/recordchecksum.h"
+#include "store/notes/extendedblock.h"
+#include "store/record/contactfields.h"
+
+namespace kontavo {
+
+namespace {
+
+// The source the error log names when an index change fails while a
+// notification is handled, with the line of each kind of change.
+constexpr const char* kLogSource = "ContactManager";
+constexpr int kLineInsert = 820;
+constexpr int kLineUpdate = 842;
+constexpr int kLineRemove = 859;
+
+[[noreturn]] void failIndexChange(int line) {
+    logError(QStringLiteral("Unable perform db operation!!!"), kLogSource, "", line);
+    raiseFatal(FatalCode::UnrecoverableDbError);
+}
+
+// Brackets a change with the gate's begin() and end().
+class GateScope {
+public:
+    explicit GateScope(OperationGate* gate) : m_gate(gate) {
+        if (m_gate != nullptr) {
+            m_gate->begin();
+        }
+    }
+    ~GateScope() {
+        if (m_gate != nullptr) {
+            m_gate->end();
+        }
+    }
+    GateScope(const GateScope&) = delete;
+    GateScope& operator=(const GateScope&) = delete;
+
+private:
+    OperationGate* m_gate;
+};
+
+PropTag tagOf(ContactField field) {
+    return fieldInfo(field).tag();
+}
+
+}  // namespace
+
+ContactManager::ContactManager(ObjectStore& store, std::unique_ptr<ContactIndex> index,
+                               const DeviceFs& fs, const Locale& locale, TimerFactory timers)
+    : m_store(store),
+      m_index(std::move(index)),
+      m_fs(fs),
+      m_locale(locale),
+      m_db(store, locale),
+      m_queue(timers(), [this] { handleQueue(); }),
+      m_flushTimer(timers()) {
+    m_flushTimer->setCallback([this] { flushIndex(); });
+}
+
+ContactManager::~ContactManager() {
+    if (isOpen()) {
+        shutdown();
+    }
+}
+
+bool ContactManager::init(ContactObserver* observer, OperationGate* gate, ProgressSink* progress) {
+    m_observer = observer;
+    m_gate = gate;
+    m_progress = progress;
+    const bool opened =
+        m_db.open([this](const DbNotification& event) { handleNotification(event); }) &&
+        openReader() && openIndex();
+    if (!opened) {
+        shutdown();
+    }
+    return opened;
+}
+
+// The index walks the database through a handle of its own, so that its
+// walks never move the position of the handle the queries use.
+bool ContactManager::openReader() {
+    m_readerHandle = m_store.open(ContactsDatabase::databaseName(), DbOpenOptions());
+    if (!m_readerHandle) {
+        return false;
+    }
+    m_reader = std::make_unique<ContactsDatabaseReader>(*m_readerHandle, m_locale);
+    return true;
+}
+
+bool ContactManager::openIndex() {
+    const std::optional<DbInfo> info = m_db.info();
+    if (!info) {
+        return false;
+    }
+    switch (m_index->open(*info)) {
+        case ContactIndex::OpenResult::Current:
+            return true;
+        case ContactIndex::OpenResult::Stale:
+            if (m_index->synchronize(*m_reader, m_progress) == ContactIndex::SyncResult::Done) {
+                startFlushTimer();
+                return true;
+            }
+            break;
+        case ContactIndex::OpenResult::Rebuild:
+            break;
+    }
+    const bool rebuilt = m_index->rebuild(*m_reader, m_progress, false);
+    if (rebuilt) {
+        startFlushTimer();
+    }
+    return rebuilt;
+}
+
+void ContactManager::shutdown() {
+    m_queue.stop();
+    if (m_flushTimer->isActive()) {
+        m_flushTimer->stop();
+        m_index->startFlush();
+    }
+    m_reader.reset();
+    m_readerHandle.reset();
+    m_db.close();
+    m_index->close();
+}
+
+bool ContactManager::mayProceed(int kind) {
+    return isOpen() && (m_gate == nullptr || m_gate->mayProceed(kind, m_db.oid()));
+}
+
+uint64_t ContactManager::databaseTime() {
+    const std::optional<DbInfo> info = m_db.info();
+    return info ? info->lastModified : 0;
+}
+
+void ContactManager::startFlushTimer() {
+    m_flushTimer->start(kFlushDelayMs);
+}
+
+void ContactManager::flushIndex() {
+    m_flushTimer->stop();
+    m_index->startFlush();
+}
+
+bool ContactManager::reindex() {
+    if (!mayProceed()) {
+        return false;
+    }
+    m_index->stopFlush();
+    if (m_observer != nullptr) {
+        m_observer->setIdle(false);
+    }
+    GateScope scope(m_gate);
+    const bool rebuilt = m_index->rebuild(*m_reader, m_progress, true);
+    if (m_observer != nullptr) {
+        m_observer->onReloaded();
+        m_observer->setIdle(true);
+    }
+    startFlushTimer();
+    return rebuilt;
+}
+
+bool ContactManager::rebuildWords() {
+    if (!mayProceed()) {
+        return false;
+    }
+    m_index->stopFlush();
+    GateScope scope(m_gate);
+    const bool rebuilt = m_index->rebuildWords(*m_reader, m_observer);
+    startFlushTimer();
+    return rebuilt;
+}
+
+bool ContactManager::readContact(Oid oid, ContactRecord& record) {
+    ContactRecord read;
+    if (!isOpen() || !m_db.readRecord(oid, read)) {
+        return false;
+    }
+    read.userNote = stripBlock(read.notesBlob, m_locale);
+    read.notesBlob.clear();
+    if (!m_index->readExtended(oid, read.extended)) {
+        return false;
+    }
+    if (m_pictures != nullptr) {
+        m_pictures->load(read);
+    }
+    record = std::move(read);
+    return true;
+}
+
+bool ContactManager::addContact(ContactRecord& record) {
+    return saveContact(record, true);
+}
+
+bool ContactManager::updateContact(ContactRecord& record) {
+    return saveContact(record, false);
+}
+
+// The checksum is taken once the record has its Oid: the index compares it
+// with the sum of the stored record, which includes the Oid.
+bool ContactManager::saveContact(ContactRecord& record, bool create) {
+    if (!mayProceed() || (!create && record.oid == 0)) {
+        return false;
+    }
+    GateScope scope(m_gate);
+    m_index->stopFlush();
+    std::optional<RebuiltNotes> notes = rebuildNotes(record, m_locale);
+    if (!notes) {
+        return false;
+    }
+    ContactRecord stored = record;
+    stored.notesBlob = notes->blob;
+    const bool written = create ? m_db.createRecord(stored) : m_db.updateRecord(stored);
+    if (!written) {
+        return false;
+    }
+    if (m_pictures != nullptr) {
+        m_pictures->save(stored);
+    }
+    IndexedContact contact{stored, std::move(notes->parsed.text)};
+    contact.record.extended = std::move(notes->parsed.extended);
+    contact.record.extended.image = stored.extended.image;
+    contact.record.extended.checksum = recordChecksum(stored);
+    record.oid = stored.oid;
+    record.notesBlob = stored.notesBlob;
+    record.extended.image = stored.extended.image;
+    record.extended.checksum = contact.record.extended.checksum;
+    const bool indexed = indexSaved(contact, create);
+    startFlushTimer();
+    return indexed;
+}
+
+// Updating the index entry of a saved contact is the one step guarded
+// against a fatal error: the contact is saved, and a failure to index it is
+// reported to the caller instead of ending the program.
+bool ContactManager::indexSaved(const IndexedContact& contact, bool create) {
+    if (create) {
+        return m_index->insert(contact, databaseTime());
+    }
+    bool updated = false;
+    const uint64_t time = databaseTime();
+    return runGuarded([&] { updated = m_index->update(contact, time); }) && updated;
+}
+
+bool ContactManager::deleteContact(Oid oid) {
+    if (!mayProceed()) {
+        return false;
+    }
+    GateScope scope(m_gate);
+    m_index->stopFlush();
+    ContactRecord names;
+    if (!m_db.readRecord(oid, pictureNameTags(), names)) {
+        return false;
+    }
+    const QString indexedPicture = m_index->pictureName(oid);
+    if (!m_db.deleteRecord(oid)) {
+        return false;
+    }
+    deleteContactPicture(m_fs, names, indexedPicture);
+    const bool removed = m_index->remove(oid, databaseTime());
+    startFlushTimer();
+    return removed;
+}
+
+bool ContactManager::setPreferredItem(Oid oid, uint32_t tag) {
+    return mayProceed() && m_db.writePreferredItem(oid, tag);
+}
+
+bool ContactManager::listContacts(const CategoryFilter& filter, QList<ListEntry>& out) {
+    return isOpen() && ListQuery(m_db.handle()).all(filter, out);
+}
+
+bool ContactManager::listContacts(const QList<Oid>& oids, const CategoryFilter& filter,
+                                  QList<ListEntry>& out) {
+    return isOpen() && ListQuery(m_db.handle()).ofOids(oids, filter, out);
+}
+
+GroupedResult ContactManager::groupByCompany(const QList<ListEntry>& entries) const {
+    return kontavo::groupByCompany(entries, m_locale);
+}
+
+std::optional<QStringList> ContactManager::companyNames() {
+    return m_db.companyNames();
+}
+
+std::optional<QStringList> ContactManager::readStrings(Oid oid, const QList<PropTag>& tags) {
+    if (!isOpen() || oid == 0 || !m_db.handle().seekOid(oid)) {
+        return std::nullopt;
+    }
+    const std::optional<DbRecord> read = m_db.handle().read(tags);
+    if (!read) {
+        return std::nullopt;
+    }
+    QStringList strings;
+    for (const PropValue& value : read->props) {
+        strings.append(value.isNotFound() ? QString() : value.toString());
+    }
+    return strings;
+}
+
+std::optional<QStringList> ContactManager::nameParts(Oid oid) {
+    return readStrings(oid, {tagOf(ContactField::LastName), tagOf(ContactField::FirstName),
+                             tagOf(ContactField::MiddleName), tagOf(ContactField::Company)});
+}
+
+std::optional<QStringList> ContactManager::listNames(Oid oid) {
+    return readStrings(oid, {tagOf(ContactField::LastName), tagOf(ContactField::FirstName),
+                             tagOf(ContactField::Company), tagOf(ContactField::Title)});
+}
+
+bool ContactManager::readPictureNames(Oid oid, ContactRecord& record) {
+    return isOpen() && m_db.readRecord(oid, pictureNameTags(), record);
+}
+
+std::optional<QString> ContactManager::fileAs(Oid oid) {
+    const std::optional<QStringList> strings = readStrings(oid, {tagOf(ContactField::FileAs)});
+    return strings ? std::optional<QString>(strings->first()) : std::nullopt;
+}
+
+void ContactManager::handleNotification(const DbNotification& notification) {
+    switch (notification.type) {
+        case DbNotifyType::Created:
+            enqueue({ChangeEvent::Kind::Created, notification.parent, notification.oid});
+            return;
+        case DbNotifyType::RecordDeleted:
+            enqueue({ChangeEvent::Kind::Deleted, notification.parent, notification.oid});
+            return;
+        case DbNotifyType::Changed:
+            enqueue({ChangeEvent::Kind::Changed, notification.parent, notification.oid});
+            return;
+        case DbNotifyType::ChangesLost:
+            enqueueLost();
+            return;
+    }
+    qDebug("Unhadled Notify: Type: %d, Parent: %d, Oid: %d", int(notification.type),
+           int(notification.parent), int(notification.oid));
+}
+
+void ContactManager::enqueue(const ChangeEvent& event) {
+    if (m_gate != nullptr && !m_gate->mayProceed(int(event.kind), event.parent)) {
+        return;
+    }
+    announce(m_queue.push(event));
+}
+
+// Lost events are never refused: only a full re-index makes up for them.
+void ContactManager::enqueueLost() {
+    announce(m_queue.pushLost());
+}
+
+void ContactManager::announce(const ChangeQueue::Pushed& pushed) {
+    if (m_observer == nullptr) {
+        return;
+    }
+    if (pushed.first) {
+        m_observer->setIdle(false);
+    }
+    if (pushed.backlog) {
+        m_observer->setBacklog(true);
+    }
+}
+
+void ContactManager::handleQueue() {
+    if (!isOpen()) {
+        m_queue.take();
+        return;
+    }
+    if (!mayProceed()) {
+        m_queue.retryLater();
+        return;
+    }
+    const ChangeQueue::Batch batch = m_queue.take();
+    {
+        GateScope scope(m_gate);
+        m_index->stopFlush();
+        if (batch.needsReindex()) {
+            fullReindex();
+        } else {
+            for (const ChangeEvent& event : batch.events) {
+                applyEvent(event);
+            }
+        }
+        startFlushTimer();
+    }
+    if (m_observer != nullptr) {
+        m_observer->setIdle(true);
+        m_observer->setBacklog(false);
+    }
+}
+
+void ContactManager::fullReindex() {
+    m_index->rebuild(*m_reader, m_progress, false);
+    if (m_observer != nullptr) {
+        m_observer->onReloaded();
+    }
+}
+
+void ContactManager::applyEvent(const ChangeEvent& event) {
+    if (event.parent != m_db.oid()) {
+        return;
+    }
+    if (event.kind != ChangeEvent::Kind::Deleted) {
+        applyStored(event);
+        return;
+    }
+    if (m_index->storedChecksum(event.oid) && !m_index->remove(event.oid, databaseTime())) {
+        failIndexChange(kLineRemove);
+    }
+    if (m_observer != nullptr) {
+        m_observer->onDeleted(event.oid);
+    }
+}
+
+// A created or changed record: the notification of this program's own
+// change finds the contact indexed already, and a record created and changed
+// in one burst arrives twice, so an indexed contact is updated and any other
+// inserted. A record deleted since is left to its deletion event.
+void ContactManager::applyStored(const ChangeEvent& event) {
+    IndexedContact contact;
+    if (!m_reader->readForIndex(event.oid, contact)) {
+        return;
+    }
+    const uint64_t time = databaseTime();
+    const bool created = event.kind == ChangeEvent::Kind::Created;
+    if (m_index->storedChecksum(event.oid)) {
+        if (!m_index->update(contact, time)) {
+            failIndexChange(created ? kLineInsert : kLineUpdate);
+        }
+    } else if (!m_index->insert(contact, time)) {
+        failIndexChange(created ? kLineInsert : kLineUpdate);
+    }
+    if (m_observer != nullptr) {
+        if (created) {
+            m_observer->onCreated(event.oid);
+        } else {
+            m_observer->onChanged(event.oid);
+        }
+    }
+}
+
+}  // namespace kontavo

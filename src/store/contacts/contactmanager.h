@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+#include "platform/locale.h"
+#include "platform/objectstore.h"
+#include "store/contacts/categoryfilter.h"
+#include "store/contacts/changequeue.h"
+#include "store/contacts/contactindex.h"
+#include "store/contacts/contactsdatabase.h"
+#include "store/contacts/deferredtimer.h"
+#include "store/contacts/groupedresult.h"
+#include "store/contacts/listentry.h"
+
+namespace kontavo {
+
+class ContactObserver;
+class ContactPictures;
+class ContactsDatabaseReader;
+class DeviceFs;
+class OperationGate;
+class ProgressSink;
+
+// The program's gateway to "Contacts Database": opens it with the
+// categories database and the contact index, reads, creates, updates and
+// deletes contacts keeping the index in step, answers the list queries,
+// and turns the database's change notifications (from this program or
+// others) into index changes and observer calls.
+//
+// Notifications are queued and handled 500 ms after the last one of a
+// burst: one by one below 15, by a full re-index from 15 on (or when the
+// object store lost events). Every index change stops a running index
+// write-back first and (re)starts the 2000 ms flush timer, whose expiry
+// starts the write-back. When an index change fails while a notification is
+// handled, "Unable perform db operation!!!" goes to the error log and the
+// program ends with the fatal code 0xEFFFFFFD.
+//
+// UI thread only: notifications and both timers arrive on its event loop.
+// The store, the device file system and the locale must outlive the
+// manager; the observer, gate and progress sink given to init() must stay
+// valid until shutdown().
+class ContactManager {
+public:
+    static constexpr int kFlushDelayMs = 2000;
+
+    // `timers` makes the change-queue and flush timers (QTimers by default).
+    ContactManager(ObjectStore& store, std::unique_ptr<ContactIndex> index, const DeviceFs& fs,
+                   const Locale& locale = Locale::user(), TimerFactory timers = makeQtTimer);
+    // Shuts down when still open.
+    ~ContactManager();
+    ContactManager(const ContactManager&) = delete;
+    ContactManager& operator=(const ContactManager&) = delete;
+
+    // Opens "Contacts Database" (created when missing) with change
+    // notifications, the categories database, and the index: a missing or
+    // unusable index is rebuilt, a stale one synchronised (rebuilt when that
+    // is not enough or fails). Observer, gate and progress may be null.
+    // False when a database cannot be opened or the index cannot be built;
+    // everything is closed again then.
+    bool init(ContactObserver* observer, OperationGate* gate, ProgressSink* progress);
+    // Starts a pending index write-back at once, closes the databases and
+    // the index (which waits for the write-back).
+    void shutdown();
+    bool isOpen() const { return m_db.isOpen(); }
+    Oid databaseOid() const { return m_db.oid(); }
+
+    // The menu's "Reindex database": a full re-index marked as requested by
+    // the user, then onReloaded().
+    bool reindex();
+    // Rebuilds the index's words after the letter groups changed; progress
+    // goes to the observer's onIndexProgress().
+    bool rebuildWords();
+
+    // Reads contact `oid`: its properties, its user note (the notes without
+    // the block; notesBlob stays empty) and its extended properties from the
+    // index. False when the record cannot be read or is not in the index.
+    bool readContact(Oid oid, ContactRecord& record);
+    // Rebuilds the notes from the user note and the extended properties,
+    // writes a new record (its Oid goes to record.oid), saves the picture and
+    // indexes the contact. Nothing is written when the notes cannot be built.
+    // False as well when the record was written but could not be indexed
+    // (record.oid is then set; the index catches up with the notification).
+    bool addContact(ContactRecord& record);
+    // As addContact() for the existing record record.oid.
+    bool updateContact(ContactRecord& record);
+    // Deletes the record (lowering its categories' references), its picture
+    // file and its index entry.
+    bool deleteContact(Oid oid);
+    // Writes only the preferred item of `oid`; 0 deletes it.
+    bool setPreferredItem(Oid oid, uint32_t tag);
+
+    // The list queries (see ListQuery): every contact, or the contacts of an
+    // Oid list, under a category filter; entries in database order.
+    bool listContacts(const CategoryFilter& filter, QList<ListEntry>& out);
+    bool listContacts(const QList<Oid>& oids, const CategoryFilter& filter, QList<ListEntry>& out);
+    // The entries as company groups in the locale's collation.
+    GroupedResult groupByCompany(const QList<ListEntry>& entries) const;
+    std::optional<QStringList> companyNames();
+
+    // Small reads by Oid.
+    // LastName, FirstName, MiddleName, Company.
+    std::optional<QStringList> nameParts(Oid oid);
+    // LastName, FirstName, Company, Title.
+    std::optional<QStringList> listNames(Oid oid);
+    // Title, FirstName, MiddleName and LastName into a fresh `record`.
+    bool readPictureNames(Oid oid, ContactRecord& record);
+    std::optional<QString> fileAs(Oid oid);
+
+    CategoriesDBManager& categories() { return m_db.categories(); }
+    ContactIndex& index() { return *m_index; }
+    // The picture loader and saver; null (the default) leaves pictures alone.
+    void setPictures(ContactPictures* pictures) { m_pictures = pictures; }
+
+    // A change notification of the contacts database (the database delivers
+    // them here; tests may call it).
+    void handleNotification(const DbNotification& notification);
+    // The change-queue timer ran out: handle the queued events.
+    void handleQueue();
+    // The flush timer ran out: start the index write-back.
+    void flushIndex();
+    bool isQueuePending() const { return m_queue.isTimerActive(); }
+    bool isFlushPending() const { return m_flushTimer->isActive(); }
+
+private:
+    bool openReader();
+    bool openIndex();
+    bool mayProceed(int kind = 0);
+    void enqueue(const ChangeEvent& event);
+    void enqueueLost();
+    void announce(const ChangeQueue::Pushed& pushed);
+    void applyEvent(const ChangeEvent& event);
+    void applyStored(const ChangeEvent& event);
+    void fullReindex();
+    bool saveContact(ContactRecord& record, bool create);
+    bool indexSaved(const IndexedContact& contact, bool create);
+    void startFlushTimer();
+    uint64_t databaseTime();
+    std::optional<QStringList> readStrings(Oid oid, const QList<PropTag>& tags);
+
+    ObjectStore& m_store;
+    std::unique_ptr<ContactIndex> m_index;
+    const DeviceFs& m_fs;
+    const Locale& m_locale;
+    ContactsDatabase m_db;
+    std::unique_ptr<ObjectDatabase> m_readerHandle;
+    std::unique_ptr<ContactsDatabaseReader> m_reader;
+    ChangeQueue m_queue;
+    std::unique_ptr<DeferredTimer> m_flushTimer;
+    ContactObserver* m_observer = nullptr;
+    OperationGate* m_gate = nullptr;
+    ProgressSink* m_progress = nullptr;
+    ContactPictures* m_pictures = nullptr;
+};
+
+}  // namespace kontavo
