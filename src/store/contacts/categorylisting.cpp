@@ -53,7 +53,8 @@ QList<Category> forContact(const QList<CategoryRecord>& records, const QByteArra
 QList<Category> ofMask(const QList<CategoryRecord>& records, const QByteArray& mask,
                        const Locale& locale) {
     return select(
-        records, [&mask](const CategoryRecord& r) { return categorymask::hasBit(mask, *r.position); },
+        records,
+        [&mask](const CategoryRecord& r) { return categorymask::hasBit(mask, *r.position); },
         locale);
 }
 

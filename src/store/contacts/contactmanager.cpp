@@ -182,16 +182,20 @@ bool ContactManager::rebuildWords() {
     return rebuilt;
 }
 
+// The extended properties come from the notes just read: they are what the
+// index entry was made from. The index is asked only whether it holds the
+// contact, so that a record it never took in reads as missing.
 bool ContactManager::readContact(Oid oid, ContactRecord& record) {
-    ContactRecord read;
-    if (!isOpen() || !m_db.readRecord(oid, read)) {
+    const std::optional<DbRecord> raw = isOpen() ? m_db.readRaw(oid) : std::nullopt;
+    if (!raw || !m_index->storedChecksum(oid)) {
         return false;
     }
+    ContactRecord read;
+    applyContactProps(*raw, read);
+    read.extended = parseNotes(read.notesBlob, m_locale).extended;
+    read.extended.checksum = rawRecordChecksum(*raw);
     read.userNote = stripBlock(read.notesBlob, m_locale);
     read.notesBlob.clear();
-    if (!m_index->readExtended(oid, read.extended)) {
-        return false;
-    }
     if (m_pictures != nullptr) {
         m_pictures->load(read);
     }

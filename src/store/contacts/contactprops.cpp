@@ -68,11 +68,13 @@ const QList<PropTag>& contactTagsWithoutNotes() {
 }
 
 const QList<PropTag>& listEntryTags() {
-    static const QList<PropTag> tags = {
-        fieldTag(ContactField::LastName), fieldTag(ContactField::FirstName),
-        fieldTag(ContactField::Company),  fieldTag(ContactField::Title),
-        fieldTag(ContactField::WorkPhone), fieldTag(ContactField::WorkPhone2),
-        kTagCategoryMask};
+    static const QList<PropTag> tags = {fieldTag(ContactField::LastName),
+                                        fieldTag(ContactField::FirstName),
+                                        fieldTag(ContactField::Company),
+                                        fieldTag(ContactField::Title),
+                                        fieldTag(ContactField::WorkPhone),
+                                        fieldTag(ContactField::WorkPhone2),
+                                        kTagCategoryMask};
     return tags;
 }
 

@@ -64,9 +64,8 @@ bool ContactsDatabaseReader::readAllForIndex(
     }
     const int total = int(info->recordCount);
     int done = 0;
-    return walk([&](const DbRecord& read) {
-        visit(indexedContactOf(read, m_locale), ++done, total);
-    });
+    return walk(
+        [&](const DbRecord& read) { visit(indexedContactOf(read, m_locale), ++done, total); });
 }
 
 }  // namespace kontavo

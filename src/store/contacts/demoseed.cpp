@@ -106,8 +106,8 @@ ContactRecord DemoSeed::nextContact(const QList<int>& categoryPositions) {
 
 void DemoSeed::addNames(ContactRecord& record, const DemoCulture& culture, bool female) {
     const QString first = pick(female ? culture.femaleFirst : culture.maleFirst);
-    const QString last = female ? femaleLastName(culture, pick(culture.lastNames))
-                                : pick(culture.lastNames);
+    const QString last =
+        female ? femaleLastName(culture, pick(culture.lastNames)) : pick(culture.lastNames);
     const bool companyOnly = chance(4);
     if (!companyOnly) {
         record.setField(F::FirstName, first);
@@ -125,7 +125,7 @@ void DemoSeed::addNames(ContactRecord& record, const DemoCulture& culture, bool 
     }
     if (chance(7)) {
         record.setField(F::Title, culture.key == QLatin1String("de") ? QStringLiteral("Dr.")
-                                                                      : QStringLiteral("Prof."));
+                                                                     : QStringLiteral("Prof."));
     }
     if (chance(2)) {
         record.setField(F::Suffix, QStringLiteral("Jr."));
@@ -147,8 +147,9 @@ void DemoSeed::addWork(ContactRecord& record, const DemoCulture& culture) {
         record.setField(F::Department, pick(culture.departments));
     }
     if (chance(10)) {
-        record.setField(F::Office, QStringLiteral("%1%2").arg(1 + roll(9)).arg(roll(40), 2, 10,
-                                                                                QLatin1Char('0')));
+        record.setField(
+            F::Office,
+            QStringLiteral("%1%2").arg(1 + roll(9)).arg(roll(40), 2, 10, QLatin1Char('0')));
     }
 }
 
@@ -198,13 +199,12 @@ void DemoSeed::addAddresses(ContactRecord& record, const DemoCulture& culture) {
         uint32_t ExtendedProperties::*format;
         int percent;
     };
-    const Slots addresses[] = {
-        {F::HomeStreet, F::HomeCity, F::HomeRegion, F::HomePostalCode, F::HomeCountry,
-         &ExtendedProperties::homeAddressFormat, 40},
-        {F::WorkStreet, F::WorkCity, F::WorkRegion, F::WorkPostalCode, F::WorkCountry,
-         &ExtendedProperties::workAddressFormat, 30},
-        {F::OtherStreet, F::OtherCity, F::OtherRegion, F::OtherPostalCode, F::OtherCountry,
-         &ExtendedProperties::otherAddressFormat, 4}};
+    const Slots addresses[] = {{F::HomeStreet, F::HomeCity, F::HomeRegion, F::HomePostalCode,
+                                F::HomeCountry, &ExtendedProperties::homeAddressFormat, 40},
+                               {F::WorkStreet, F::WorkCity, F::WorkRegion, F::WorkPostalCode,
+                                F::WorkCountry, &ExtendedProperties::workAddressFormat, 30},
+                               {F::OtherStreet, F::OtherCity, F::OtherRegion, F::OtherPostalCode,
+                                F::OtherCountry, &ExtendedProperties::otherAddressFormat, 4}};
     for (const Slots& a : addresses) {
         if (!chance(a.percent)) {
             continue;
@@ -244,16 +244,16 @@ void DemoSeed::addExtras(ContactRecord& record, const DemoCulture& culture) {
         record.setField(F::Spouse, pick(chance(50) ? culture.femaleFirst : culture.maleFirst));
     }
     if (chance(5)) {
-        record.setField(F::Children, pick(culture.femaleFirst) + QStringLiteral(", ") +
-                                         pick(culture.maleFirst));
+        record.setField(F::Children,
+                        pick(culture.femaleFirst) + QStringLiteral(", ") + pick(culture.maleFirst));
     }
     if (chance(10)) {
         const QStringList services = {"ICQ", "Skype", "Jabber", "AIM", "MSN"};
         const QString& type = pick(services);
-        const QString account = type == QLatin1String("ICQ")
-                                    ? digits(QStringLiteral("#########"))
-                                    : latinLogin(record.field(F::LastName)) +
-                                          QString::number(roll(1000));
+        const QString account =
+            type == QLatin1String("ICQ")
+                ? digits(QStringLiteral("#########"))
+                : latinLogin(record.field(F::LastName)) + QString::number(roll(1000));
         record.extended.messengers.append({QStringLiteral("IM"), account, type});
     }
     if (chance(5)) {
@@ -261,8 +261,8 @@ void DemoSeed::addExtras(ContactRecord& record, const DemoCulture& culture) {
     }
     if (chance(3)) {
         record.extended.links.append(
-            {QStringLiteral("Contract"), QStringLiteral("\\My Documents\\Contract %1.doc")
-                                             .arg(2000 + roll(25))});
+            {QStringLiteral("Contract"),
+             QStringLiteral("\\My Documents\\Contract %1.doc").arg(2000 + roll(25))});
     }
     if (chance(5)) {
         record.extended.otherProps.append(

@@ -27,7 +27,9 @@ RecentList RecentList::contacts(Registry& registry) {
 }
 
 RecentList::RecentList(Registry& registry, QString subkey, int capacity, Order order)
-    : m_registry(registry), m_subkey(std::move(subkey)), m_capacity(std::max(0, capacity)),
+    : m_registry(registry),
+      m_subkey(std::move(subkey)),
+      m_capacity(std::max(0, capacity)),
       m_order(order) {}
 
 void RecentList::load() {
@@ -35,8 +37,8 @@ void RecentList::load() {
     m_entries.clear();
     const int32_t count = settings.getInt(m_subkey, settings::kCount.toString(), 0);
     for (int32_t i = 0; i < count; ++i) {
-        const auto value = m_registry.queryValue(Hive::CurrentUser, keyPath(m_subkey),
-                                                 QString::number(i));
+        const auto value =
+            m_registry.queryValue(Hive::CurrentUser, keyPath(m_subkey), QString::number(i));
         const std::optional<uint32_t> oid = value ? value->dword() : std::nullopt;
         if (!oid) {
             break;

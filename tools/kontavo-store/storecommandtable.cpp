@@ -1,0 +1,26 @@
+// The commands of kontavo-store, one source file each. A new command: a file
+// defining its StoreCommandInfo, declared and listed here.
+#include "storecommand.h"
+
+namespace kontavo {
+
+StoreCommandInfo seedCommand();
+StoreCommandInfo listCommand();
+StoreCommandInfo showCommand();
+StoreCommandInfo addCommand();
+StoreCommandInfo setCommand();
+StoreCommandInfo deleteCommand();
+StoreCommandInfo categoriesCommand();
+StoreCommandInfo notesCommand();
+StoreCommandInfo setNotesCommand();
+StoreCommandInfo watchCommand();
+
+const QList<StoreCommandInfo>& storeCommands() {
+    static const QList<StoreCommandInfo> commands = {
+        seedCommand(),   listCommand(),       showCommand(),  addCommand(),      setCommand(),
+        deleteCommand(), categoriesCommand(), notesCommand(), setNotesCommand(), watchCommand(),
+    };
+    return commands;
+}
+
+}  // namespace kontavo
