@@ -28,7 +28,7 @@ public:
 };
 
 // Remembers the words-rebuild progress it was given.
-class RecordingObserver final : public ContactObserver {
+class IndexProgressObserver final : public ContactObserver {
 public:
     void onCreated(Oid) override {}
     void onChanged(Oid) override {}

@@ -53,7 +53,7 @@ TEST(PimIndexTest, FindGroupKeyFollowsTheLetterGroups) {
     d.device.settings().set(settings::kAbcCustom,
                             QByteArray(reinterpret_cast<const char*>(u"AN/AN BCK/BCK"), 26));
     d.device.settings().set(settings::kAbcType, 0);
-    test::RecordingObserver observer;
+    test::IndexProgressObserver observer;
     ASSERT_TRUE(d.index->rebuildWords(d.db, &observer));
     EXPECT_EQ(d.index->findGroupKey("aaaa"), QList<Oid>{d.anna});  // "anna": every letter in AN
     EXPECT_EQ(d.index->findGroupKey("b"), QList<Oid>()) << "no word lies wholly in the groups";
@@ -64,7 +64,7 @@ TEST(PimIndexTest, WordsRebuildReportsZeroToTwenty) {
     IndexedDevice d;
     d.fill(37);
     d.start();
-    test::RecordingObserver observer;
+    test::IndexProgressObserver observer;
     ASSERT_TRUE(d.index->rebuildWords(d.db, &observer));
     ASSERT_GE(observer.progress.size(), 3);
     EXPECT_EQ(observer.progress.front(), 0);
