@@ -279,9 +279,7 @@ protected:
         store.records[2].setField(ContactField::Email1, "bob@example.com");
         list->refill({});
     }
-    void setDialMethod(int32_t method) {
-        device.settings().set(settings::kDialupMode, method);
-    }
+    void setDialMethod(int32_t method) { device.settings().set(settings::kDialupMode, method); }
 };
 
 TEST_F(ContactListMenuTest, PickingAnotherItemWritesItAndTheRowShowsIt) {
