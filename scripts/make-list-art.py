@@ -9,6 +9,8 @@ the 16-pixel set and the 32-pixel set for high-resolution screens:
   BITMAP 368/369  splitter bar background
   ICON16/ICON32 200/301  search glyph (the search field's clear button)
   ICON16/ICON32 251-254/303-306  busy animation frames
+  ICON16 184/186, ICON32 298/299  company header, expanded / collapsed
+  ICON16/ICON32 42210/42211  stock picture of a person / a company
 Run from anywhere: python3 scripts/make-list-art.py
 """
 import math
@@ -176,6 +178,33 @@ def busy_frame(s, frame):
     return canvas
 
 
+def fold_icon(s, expanded):
+    canvas = Canvas(16 * s, 16 * s)
+    canvas.fill(rounded_rect(2 * s, 2 * s, 14 * s, 14 * s, 2 * s), 0x636363)
+    canvas.fill(rounded_rect(3 * s, 3 * s, 13 * s, 13 * s, 1.5 * s), 0xFFFFFF)
+    canvas.fill(segment(5 * s, 8 * s, 11 * s, 8 * s, 1.5 * s), 0x4285C6)
+    if not expanded:
+        canvas.fill(segment(8 * s, 5 * s, 8 * s, 11 * s, 1.5 * s), 0x4285C6)
+    return canvas
+
+
+def person_icon(s):
+    canvas = Canvas(16 * s, 16 * s)
+    canvas.fill(disc(8 * s, 5 * s, 3 * s), 0x636363)
+    canvas.fill(rounded_rect(2.5 * s, 9 * s, 13.5 * s, 15 * s, 3 * s), 0x636363)
+    return canvas
+
+
+def company_icon(s):
+    canvas = Canvas(16 * s, 16 * s)
+    canvas.fill(rounded_rect(3 * s, 2 * s, 13 * s, 15 * s, 0.5 * s), 0x636363)
+    for row in range(3):
+        for col in range(2):
+            x, y = (5 + 4 * col) * s, (4 + 3.5 * row) * s
+            canvas.fill(rounded_rect(x, y, x + 2 * s, y + 2 * s, 0.2 * s), 0xFFFFFF)
+    return canvas
+
+
 def write_bmp(path, canvas):
     stride = (canvas.width * 3 + 3) & ~3
     rows = list(canvas.rows())
@@ -222,6 +251,12 @@ def main():
         write_png(os.path.join(icons, f"{glyph}.png"), search_glyph(s))
         for frame in range(4):
             write_png(os.path.join(icons, f"{first_busy + frame}.png"), busy_frame(s, frame))
+        write_png(os.path.join(icons, "42210.png"), person_icon(s))
+        write_png(os.path.join(icons, "42211.png"), company_icon(s))
+    for s, ids in ((1, (184, 186)), (2, (298, 299))):
+        icons = os.path.join(DATA, "ICON16" if s == 1 else "ICON32")
+        write_png(os.path.join(icons, f"{ids[0]}.png"), fold_icon(s, True))
+        write_png(os.path.join(icons, f"{ids[1]}.png"), fold_icon(s, False))
 
 
 if __name__ == "__main__":

@@ -2,11 +2,10 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 
 #include "list/formatintegers.h"
+#include "list/listimages.h"
 #include "list/textshortener.h"
-#include "ui/icons.h"
 
 namespace kontavo {
 
@@ -14,7 +13,12 @@ namespace {
 
 constexpr QRgb kSelectedFocused = 0x316AC5;
 constexpr QRgb kSelectedUnfocused = 0xC4C4C4;
-constexpr QRgb kIconColor = 0x636363;
+constexpr int kPersonIcon = 42210;
+constexpr int kCompanyIcon = 42211;
+constexpr int kExpandedIcon = 184;
+constexpr int kExpandedIconHigh = 298;
+constexpr int kCollapsedIcon = 186;
+constexpr int kCollapsedIconHigh = 299;
 
 Qt::Alignment leftMiddle() {
     return Qt::AlignLeft | Qt::AlignVCenter;
@@ -30,36 +34,6 @@ void drawShortened(QPainter& painter, const QRect& rect, const QString& text,
     }
     const QString shown = shortenText(text, rect.width(), painter.fontMetrics());
     painter.drawText(rect, int(alignment) | Qt::TextSingleLine, shown);
-}
-
-// A head and shoulders (person) or a building with windows (company).
-void drawStockIcon(QPainter& painter, const QRect& box, bool person) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(kIconColor));
-    const QRectF r = QRectF(box).adjusted(box.width() * 0.2, box.height() * 0.15,
-                                          -box.width() * 0.2, -box.height() * 0.1);
-    if (person) {
-        const double head = r.width() * 0.45;
-        painter.drawEllipse(QRectF(r.center().x() - head / 2, r.top(), head, head));
-        QPainterPath body;
-        body.addRoundedRect(
-            QRectF(r.left(), r.top() + head * 1.1, r.width(), r.bottom() - r.top() - head * 1.1),
-            r.width() * 0.3, r.width() * 0.3);
-        painter.drawPath(body);
-    } else {
-        painter.drawRect(r);
-        painter.setBrush(Qt::white);
-        const double cell = r.width() / 5;
-        for (int row = 0; row < 3; ++row) {
-            for (int col = 0; col < 2; ++col) {
-                painter.drawRect(QRectF(r.left() + cell * (1 + 2 * col),
-                                        r.top() + cell * (1 + 2 * row), cell, cell));
-            }
-        }
-    }
-    painter.restore();
 }
 
 }  // namespace
@@ -151,7 +125,11 @@ void ContactRowPainter::drawTwoLine(QPainter& painter, const QRect& box,
 void ContactRowPainter::drawPicture(QPainter& painter, const QRect& square,
                                     const ContactRow& row) const {
     if (!row.picture) {
-        drawStockIcon(painter, square, row.isPerson);
+        const int id = row.isPerson ? kPersonIcon : kCompanyIcon;
+        const QPixmap icon = loadIconOfSet(id, id, m_screen);
+        const int side = std::min(square.height(), icon.height());
+        painter.drawPixmap(QRect(square.center() - QPoint(side / 2, side / 2), QSize(side, side)),
+                           icon);
         return;
     }
     const QImage image = pictureImage(*row.picture);
@@ -197,26 +175,9 @@ void ContactRowPainter::drawHeader(QPainter& painter, const QRect& box,
 }
 
 void ContactRowPainter::drawFoldIcon(QPainter& painter, const QRect& box, bool open) const {
-    const bool high = m_screen.isHighResolution();
-    const QPixmap icon = loadIconPixmap(open ? (high ? 298 : 184) : (high ? 299 : 186));
-    if (!icon.isNull()) {
-        painter.drawPixmap(box, icon);
-        return;
-    }
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(kIconColor));
-    const QRectF r = QRectF(box).adjusted(box.width() * 0.25, box.height() * 0.25,
-                                          -box.width() * 0.25, -box.height() * 0.25);
-    QPolygonF triangle;
-    if (open) {
-        triangle << r.topLeft() << r.topRight() << QPointF(r.center().x(), r.bottom());
-    } else {
-        triangle << r.topLeft() << QPointF(r.right(), r.center().y()) << r.bottomLeft();
-    }
-    painter.drawPolygon(triangle);
-    painter.restore();
+    const QPixmap icon = open ? loadIconOfSet(kExpandedIcon, kExpandedIconHigh, m_screen)
+                              : loadIconOfSet(kCollapsedIcon, kCollapsedIconHigh, m_screen);
+    painter.drawPixmap(box, icon);
 }
 
 QImage ContactRowPainter::pictureImage(const PictureBitmap& bitmap) {
