@@ -1,0 +1,187 @@
+// Keystroke-to-painted times of the main screen at 100 000 contacts: a key
+// typed into the search field, or a tap on the small ABC bar, until the list
+// and the field have been repainted (offscreen). The device is seeded once
+// and kept in KONTAVO_BENCH_ROOT (default: mainscreen-100k in the current
+// folder) for later runs. Each benchmark reports the p50 and p99 of its
+// samples; the baseline is the repaint alone, without the keystroke.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "benchhost.h"
+#include "list/contactlistmodel.h"
+#include "list/contactsframe.h"
+#include "list/contactstoresession.h"
+#include "list/coollist.h"
+#include "list/searchedit.h"
+#include "list/smallabcbar.h"
+#include "platform/devicefs.h"
+#include "platform/locale.h"
+#include "platform/sqliteregistry.h"
+#include "store/index/lettergroupset.h"
+#include "store/settings/settingsstore.h"
+#include "ui/sharedfonts.h"
+
+namespace kontavo::bench {
+namespace {
+
+constexpr int kContacts = 100000;
+
+struct MainScreen {
+    std::unique_ptr<DeviceFs> device;
+    std::unique_ptr<SqliteRegistry> registry;
+    std::unique_ptr<SettingsStore> settings;
+    BenchHost host;
+    std::unique_ptr<ContactStoreSession> session;
+    std::unique_ptr<ContactsFrame> frame;
+};
+
+template <typename Work>
+void timed(const char* what, Work work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    std::fprintf(stderr, "%-28s %9.0f ms\n", what, double(timer.nsecsElapsed()) / 1e6);
+}
+
+// The screen lives until main() releases it, before the application goes.
+std::unique_ptr<MainScreen>& screenSlot() {
+    static std::unique_ptr<MainScreen> screen;
+    return screen;
+}
+
+MainScreen& mainScreen() {
+    std::unique_ptr<MainScreen>& screen = screenSlot();
+    if (screen != nullptr) {
+        return *screen;
+    }
+    screen = std::make_unique<MainScreen>();
+    const QString root =
+        qEnvironmentVariable("KONTAVO_BENCH_ROOT", QStringLiteral("mainscreen-100k"));
+    screen->device = std::make_unique<DeviceFs>(root);
+    screen->registry = std::make_unique<SqliteRegistry>(SqliteRegistry::fileInRoot(root));
+    screen->settings = std::make_unique<SettingsStore>(*screen->registry);
+    SharedFonts::setCurrent(SharedFonts::create(*screen->settings, Screen::current()));
+    timed("seed (once per device)",
+          [&] { seedDemoContactsIfEmpty(*screen->device, kContacts, Locale::user()); });
+    timed("open store and index", [&] {
+        screen->session = ContactStoreSession::open(*screen->device, *screen->settings,
+                                                    screen->host, Locale::user());
+    });
+    if (screen->session == nullptr) {
+        std::fprintf(stderr, "cannot open the contact store in %s\n", qPrintable(root));
+        std::exit(1);
+    }
+    ContactsFrameServices services;
+    services.host = &screen->host;
+    services.settings = screen->settings.get();
+    services.device = screen->device.get();
+    services.store = screen->session.get();
+    services.letterGroups = LetterGroupSet::loadActiveSet(*screen->settings, Locale::user());
+    services.makeList = [&] {
+        return makeContactListModel(*screen->session, *screen->registry, Screen::current());
+    };
+    screen->frame = std::make_unique<ContactsFrame>(std::move(services));
+    screen->host.window.resize(240, 294);
+    timed("create frame (fills list)", [&] {
+        screen->frame->create(&screen->host.window, QRect(0, 0, 240, 294));
+        screen->frame->showFrame();
+        screen->host.window.show();
+        QCoreApplication::processEvents();
+    });
+    return *screen;
+}
+
+// Lets queued events run, then paints the list pane and the field now.
+void paint(MainScreen& screen) {
+    QCoreApplication::processEvents();
+    screen.frame->list()->view()->repaint();
+    screen.frame->searchEdit()->repaint();
+}
+
+double percentile(std::vector<double> samples, double p) {
+    if (samples.empty()) {
+        return 0;
+    }
+    std::sort(samples.begin(), samples.end());
+    const size_t at = std::min(samples.size() - 1, size_t(p * double(samples.size() - 1) + 0.5));
+    return samples[at];
+}
+
+// Runs `step` once per iteration, timing it with the paint that follows.
+template <typename Step>
+void measure(benchmark::State& state, Step step) {
+    MainScreen& screen = mainScreen();
+    std::vector<double> samples;
+    int i = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        step(screen, i++);
+        paint(screen);
+        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        samples.push_back(seconds * 1e3);
+    }
+    state.counters["p50_ms"] = percentile(samples, 0.50);
+    state.counters["p99_ms"] = percentile(samples, 0.99);
+    if (const auto* list = dynamic_cast<const CoolList*>(screen.frame->list()->view())) {
+        state.counters["rows_at_end"] = double(list->rowCount());
+    }
+}
+
+// Typing "mar", "ale", "ser", "kat", ... and erasing each again: six
+// keystrokes per word, every one a refill.
+void BM_SearchKeystroke(benchmark::State& state) {
+    static const char* const words[] = {"mar", "ale", "ser", "kat", "joh", "ann", "pet", "mei"};
+    measure(state, [](MainScreen& screen, int i) {
+        QLineEdit* field = screen.frame->searchEdit()->lineEdit();
+        const QString word = QString::fromUtf8(words[(i / 6) % 8]);
+        const int at = i % 6;
+        if (at < 3) {
+            QTest::keyClick(field, word[at].toLatin1());
+        } else {
+            QTest::keyClick(field, Qt::Key_Backspace);
+        }
+    });
+}
+
+// Tapping two groups and taking them back with the bar's backspace.
+void BM_AbcBarTap(benchmark::State& state) {
+    measure(state, [](MainScreen& screen, int i) {
+        SmallAbcBar* bar = screen.frame->smallBar();
+        const QList<QRect> buttons = bar->currentFit().buttonRects(bar->height());
+        const int groups = int(buttons.size()) - 1;
+        const int at = i % 4;
+        const int button = at < 2 ? (i / 4 + at * 3) % groups : groups;  // backspace last
+        QTest::mouseClick(bar, Qt::LeftButton, {}, buttons[button].center());
+    });
+}
+
+// The baseline: the repaint of the list pane and the field alone.
+void BM_RepaintOnly(benchmark::State& state) {
+    measure(state, [](MainScreen&, int) {});
+}
+
+BENCHMARK(BM_SearchKeystroke)->UseManualTime()->Iterations(120)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AbcBarTap)->UseManualTime()->Iterations(120)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintOnly)->UseManualTime()->Iterations(120)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kontavo::bench
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    kontavo::bench::screenSlot().reset();
+    return 0;
+}
