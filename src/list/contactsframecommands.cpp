@@ -1,8 +1,11 @@
 // The contacts frame's commands, view changes and the list's selection.
 #include <QApplication>
 
+#include "list/bigabcbar.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
+#include "list/searchedit.h"
+#include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
 #include "store/contacts/contactmanager.h"
 #include "ui/framehost.h"

@@ -7,6 +7,7 @@
 #include "list/listdownbutton.h"
 #include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
+#include "listtestsupport.h"
 #include "store/settings/settingsstore.h"
 #include "ui/menubar.h"
 #include "ui/menuresource.h"

@@ -14,6 +14,7 @@
 #include "list/searchedit.h"
 #include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
+#include "listtestsupport.h"
 #include "platform/locale.h"
 #include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"

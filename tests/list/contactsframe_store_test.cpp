@@ -8,6 +8,7 @@
 #include "list/contactstoresession.h"
 #include "list/searchedit.h"
 #include "list/splitterwnd.h"
+#include "listtestsupport.h"
 #include "platform/locale.h"
 #include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
