@@ -4,6 +4,7 @@
 // After the benchmark's own output a table gives mean and p99 per call of
 // both sides and the ratio, then the bytes per contact.
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <QCoreApplication>
 #include <chrono>
@@ -38,24 +39,40 @@ Sized& sized(int count) {
     return slot;
 }
 
-double secondsOf(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+double threadSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
+
+// The wall-clock and thread CPU seconds `work` takes; both are collected.
+struct Timings {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+
+    double time(const std::function<void()>& work) {
+        const double cpuStart = threadSeconds();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        wall.push_back(seconds);
+        cpu.push_back(threadSeconds() - cpuStart);
+        return seconds;
+    }
+    CallTimes result() const { return {Latency::of(wall), Latency::of(cpu)}; }
+};
 
 // Runs `call` once per iteration, timing each call; the times go to the
 // benchmark (manual time) and to the table.
 void timeCalls(benchmark::State& state, const std::string& operation, int size, bool ours,
                const std::function<void(int iteration)>& call) {
-    std::vector<double> times;
+    Timings timings;
     int iteration = 0;
     for (auto _ : state) {
-        const double seconds = secondsOf([&] { call(iteration++); });
-        state.SetIterationTime(seconds);
-        times.push_back(seconds);
+        state.SetIterationTime(timings.time([&] { call(iteration++); }));
     }
-    table().record(operation, size, ours, Latency::of(times));
+    table().record(operation, size, ours, timings.result());
 }
 
 using QuerySet = std::function<const QList<Query>&(const QueryBank&)>;
@@ -143,34 +160,38 @@ void registerLookups(const std::vector<int>& sizes) {
     }
 }
 
+using DeviceStep = std::function<void(IndexBenchDevice&)>;
+using DeviceWork = std::function<bool(IndexBenchDevice&)>;
+
 // Whole-index work: rebuild, open and synchronisation. `prepare` runs
 // untimed before each timed call.
+void runWhole(benchmark::State& state, const std::string& operation, bool ours,
+              const DeviceStep& prepare, const DeviceWork& work) {
+    const int size = int(state.range(0));
+    IndexBenchDevice& d = *sized(size).device;
+    int failed = 0;
+    Timings timings;
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare(d);
+        state.ResumeTiming();
+        bool done = false;
+        state.SetIterationTime(timings.time([&] { done = work(d); }));
+        failed += done ? 0 : 1;
+    }
+    if (failed > 0) {
+        state.SkipWithError("the operation failed");
+    }
+    table().record(operation, size, ours, timings.result());
+}
+
 void registerWhole(const std::string& operation, int iterations, bool ours,
-                   const std::function<void(IndexBenchDevice&)>& prepare,
-                   const std::function<bool(IndexBenchDevice&)>& work,
+                   const DeviceStep& prepare, const DeviceWork& work,
                    const std::vector<int>& sizes) {
     for (int size : sizes) {
-        benchmark::RegisterBenchmark((operation + (ours ? "/Ours" : "/FTS5")).c_str(),
-                                     [=](benchmark::State& state) {
-                                         IndexBenchDevice& d = *sized(size).device;
-                                         int failed = 0;
-                                         std::vector<double> times;
-                                         for (auto _ : state) {
-                                             state.PauseTiming();
-                                             prepare(d);
-                                             state.ResumeTiming();
-                                             bool done = false;
-                                             const double seconds =
-                                                 secondsOf([&] { done = work(d); });
-                                             failed += done ? 0 : 1;
-                                             state.SetIterationTime(seconds);
-                                             times.push_back(seconds);
-                                         }
-                                         if (failed > 0) {
-                                             state.SkipWithError("the operation failed");
-                                         }
-                                         table().record(operation, size, ours, Latency::of(times));
-                                     })
+        benchmark::RegisterBenchmark(
+            (operation + (ours ? "/Ours" : "/FTS5")).c_str(),
+            [=](benchmark::State& state) { runWhole(state, operation, ours, prepare, work); })
             ->Arg(size)
             ->Iterations(iterations)
             ->UseManualTime()
@@ -181,9 +202,9 @@ void registerWhole(const std::string& operation, int iterations, bool ours,
 void registerWholeIndex(const std::vector<int>& sizes) {
     const auto nothing = [](IndexBenchDevice&) {};
     registerWhole(
-        "Rebuild", 2, true, nothing, [](IndexBenchDevice& d) { return d.rebuildOurs(); }, sizes);
+        "Rebuild", 1, true, nothing, [](IndexBenchDevice& d) { return d.rebuildOurs(); }, sizes);
     registerWhole(
-        "Rebuild", 2, false, nothing, [](IndexBenchDevice& d) { return d.rebuildBaseline(); },
+        "Rebuild", 1, false, nothing, [](IndexBenchDevice& d) { return d.rebuildBaseline(); },
         sizes);
     registerWhole(
         "OpenCurrent", 20, true, [](IndexBenchDevice& d) { d.index().close(); },

@@ -42,17 +42,31 @@ Latency Latency::of(std::vector<double> seconds) {
 }
 
 void LatencyTable::record(const std::string& operation, int size, bool ours,
-                          const Latency& latency) {
+                          const CallTimes& times) {
     Row& row = m_rows[{size, operation}];
-    (ours ? row.ours : row.baseline) = latency;
+    (ours ? row.ours : row.baseline) = times;
     (ours ? row.hasOurs : row.hasBaseline) = true;
 }
 
 void LatencyTable::print() const {
-    std::printf("\n%-8s %-18s %11s %11s %11s %11s %8s %8s\n", "contacts", "operation", "ours mean",
-                "ours p99", "FTS5 mean", "FTS5 p99", "x mean", "x p99");
-    for (const auto& [key, row] : m_rows) {
+    printTable(false);
+    printTable(true);
+    for (const QString& line : m_notes) {
+        std::printf("%s\n", qPrintable(line));
+    }
+}
+
+void LatencyTable::printTable(bool cpu) const {
+    std::printf("\n%s time per call\n%-8s %-18s %11s %11s %11s %11s %8s %8s\n",
+                cpu ? "Thread CPU" : "Wall-clock", "contacts", "operation", "ours mean", "ours p99",
+                "FTS5 mean", "FTS5 p99", "x mean", "x p99");
+    for (const auto& [key, entry] : m_rows) {
         const auto& [size, operation] = key;
+        struct {
+            Latency ours, baseline;
+            bool hasOurs, hasBaseline;
+        } row{cpu ? entry.ours.cpu : entry.ours.wall,
+              cpu ? entry.baseline.cpu : entry.baseline.wall, entry.hasOurs, entry.hasBaseline};
         const bool both = row.hasOurs && row.hasBaseline && row.ours.mean > 0 && row.ours.p99 > 0;
         std::printf("%-8d %-18s %11s %11s %11s %11s", size, operation.c_str(),
                     readable(row.ours.mean).c_str(), readable(row.ours.p99).c_str(),
@@ -64,9 +78,6 @@ void LatencyTable::print() const {
         } else {
             std::printf(" %8s %8s\n", "-", "-");
         }
-    }
-    for (const QString& line : m_notes) {
-        std::printf("%s\n", qPrintable(line));
     }
 }
 

@@ -17,19 +17,29 @@ struct Latency {
     static Latency of(std::vector<double> seconds);
 };
 
+// The wall-clock and thread CPU times of the calls of one operation.
+struct CallTimes {
+    Latency wall;
+    Latency cpu;
+};
+
 // Collects the times of ours and the baseline for each operation and size
 // and prints them side by side with the ratio baseline / ours (above 1:
-// ours is faster), after the benchmark's own output.
+// ours is faster), after the benchmark's own output: one table of
+// wall-clock times and one of thread CPU times (the steadier on a busy
+// machine).
 class LatencyTable {
 public:
-    void record(const std::string& operation, int size, bool ours, const Latency& latency);
+    void record(const std::string& operation, int size, bool ours, const CallTimes& times);
     void note(const QString& line) { m_notes.push_back(line); }
     void print() const;
 
 private:
+    void printTable(bool cpu) const;
+
     struct Row {
-        Latency ours;
-        Latency baseline;
+        CallTimes ours;
+        CallTimes baseline;
         bool hasOurs = false;
         bool hasBaseline = false;
     };

@@ -107,6 +107,7 @@ struct CrashRun {
             device.db.add(test::sampleContact(i), longNotes(random, i));
         }
         EXPECT_TRUE(device.db.save(dbPath));
+        savedTime = device.db.time();
         helper = std::make_unique<test::HelperProcess>(
             kHelper, QStringList{"KONTAVO_HELPER_ROOT=" + device.device.root(),
                                  "KONTAVO_HELPER_DB=" + dbPath,
@@ -125,6 +126,7 @@ struct CrashRun {
 
     IndexedDevice device;
     QString dbPath;
+    uint64_t savedTime = 0;  // of the database the helper starts with
     std::unique_ptr<test::HelperProcess> helper;
 };
 
@@ -133,7 +135,8 @@ TEST(IndexCrashTest, AProgramKilledWhileChangingOrWritingLosesNothing) {
         CrashRun run(ms);
         ASSERT_TRUE(run.helper->waitReady());
         const Open started = run.killAndStart(ms);
-        EXPECT_NE(started, Open::Current) << "killed after " << ms << " ms";
+        const bool changed = run.device.db.time() != run.savedTime;
+        EXPECT_TRUE(started != Open::Current || !changed) << "killed after " << ms << " ms";
         EXPECT_EQ(run.device.differences(), QString()) << "killed after " << ms << " ms";
     }
 }
@@ -147,7 +150,12 @@ TEST(IndexCrashTest, RegionsKeptAliveByAnotherProgramAreRepairedForBoth) {
         ASSERT_TRUE(run.helper->waitReady());
         PimIndex holder(run.device.device.fs(), run.device.device.settings(), nullptr,
                         run.device.locale);
-        holder.open(run.device.db.info());
+        // The helper is changing the index already: a change in progress
+        // (busy flag set) makes an open fail, the next one finds it done.
+        for (int tries = 0; tries < 500 && !holder.isOpen(); ++tries) {
+            holder.open(run.device.db.info());
+            QThread::msleep(holder.isOpen() ? 0 : 2);
+        }
         ASSERT_TRUE(holder.isOpen());
         run.killAndStart(ms);
         EXPECT_EQ(run.device.differences(), QString()) << "killed after " << ms << " ms";
