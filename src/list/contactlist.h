@@ -23,6 +23,8 @@ class QWidget;
 namespace kontavo {
 
 class ContactActions;
+class ContactContextMenu;
+class DeviceFs;
 struct ContactItem;
 struct ContactListQuery;
 class ContactListStore;
@@ -52,6 +54,7 @@ public:
         ContactListUi* ui = nullptr;        // required
         Registry* registry = nullptr;       // required: recent lists, "DialupMode"
         ContactActions* actions = nullptr;  // optional: calls and e-mails go nowhere
+        const DeviceFs* device = nullptr;   // optional: tells a phone device
         Screen screen = Screen::current();
         QFont listFont;
     };
@@ -65,8 +68,10 @@ public:
         std::function<void(Oid oid)> activated;
         // A key the list and the model do not use; true when it was used.
         std::function<bool(const ListKey& key)> key;
-        // A tap-and-hold at `pos` (list coordinates) on the selected rows.
-        std::function<void(QPoint pos)> longPress;
+        // A command of the context menu the frame carries out for the
+        // selected contacts: ContactContextMenu::kDuplicate, kBeam or
+        // kAppointment.
+        std::function<void(int command)> command;
         // The store calls passed on unchanged.
         std::function<void(Oid oid)> deleted;
         std::function<void(int step)> indexProgress;
@@ -130,6 +135,11 @@ public:
     // choice; false when there is no menu (no phone or e-mail, no contact).
     bool openPhoneMenu(int row);
 
+    // Shows the context menu of the selected contacts at `pos` (list
+    // coordinates) and carries out the choice; false when nothing is
+    // selected.
+    bool openContextMenu(QPoint pos);
+
     // Deletion of the selection after the user confirmed it; false when
     // nothing was selected or the user said No.
     bool deleteSelection();
@@ -179,6 +189,7 @@ private:
     void requery();
     void notifySelection();
     void actOnItem(const ContactItem& item, Oid oid);
+    void runContextCommand(int id, const ContactContextMenu& menu);
     bool applyFilterChoice(int id, const QList<CategoryFilterMenu::NamedCategory>& recent,
                            RecentList& recentCategories, QWidget* button);
 
