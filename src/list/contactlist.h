@@ -17,6 +17,7 @@
 #include "store/contacts/contactobserver.h"
 #include "store/contacts/recentlist.h"
 #include "store/record/contactrecord.h"
+#include "ui/sharedfonts.h"
 
 class QWidget;
 
@@ -56,7 +57,7 @@ public:
         ContactActions* actions = nullptr;  // optional: calls and e-mails go nowhere
         const DeviceFs* device = nullptr;   // optional: tells a phone device
         Screen screen = Screen::current();
-        QFont listFont;
+        QFont listFont = SharedFonts::current().list;
     };
 
     // What the list tells its owner (the contacts frame). Each may be empty.
@@ -91,6 +92,8 @@ public:
     void setNameOnly(bool on);
     void setDoubleSized(bool on);
     void setSortType(int type);
+    // The phone number templates the shown numbers go through (read from the
+    // settings when the list is made) and the list font (the shared one).
     void setPhoneTemplates(PhoneTemplateSet templates);
     void setListFont(const QFont& font);
     bool nameOnly() const { return m_nameOnly; }
@@ -144,7 +147,8 @@ public:
     // nothing was selected or the user said No.
     bool deleteSelection();
 
-    // Recently used contacts (most recent first, at most 20).
+    // Recently used contacts (most recent first, at most 20), kept under
+    // "Categories\Recent" and saved when the list is destroyed.
     void addRecent(Oid oid);
     const QList<Oid>& recentContacts() const { return m_recent.entries(); }
     bool saveRecentContacts() { return m_recent.save(); }

@@ -54,10 +54,12 @@ bool ContactList::openContextMenu(QPoint pos) {
         return false;
     }
     const Oid single = selectedContact();
+    if (single != 0 && !cached(single).readable) {
+        return false;  // a contact that cannot be read offers nothing
+    }
     const bool phone = m_services.device != nullptr && m_services.device->isPhoneDevice();
-    const ContactContextMenu menu = single != 0 && cached(single).readable
-                                        ? ContactContextMenu(cached(single).record, phone)
-                                        : ContactContextMenu();
+    const ContactContextMenu menu =
+        single != 0 ? ContactContextMenu(cached(single).record, phone) : ContactContextMenu();
     const int id = m_services.ui->showContextMenu(menu.entries(), m_view->mapToGlobal(pos), m_view);
     runContextCommand(id, menu);
     return true;

@@ -126,6 +126,9 @@ TEST_F(ContactListTest, RowTextFollowsTheModesAndUnreadableContactsAreUnnamed) {
     EXPECT_FALSE(list->contactAt({0, 1}).has_value());
     EXPECT_FALSE(list->openPhoneMenu(1));
     EXPECT_TRUE(ui.phoneMenus.isEmpty());
+    list->select({0, 1});
+    EXPECT_FALSE(list->openContextMenu({5, 5}));
+    EXPECT_TRUE(ui.contextMenus.isEmpty());
 }
 
 TEST_F(ContactListTest, ContactsAreReadOnceUntilTheStoreReportsAChange) {
