@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "comm/phonetemplatesettings.h"
 #include "list/contactliststore.h"
 #include "list/coollist.h"
 #include "list/listcaption.h"
+#include "store/settings/settingsstore.h"
 
 namespace kontavo {
 
@@ -18,12 +20,15 @@ ContactList::ContactList(Services services, QWidget* parent)
       m_view(new CoolList(m_services.screen, parent)),
       m_painter(m_services.screen, m_services.listFont),
       m_recent(RecentList::contacts(*m_services.registry)) {
+    SettingsStore settings(*m_services.registry);
+    m_templates = loadPhoneTemplates(settings);
     m_view->setOwner(this);
     m_recent.load();
     updateRowHeight();
 }
 
 ContactList::~ContactList() {
+    m_recent.save();
     if (m_view) {
         m_view->setOwner(nullptr);
         delete m_view;

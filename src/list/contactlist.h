@@ -17,12 +17,15 @@
 #include "store/contacts/contactobserver.h"
 #include "store/contacts/recentlist.h"
 #include "store/record/contactrecord.h"
+#include "ui/sharedfonts.h"
 
 class QWidget;
 
 namespace kontavo {
 
 class ContactActions;
+class ContactContextMenu;
+class DeviceFs;
 struct ContactItem;
 struct ContactListQuery;
 class ContactListStore;
@@ -52,8 +55,9 @@ public:
         ContactListUi* ui = nullptr;        // required
         Registry* registry = nullptr;       // required: recent lists, "DialupMode"
         ContactActions* actions = nullptr;  // optional: calls and e-mails go nowhere
+        const DeviceFs* device = nullptr;   // optional: tells a phone device
         Screen screen = Screen::current();
-        QFont listFont;
+        QFont listFont = SharedFonts::current().list;
     };
 
     // What the list tells its owner (the contacts frame). Each may be empty.
@@ -65,8 +69,10 @@ public:
         std::function<void(Oid oid)> activated;
         // A key the list and the model do not use; true when it was used.
         std::function<bool(const ListKey& key)> key;
-        // A tap-and-hold at `pos` (list coordinates) on the selected rows.
-        std::function<void(QPoint pos)> longPress;
+        // A command of the context menu the frame carries out for the
+        // selected contacts: ContactContextMenu::kDuplicate, kBeam or
+        // kAppointment.
+        std::function<void(int command)> command;
         // The store calls passed on unchanged.
         std::function<void(Oid oid)> deleted;
         std::function<void(int step)> indexProgress;
@@ -86,6 +92,8 @@ public:
     void setNameOnly(bool on);
     void setDoubleSized(bool on);
     void setSortType(int type);
+    // The phone number templates the shown numbers go through (read from the
+    // settings when the list is made) and the list font (the shared one).
     void setPhoneTemplates(PhoneTemplateSet templates);
     void setListFont(const QFont& font);
     bool nameOnly() const { return m_nameOnly; }
@@ -130,11 +138,17 @@ public:
     // choice; false when there is no menu (no phone or e-mail, no contact).
     bool openPhoneMenu(int row);
 
+    // Shows the context menu of the selected contacts at `pos` (list
+    // coordinates) and carries out the choice; false when nothing is
+    // selected.
+    bool openContextMenu(QPoint pos);
+
     // Deletion of the selection after the user confirmed it; false when
     // nothing was selected or the user said No.
     bool deleteSelection();
 
-    // Recently used contacts (most recent first, at most 20).
+    // Recently used contacts (most recent first, at most 20), kept under
+    // "Categories\Recent" and saved when the list is destroyed.
     void addRecent(Oid oid);
     const QList<Oid>& recentContacts() const { return m_recent.entries(); }
     bool saveRecentContacts() { return m_recent.save(); }
@@ -179,6 +193,7 @@ private:
     void requery();
     void notifySelection();
     void actOnItem(const ContactItem& item, Oid oid);
+    void runContextCommand(int id, const ContactContextMenu& menu);
     bool applyFilterChoice(int id, const QList<CategoryFilterMenu::NamedCategory>& recent,
                            RecentList& recentCategories, QWidget* button);
 

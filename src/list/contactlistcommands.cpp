@@ -1,11 +1,13 @@
 // The contact list's commands: the phone menu, deletion and the category
 // filter.
 #include "list/callrouting.h"
+#include "list/contactcontextmenu.h"
 #include "list/contactlist.h"
 #include "list/contactlistphonemenu.h"
 #include "list/contactliststore.h"
 #include "list/contactlistui.h"
 #include "list/coollist.h"
+#include "platform/devicefs.h"
 #include "store/settings/settingsstore.h"
 
 namespace kontavo {
@@ -44,6 +46,54 @@ void ContactList::actOnItem(const ContactItem& item, Oid oid) {
     const SettingsStore settings(*m_services.registry);
     routeCall(dialMethodOf(settings.get(settings::kDialupMode)), item.value, oid,
               m_services.actions);
+}
+
+bool ContactList::openContextMenu(QPoint pos) {
+    const QList<Oid> oids = selectedOids();
+    if (oids.isEmpty()) {
+        return false;
+    }
+    const Oid single = selectedContact();
+    if (single != 0 && !cached(single).readable) {
+        return false;  // a contact that cannot be read offers nothing
+    }
+    const bool phone = m_services.device != nullptr && m_services.device->isPhoneDevice();
+    const ContactContextMenu menu =
+        single != 0 ? ContactContextMenu(cached(single).record, phone) : ContactContextMenu();
+    const int id = m_services.ui->showContextMenu(menu.entries(), m_view->mapToGlobal(pos), m_view);
+    runContextCommand(id, menu);
+    return true;
+}
+
+void ContactList::runContextCommand(int id, const ContactContextMenu& menu) {
+    if (id == ContactContextMenu::kDelete) {
+        deleteSelection();
+        return;
+    }
+    if (id == ContactContextMenu::kDuplicate || id == ContactContextMenu::kBeam ||
+        id == ContactContextMenu::kAppointment) {
+        if (m_listener.command) {
+            m_listener.command(id);
+        }
+        return;
+    }
+    const std::optional<ContactItem> item = menu.itemOf(id);
+    if (!item || m_services.actions == nullptr) {
+        return;
+    }
+    if (id > ContactContextMenu::kEmailBase) {
+        m_services.actions->sendEmail(item->value);
+    } else if (id > ContactContextMenu::kSmsBase) {
+        m_services.actions->sendEmail(ContactContextMenu::smsAddress(item->value));
+    } else {
+        const SettingsStore settings(*m_services.registry);
+        const DialMethod method = dialMethodOf(settings.get(settings::kDialupMode));
+        if (method == DialMethod::AddIn) {
+            m_services.actions->callWithAddIn(selectedOids());
+        } else {
+            routeCall(method, item->value, selectedContact(), m_services.actions);
+        }
+    }
 }
 
 bool ContactList::deleteSelection() {

@@ -30,9 +30,7 @@ void ContactList::onFocusChanged(int row) {
 }
 
 void ContactList::onLongPress(QPoint pos) {
-    if (m_listener.longPress) {
-        m_listener.longPress(pos);
-    }
+    openContextMenu(pos);
 }
 
 void ContactList::onActivate(int row) {

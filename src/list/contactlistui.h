@@ -11,6 +11,7 @@ class QWidget;
 namespace kontavo {
 
 class ContactListPhoneMenu;
+struct MenuEntry;
 
 // The dialogs and pop-up menus the contact list shows (QtContactListUi on
 // screen; tests give a recording fake). Each returns when the user is done.
@@ -33,6 +34,10 @@ public:
     // the chosen categories, or nullopt when cancelled or not available.
     virtual std::optional<QList<CategoryFilterMenu::NamedCategory>> chooseCategories(
         const QList<Oid>& current, QWidget* parent) = 0;
+    // The list's context menu at `globalPos`, right-aligned; the chosen
+    // command id, or 0.
+    virtual int showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,
+                                QWidget* parent) = 0;
     // How many categories the filter menu can list below `button`.
     virtual int filterMenuCapacity(QWidget* button) = 0;
 };

@@ -44,8 +44,8 @@ ContactRowPainter::ContactRowPainter(const Screen& screen, const QFont& listFont
 }
 
 int ContactRowPainter::rowHeight(bool twoLine) const {
-    const QFontMetrics metrics(m_font);
-    const int height = metrics.height() + metrics.leading();
+    // Qt's height is the character height with its internal leading.
+    const int height = QFontMetrics(m_font).height();
     return twoLine ? 2 * height : height;
 }
 

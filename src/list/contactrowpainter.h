@@ -35,8 +35,8 @@ public:
     ContactRowPainter(const Screen& screen, const QFont& listFont);
 
     const QFont& font() const { return m_font; }
-    // The list font's character height plus its internal leading; twice
-    // that in two-line mode.
+    // The list font's character height plus its internal leading (the
+    // font's height); twice that in two-line mode.
     int rowHeight(bool twoLine) const;
     // The list font's maximum character width less 5 pixels.
     int tagColumnWidth() const;

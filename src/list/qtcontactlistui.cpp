@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "diag/resources.h"
+#include "list/contactcontextmenu.h"
 #include "list/contactlistphonemenu.h"
 #include "store/contacts/recentlist.h"
 
@@ -20,6 +21,20 @@ constexpr int kDeleteText = 41140;
 int screenHeightOf(QWidget* widget) {
     const QScreen* screen = widget != nullptr ? widget->screen() : QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->geometry().bottom() + 1 : 0;
+}
+
+void addEntries(QMenu& menu, const QList<MenuEntry>& entries) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.separator) {
+            menu.addSeparator();
+        } else if (!entry.children.isEmpty()) {
+            addEntries(*menu.addMenu(entry.text), entry.children);
+        } else {
+            QAction* action = menu.addAction(entry.text);
+            action->setData(entry.id);
+            action->setEnabled(entry.enabled);
+        }
+    }
 }
 
 }  // namespace
@@ -76,6 +91,14 @@ int QtContactListUi::showFilterMenu(const QList<CategoryFilterMenu::Item>& items
 std::optional<QList<CategoryFilterMenu::NamedCategory>> QtContactListUi::chooseCategories(
     const QList<Oid>&, QWidget*) {
     return std::nullopt;
+}
+
+int QtContactListUi::showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,
+                                     QWidget* parent) {
+    QMenu popup(parent);
+    addEntries(popup, entries);
+    const QAction* chosen = popup.exec(globalPos - QPoint(popup.sizeHint().width(), 0));
+    return chosen != nullptr ? chosen->data().toInt() : 0;
 }
 
 int QtContactListUi::filterMenuCapacity(QWidget* button) {

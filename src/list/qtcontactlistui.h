@@ -26,6 +26,8 @@ public:
     int showFilterMenu(const QList<CategoryFilterMenu::Item>& items, QWidget* button) override;
     std::optional<QList<CategoryFilterMenu::NamedCategory>> chooseCategories(
         const QList<Oid>& current, QWidget* parent) override;
+    int showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,
+                        QWidget* parent) override;
     int filterMenuCapacity(QWidget* button) override;
 };
 

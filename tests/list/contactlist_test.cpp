@@ -126,6 +126,9 @@ TEST_F(ContactListTest, RowTextFollowsTheModesAndUnreadableContactsAreUnnamed) {
     EXPECT_FALSE(list->contactAt({0, 1}).has_value());
     EXPECT_FALSE(list->openPhoneMenu(1));
     EXPECT_TRUE(ui.phoneMenus.isEmpty());
+    list->select({0, 1});
+    EXPECT_FALSE(list->openContextMenu({5, 5}));
+    EXPECT_TRUE(ui.contextMenus.isEmpty());
 }
 
 TEST_F(ContactListTest, ContactsAreReadOnceUntilTheStoreReportsAChange) {
@@ -336,6 +339,40 @@ TEST_F(ContactListMenuTest, EmailToSendsAMail) {
 TEST_F(ContactListMenuTest, AContactWithoutPhonesHasNoMenu) {
     EXPECT_FALSE(list->openPhoneMenu(0));
     EXPECT_TRUE(ui.phoneMenus.isEmpty());
+}
+
+TEST_F(ContactListMenuTest, ContextMenuCallsTextsAndMailsTheChosenItem) {
+    list->selectContact(2);
+    setDialMethod(41235);
+    ui.contextChoice = 1002;  // Call Phone: Mobile
+    EXPECT_TRUE(list->openContextMenu({5, 5}));
+    ui.contextChoice = 1203;  // Send Email
+    list->openContextMenu({5, 5});
+    setDialMethod(41296);
+    ui.contextChoice = 1001;  // with "None" nothing is dialed
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1", "mail bob@example.com"}));
+    EXPECT_EQ(ui.contextMenus.front()[2].text, "Call Phone");
+    EXPECT_EQ(ui.contextMenus.front()[3].text, "Send Email") << "not a phone device";
+}
+
+TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
+    list->setSortType(2);
+    list->select({0, -1});  // Acme: Adams, Carter, Smith
+    QList<int> commands;
+    ContactList::Listener l;
+    l.command = [&](int id) { commands.append(id); };
+    list->setListener(l);
+    ui.contextChoice = ContactContextMenu::kBeam;
+    EXPECT_TRUE(list->openContextMenu({5, 5}));
+    ASSERT_EQ(ui.contextMenus.last().size(), 2);
+    EXPECT_EQ(commands, QList<int>{ContactContextMenu::kBeam});
+
+    ui.contextChoice = ContactContextMenu::kDelete;
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(store.writes, QStringList({"delete 1", "delete 3", "delete 4"}));
+    list->clearSelection();
+    EXPECT_FALSE(list->openContextMenu({5, 5}));
 }
 
 TEST_F(ContactListTest, StepSelectionMovesWithinTheRows) {

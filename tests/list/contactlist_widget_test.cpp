@@ -28,7 +28,7 @@ protected:
         list = std::make_unique<ContactList>(services(screen));
         ContactList::Listener l;
         l.activated = [this](Oid oid) { events.append(QStringLiteral("activated %1").arg(oid)); };
-        l.longPress = [this](QPoint) { events.append(QStringLiteral("longpress")); };
+        l.command = [this](int id) { events.append(QStringLiteral("command %1").arg(id)); };
         l.key = [this](const ListKey& key) {
             events.append("key " + key.text);
             return true;
@@ -103,13 +103,18 @@ TEST_F(ContactListWidgetTest, TwoLineRowsTakeOnlyTheirLowerLine) {
     EXPECT_EQ(ui.phoneMenus.size(), 1);
 }
 
-TEST_F(ContactListWidgetTest, HoldingThePenStillIsALongPress) {
-    const QPoint pos = onRow(0, 100);
+TEST_F(ContactListWidgetTest, HoldingThePenStillOpensTheContextMenuOfThatContact) {
+    ui.contextChoice = ContactContextMenu::kDuplicate;
+    const QPoint pos = onRow(1, 100);
     QTest::mousePress(&view(), Qt::LeftButton, {}, pos);
     QTest::qWait(600);
     QTest::mouseRelease(&view(), Qt::LeftButton, {}, pos);
-    EXPECT_EQ(events, QStringList{"longpress"});
+    ASSERT_EQ(ui.contextMenus.size(), 1);
+    EXPECT_EQ(ui.contextMenus.front().front().text, "Bob Baker");
+    EXPECT_EQ(ui.contextMenuAt, view().mapToGlobal(pos));
+    EXPECT_EQ(events, QStringList{"command 41284"});
     EXPECT_TRUE(ui.phoneMenus.isEmpty());
+    EXPECT_EQ(list->selectedContact(), 2u);
 }
 
 TEST_F(ContactListWidgetTest, KeysMoveTheSelectionAndTypedTextGoesToTheOwner) {

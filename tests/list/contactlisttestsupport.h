@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "list/callrouting.h"
+#include "list/contactcontextmenu.h"
 #include "list/contactliststore.h"
 #include "list/contactlistui.h"
 #include "store/record/contactrecord.h"
@@ -55,6 +56,11 @@ public:
                                                                              QWidget*) override {
         return dialogChoice;
     }
+    int showContextMenu(const QList<MenuEntry>& entries, QPoint pos, QWidget*) override {
+        contextMenus.append(entries);
+        contextMenuAt = pos;
+        return contextChoice;
+    }
     int filterMenuCapacity(QWidget*) override { return capacity; }
 
     bool answerYes = true;
@@ -66,6 +72,9 @@ public:
     QList<QList<CategoryFilterMenu::Item>> filterMenus;
     std::optional<QList<CategoryFilterMenu::NamedCategory>> dialogChoice;
     int capacity = 5;
+    QList<QList<MenuEntry>> contextMenus;
+    QPoint contextMenuAt;
+    int contextChoice = 0;
 };
 
 class RecordingActions final : public ContactActions {
