@@ -57,8 +57,9 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
     frame.shell = services.shell;
     frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
     frame.screen = Screen::current();
-    frame.makeList = [session, registry = &services.settings->registry()] {
-        return makeContactListModel(*session, *registry, Screen::current());
+    frame.makeList = [session, registry = &services.settings->registry(),
+                      device = services.device] {
+        return makeContactListModel(*session, *registry, device, Screen::current());
     };
     return std::make_unique<ContactsFrame>(std::move(frame));
 }

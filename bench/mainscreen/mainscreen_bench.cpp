@@ -85,7 +85,8 @@ MainScreen& mainScreen() {
     services.store = screen->session.get();
     services.letterGroups = LetterGroupSet::loadActiveSet(*screen->settings, Locale::user());
     services.makeList = [&] {
-        return makeContactListModel(*screen->session, *screen->registry, Screen::current());
+        return makeContactListModel(*screen->session, *screen->registry, screen->device.get(),
+                                    Screen::current());
     };
     screen->frame = std::make_unique<ContactsFrame>(std::move(services));
     screen->host.window.resize(240, 294);

@@ -6,7 +6,6 @@
 #include "list/managerliststore.h"
 #include "list/qtcontactlistui.h"
 #include "platform/locale.h"
-#include "ui/sharedfonts.h"
 
 namespace kontavo {
 
@@ -15,11 +14,10 @@ namespace {
 // FrameListModel over a ContactList and the store and dialogs it needs.
 class ContactListModel final : public FrameListModel {
 public:
-    ContactListModel(ContactStoreSession& session, Registry& registry, const Screen& screen)
+    ContactListModel(ContactStoreSession& session, Registry& registry, const DeviceFs* device,
+                     const Screen& screen)
         : m_store(session.manager(), Locale::user()),
-          m_list(ContactList::Services{&m_store, &m_ui, &registry, nullptr, screen,
-                                       SharedFonts::current().list}) {}
-    ~ContactListModel() override { m_list.saveRecentContacts(); }
+          m_list(services(m_store, m_ui, registry, device, screen)) {}
 
     void setListener(Listener listener) override {
         ContactList::Listener forward;
@@ -47,6 +45,18 @@ public:
     bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
 
 private:
+    static ContactList::Services services(ManagerListStore& store, QtContactListUi& ui,
+                                          Registry& registry, const DeviceFs* device,
+                                          const Screen& screen) {
+        ContactList::Services services;
+        services.store = &store;
+        services.ui = &ui;
+        services.registry = &registry;
+        services.device = device;
+        services.screen = screen;
+        return services;
+    }
+
     ManagerListStore m_store;
     QtContactListUi m_ui;
     ContactList m_list;
@@ -55,8 +65,9 @@ private:
 }  // namespace
 
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
-                                                     Registry& registry, const Screen& screen) {
-    return std::make_unique<ContactListModel>(session, registry, screen);
+                                                     Registry& registry, const DeviceFs* device,
+                                                     const Screen& screen) {
+    return std::make_unique<ContactListModel>(session, registry, device, screen);
 }
 
 }  // namespace kontavo

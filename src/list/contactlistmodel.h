@@ -8,13 +8,16 @@
 namespace kontavo {
 
 class ContactStoreSession;
+class DeviceFs;
 class Registry;
 
 // The contacts frame's list over an open store: the ContactList (rows,
 // drawing, phone menu, category filter, recently used contacts, deletion)
 // with its store over the session's contact manager and its dialogs on
-// screen. `session` and `registry` must outlive the model.
+// screen. `session`, `registry` and `device` (may be null: not a phone)
+// must outlive the model.
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
-                                                     Registry& registry, const Screen& screen);
+                                                     Registry& registry, const DeviceFs* device,
+                                                     const Screen& screen);
 
 }  // namespace kontavo

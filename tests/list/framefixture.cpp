@@ -30,7 +30,7 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.screen = screen;
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {
-            return makeContactListModel(*store, device.registry(), screen);
+            return makeContactListModel(*store, device.registry(), &device.fs(), screen);
         }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;
