@@ -48,7 +48,11 @@ SearchEdit::SearchEdit(const Screen& screen, QWidget* parent)
     showPlaceholder(true);
 }
 
-SearchEdit::~SearchEdit() = default;
+// The line edit goes first, while this object is still whole: a focused
+// field loses its focus as it goes, and that still reaches this object.
+SearchEdit::~SearchEdit() {
+    delete m_edit;
+}
 
 void SearchEdit::setMode(SearchMode mode) {
     m_mode = mode;

@@ -52,7 +52,9 @@ public:
             m_fault = true;
             return false;
         }
-        std::memcpy(out, m_memory.data() + offset, length);
+        if (length != 0) {  // `out` may be null for an empty read
+            std::memcpy(out, m_memory.data() + offset, length);
+        }
         return true;
     }
     bool write(uint32_t offset, const void* in, uint32_t length) {
@@ -60,7 +62,9 @@ public:
             m_fault = true;
             return false;
         }
-        std::memcpy(m_memory.data() + offset, in, length);
+        if (length != 0) {  // `in` may be null for an empty write
+            std::memcpy(m_memory.data() + offset, in, length);
+        }
         return true;
     }
     // Moves `length` bytes within the data (the ranges may overlap).
