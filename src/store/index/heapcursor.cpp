@@ -46,7 +46,9 @@ uint32_t HeapCursor::writeArray(std::span<const uint32_t> keys, std::span<const 
     const uint32_t offset = take(4 + 4 * words * SortedArray::capacityFor(count));
     m_bytes.setWord(offset, count);
     if (words == 1 && std::endian::native == std::endian::little) {
-        m_bytes.write(offset + 4, keys.data(), 4 * count);
+        if (count > 0) {  // the keys of an empty span may be a null pointer
+            m_bytes.write(offset + 4, keys.data(), 4 * count);
+        }
         return offset;
     }
     for (uint32_t i = 0; i < count; ++i) {
