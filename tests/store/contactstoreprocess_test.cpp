@@ -22,7 +22,7 @@ namespace {
 
 using F = ContactField;
 
-constexpr int kWaitMs = 20000;
+constexpr int kWaitMs = 60000;
 
 QString runStore(const QString& root, QStringList arguments) {
     arguments.prepend(root);

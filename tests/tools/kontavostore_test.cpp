@@ -126,6 +126,27 @@ TEST_F(KontavoStoreTest, AddSetShowAndDeleteAContact) {
     expectReferencesMatchMasks();
 }
 
+TEST_F(KontavoStoreTest, ExtendedEntriesOfEveryKindGoIntoTheNotes) {
+    const StoreRun added = run({"add", "LastName=Ext", "messenger:IM=ICQ;12345",
+                                "address:Dacha=Lesnaya 1;Tver;;170000;Russia;7",
+                                "date:Name day=2000-05-01", "webpage:Blog=https://b.example",
+                                "homeformat=54", "PreferredItem=0x3A1C001F", "image=Ext.bmp"});
+    ASSERT_EQ(added.status, 0) << added.err.toStdString();
+    const QString shown = run({"show", added.out.trimmed()}).out;
+    for (const char* line :
+         {"messenger:IM = ICQ; 12345", "address:Dacha = Lesnaya 1; Tver; ; 170000; Russia; 7",
+          "date:Name day = 2000-05-01", "webpage:Blog = https://b.example", "homeformat = 54",
+          "PreferredItem     0x3A1C001F", "image = Ext.bmp"}) {
+        EXPECT_TRUE(shown.contains(line)) << line << "\n" << shown.toStdString();
+    }
+    // An empty value removes the entries of that label.
+    ASSERT_EQ(run({"set", added.out.trimmed(), "messenger:IM=", "date:Name day="}).status, 0);
+    const QString changed = run({"show", added.out.trimmed()}).out;
+    EXPECT_FALSE(changed.contains("messenger:IM"));
+    EXPECT_FALSE(changed.contains("date:Name day"));
+    EXPECT_TRUE(changed.contains("address:Dacha"));
+}
+
 TEST_F(KontavoStoreTest, NotesAreStoredAndShownByteForByte) {
     const QString oid = run({"add", "LastName=Raw"}).out.trimmed();
     QTemporaryFile file;

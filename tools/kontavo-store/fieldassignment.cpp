@@ -133,31 +133,10 @@ bool ContactEdit::parseOne(const QString& assignment, QString& error) {
 bool ContactEdit::parseSpecial(const QString& key, const QString& value, QString& error) {
     const QString name = key.toLower();
     if (name == QLatin1String("birthday") || name == QLatin1String("anniversary")) {
-        const std::optional<FileTime> time = parseDate(value);
-        if (!time) {
-            error = QStringLiteral("%1 needs a date YYYY-MM-DD, got \"%2\"").arg(key, value);
-            return false;
-        }
-        const bool birthday = name == QLatin1String("birthday");
-        m_changes.append([birthday, t = *time](ContactRecord& r) {
-            (birthday ? r.birthday : r.anniversary) = t;
-        });
-        return true;
+        return parseDateField(name == QLatin1String("birthday"), key, value, error);
     }
     if (name == QLatin1String("categories")) {
-        QStringList names;
-        for (const QString& part : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            const QString trimmed = part.trimmed();
-            if (const std::optional<CategoryNameProblem> problem = checkCategoryName(trimmed)) {
-                error = QStringLiteral("\"%1\": %2").arg(trimmed, problem->message);
-                return false;
-            }
-            if (!trimmed.isEmpty() && !names.contains(trimmed)) {
-                names.append(trimmed);
-            }
-        }
-        m_categories = names;
-        return true;
+        return parseCategories(value, error);
     }
     if (name == QLatin1String("notes")) {
         m_changes.append([note = utf16Note(value)](ContactRecord& r) { r.userNote = note; });
@@ -167,31 +146,63 @@ bool ContactEdit::parseSpecial(const QString& key, const QString& value, QString
         m_changes.append([value](ContactRecord& r) { r.extended.image = value; });
         return true;
     }
-    const QList<std::pair<QString, uint32_t ExtendedProperties::*>> numbers = {
-        {"homeformat", &ExtendedProperties::homeAddressFormat},
-        {"workformat", &ExtendedProperties::workAddressFormat},
-        {"otherformat", &ExtendedProperties::otherAddressFormat}};
-    for (const auto& [formatName, member] : numbers) {
-        if (name == formatName) {
-            const std::optional<uint32_t> code = parseNumber(value);
-            if (!code) {
-                error = QStringLiteral("%1 needs a number, got \"%2\"").arg(key, value);
-                return false;
-            }
-            m_changes.append([m = member, c = *code](ContactRecord& r) { r.extended.*m = c; });
-            return true;
-        }
-    }
-    if (name == QLatin1String("preferreditem")) {
-        const std::optional<uint32_t> item = parseNumber(value);
-        if (!item) {
-            error = QStringLiteral("PreferredItem needs a number, got \"%1\"").arg(value);
-            return false;
-        }
-        m_changes.append([i = *item](ContactRecord& r) { r.preferredItemTag = i; });
-        return true;
+    if (parseNumberField(name, key, value, error) || !error.isEmpty()) {
+        return error.isEmpty();
     }
     error = QStringLiteral("unknown field \"%1\"").arg(key);
+    return false;
+}
+
+bool ContactEdit::parseDateField(bool birthday, const QString& key, const QString& value,
+                                 QString& error) {
+    const std::optional<FileTime> time = parseDate(value);
+    if (!time) {
+        error = QStringLiteral("%1 needs a date YYYY-MM-DD, got \"%2\"").arg(key, value);
+        return false;
+    }
+    m_changes.append(
+        [birthday, t = *time](ContactRecord& r) { (birthday ? r.birthday : r.anniversary) = t; });
+    return true;
+}
+
+bool ContactEdit::parseCategories(const QString& value, QString& error) {
+    QStringList names;
+    for (const QString& part : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString trimmed = part.trimmed();
+        if (const std::optional<CategoryNameProblem> problem = checkCategoryName(trimmed)) {
+            error = QStringLiteral("\"%1\": %2").arg(trimmed, problem->message);
+            return false;
+        }
+        if (!trimmed.isEmpty() && !names.contains(trimmed)) {
+            names.append(trimmed);
+        }
+    }
+    m_categories = names;
+    return true;
+}
+
+// The numeric fields: the three address format codes and the preferred
+// item. False with `error` empty when `name` is none of them.
+bool ContactEdit::parseNumberField(const QString& name, const QString& key, const QString& value,
+                                   QString& error) {
+    using Setter = void (*)(ContactRecord&, uint32_t);
+    static const QList<std::pair<QString, Setter>> fields = {
+        {"homeformat", [](ContactRecord& r, uint32_t v) { r.extended.homeAddressFormat = v; }},
+        {"workformat", [](ContactRecord& r, uint32_t v) { r.extended.workAddressFormat = v; }},
+        {"otherformat", [](ContactRecord& r, uint32_t v) { r.extended.otherAddressFormat = v; }},
+        {"preferreditem", [](ContactRecord& r, uint32_t v) { r.preferredItemTag = v; }}};
+    for (const auto& [fieldName, setter] : fields) {
+        if (name != fieldName) {
+            continue;
+        }
+        const std::optional<uint32_t> number = parseNumber(value);
+        if (!number) {
+            error = QStringLiteral("%1 needs a number, got \"%2\"").arg(key, value);
+            return false;
+        }
+        m_changes.append([set = setter, n = *number](ContactRecord& r) { set(r, n); });
+        return true;
+    }
     return false;
 }
 
@@ -212,43 +223,56 @@ bool ContactEdit::parseExtended(const QString& kind, const QString& label, const
     }
     const QString name = kind.toLower();
     if (name == QLatin1String("messenger")) {
-        const qsizetype semicolon = value.indexOf(QLatin1Char(';'));
-        if (!clear && semicolon < 0) {
-            error = QStringLiteral("messenger:%1 needs TYPE;ACCOUNT").arg(label);
-            return false;
-        }
-        const MessengerEntry entry{label, value.mid(semicolon + 1).trimmed(),
-                                   value.left(semicolon).trimmed()};
-        m_changes.append(
-            [entry, clear](ContactRecord& r) { setEntry(r.extended.messengers, entry, clear); });
-        return true;
+        return parseMessenger(label, value, error);
     }
     if (name == QLatin1String("address")) {
-        const std::optional<ExtendedAddress> address = parseAddress(label, value);
-        if (!address) {
-            error = QStringLiteral(
-                        "address:%1 needs up to five parts and a format number, "
-                        "separated by \";\"")
-                        .arg(label);
-            return false;
-        }
-        m_changes.append(
-            [a = *address, clear](ContactRecord& r) { setEntry(r.extended.addresses, a, clear); });
-        return true;
+        return parseAddressEntry(label, value, error);
     }
     if (name == QLatin1String("date")) {
-        const std::optional<FileTime> time = parseDate(value);
-        if (!time) {
-            error = QStringLiteral("date:%1 needs a date YYYY-MM-DD, got \"%2\"").arg(label, value);
-            return false;
-        }
-        m_changes.append([entry = ExtendedDate{label, *time}, clear](ContactRecord& r) {
-            setEntry(r.extended.dates, entry, clear);
-        });
-        return true;
+        return parseDateEntry(label, value, error);
     }
     error = QStringLiteral("unknown extended kind \"%1\"").arg(kind);
     return false;
+}
+
+bool ContactEdit::parseMessenger(const QString& label, const QString& value, QString& error) {
+    const bool clear = value.isEmpty();
+    const qsizetype semicolon = value.indexOf(QLatin1Char(';'));
+    if (!clear && semicolon < 0) {
+        error = QStringLiteral("messenger:%1 needs TYPE;ACCOUNT").arg(label);
+        return false;
+    }
+    const MessengerEntry entry{label, value.mid(semicolon + 1).trimmed(),
+                               value.left(semicolon).trimmed()};
+    m_changes.append(
+        [entry, clear](ContactRecord& r) { setEntry(r.extended.messengers, entry, clear); });
+    return true;
+}
+
+bool ContactEdit::parseAddressEntry(const QString& label, const QString& value, QString& error) {
+    const std::optional<ExtendedAddress> address = parseAddress(label, value);
+    if (!address) {
+        error = QStringLiteral(
+                    "address:%1 needs up to five parts and a format number, "
+                    "separated by \";\"")
+                    .arg(label);
+        return false;
+    }
+    m_changes.append([a = *address, clear = value.isEmpty()](ContactRecord& r) {
+        setEntry(r.extended.addresses, a, clear);
+    });
+    return true;
+}
+
+bool ContactEdit::parseDateEntry(const QString& label, const QString& value, QString& error) {
+    const std::optional<FileTime> time = parseDate(value);
+    if (!time) {
+        error = QStringLiteral("date:%1 needs a date YYYY-MM-DD, got \"%2\"").arg(label, value);
+        return false;
+    }
+    m_changes.append([entry = ExtendedDate{label, *time}, clear = value.isEmpty()](
+                         ContactRecord& r) { setEntry(r.extended.dates, entry, clear); });
+    return true;
 }
 
 void ContactEdit::applyTo(ContactRecord& record) const {

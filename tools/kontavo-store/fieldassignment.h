@@ -31,6 +31,13 @@ private:
     bool parseExtended(const QString& kind, const QString& label, const QString& value,
                        QString& error);
     bool parseSpecial(const QString& key, const QString& value, QString& error);
+    bool parseDateField(bool birthday, const QString& key, const QString& value, QString& error);
+    bool parseCategories(const QString& value, QString& error);
+    bool parseNumberField(const QString& name, const QString& key, const QString& value,
+                          QString& error);
+    bool parseMessenger(const QString& label, const QString& value, QString& error);
+    bool parseAddressEntry(const QString& label, const QString& value, QString& error);
+    bool parseDateEntry(const QString& label, const QString& value, QString& error);
 
     QList<std::function<void(ContactRecord&)>> m_changes;
     std::optional<QStringList> m_categories;
