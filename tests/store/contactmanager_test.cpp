@@ -135,13 +135,18 @@ TEST_F(ContactManagerTest, AddingWritesTheNotesAndIndexesTheStoredRecord) {
     EXPECT_EQ(prop(*read, tagOf(F::MiddleName)), nullptr);
     EXPECT_TRUE(m_manager->isFlushPending());
 
-    // Reading takes the extended properties from the stored notes.
-    m_index->contacts[record.oid].record.extended.phones.clear();
+    // Reading takes the extended properties from the index entry while it
+    // matches the record, else from the stored notes.
+    m_index->contacts[record.oid].record.extended.phones = {LabeledValue{"Indexed", "1"}};
     ContactRecord back;
     ASSERT_TRUE(m_manager->readContact(record.oid, back));
     EXPECT_TRUE(back.notesBlob.isEmpty());
     EXPECT_EQ(back.extended.checksum, rawRecordChecksum(*read));
     EXPECT_EQ(back.userNote, test::inkNote({"Call after six"}));
+    EXPECT_EQ(back.extended.phones, (QList<LabeledValue>{{"Indexed", "1"}}));
+    m_index->contacts[record.oid].record.extended.checksum ^= 1;
+    ASSERT_TRUE(m_manager->readContact(record.oid, back));
+    EXPECT_EQ(back.extended.checksum, rawRecordChecksum(*read));
     EXPECT_EQ(back.extended.phones, record.extended.phones);
 }
 

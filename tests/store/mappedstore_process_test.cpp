@@ -1,15 +1,12 @@
 // Stores shared between processes. The helper is this test program run again
 // with one disabled test enabled; it reads its part from the environment.
 #include <gtest/gtest.h>
-#include <signal.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QThread>
-#include <cstdio>
 
+#include "helperprocess.h"
 #include "platform/sqliteregistry.h"
 #include "store/index/fileflag.h"
 #include "store/index/mappedstore.h"
@@ -22,11 +19,6 @@ constexpr uint32_t kBigStore = 80 << 20;
 
 StoreLocation locationIn(const QString& root) {
     return StoreLocation::inTemporaryFolder(DeviceFs(root), QStringLiteral("pim_index1.dat"));
-}
-
-void say(const char* line) {
-    std::printf("%s\n", line);
-    std::fflush(stdout);
 }
 
 void waitForever() {
@@ -55,52 +47,25 @@ TEST(MappedStoreHelper, DISABLED_Run) {
             QThread::msleep(5);
         }
         std::memcpy(store.data(), "only in memory", 14);
-        say("READY");
+        test::HelperProcess::say("READY");
         waitForever();
     }
     if (part == "flush") {
         ASSERT_TRUE(store.create(kBigStore));
         std::memset(store.data(), 0x5A, kBigStore);
         store.startFlush();
-        say("READY");
+        test::HelperProcess::say("READY");
         waitForever();
     }
 }
 
-class Helper {
+// The helper part `part` on the device at `root`.
+class Helper : public test::HelperProcess {
 public:
-    Helper(const QString& root, const char* part) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KONTAVO_HELPER_ROOT", root);
-        env.insert("KONTAVO_HELPER_PART", part);
-        m_process.setProcessEnvironment(env);
-        m_process.start(
-            QCoreApplication::applicationFilePath(),
-            {"--gtest_filter=MappedStoreHelper.DISABLED_Run", "--gtest_also_run_disabled_tests"});
-    }
-    ~Helper() { kill(); }
-    bool waitReady() {
-        while (m_process.waitForReadyRead(20000)) {
-            if (m_process.readAll().contains("READY")) {
-                return true;
-            }
-        }
-        return false;
-    }
-    int waitExit() {
-        m_process.waitForFinished(20000);
-        return m_process.exitCode();
-    }
-    void kill() {
-        if (m_process.state() != QProcess::NotRunning) {
-            ::kill(pid_t(m_process.processId()), SIGKILL);
-            m_process.waitForFinished(5000);
-        }
-    }
-    qint64 pid() const { return m_process.processId(); }
-
-private:
-    QProcess m_process;
+    Helper(const QString& root, const char* part)
+        : HelperProcess("MappedStoreHelper.DISABLED_Run",
+                        {"KONTAVO_HELPER_ROOT=" + root,
+                         QStringLiteral("KONTAVO_HELPER_PART=") + QLatin1String(part)}) {}
 };
 
 TEST(MappedStoreProcessTest, TwoProcessesShareOneRegion) {

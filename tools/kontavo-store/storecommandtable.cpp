@@ -14,11 +14,15 @@ StoreCommandInfo categoriesCommand();
 StoreCommandInfo notesCommand();
 StoreCommandInfo setNotesCommand();
 StoreCommandInfo watchCommand();
+StoreCommandInfo reindexCommand();
+StoreCommandInfo verifyIndexCommand();
+StoreCommandInfo searchCommand();
 
 const QList<StoreCommandInfo>& storeCommands() {
     static const QList<StoreCommandInfo> commands = {
-        seedCommand(),   listCommand(),       showCommand(),  addCommand(),      setCommand(),
-        deleteCommand(), categoriesCommand(), notesCommand(), setNotesCommand(), watchCommand(),
+        seedCommand(),    listCommand(),        showCommand(),   addCommand(),      setCommand(),
+        deleteCommand(),  categoriesCommand(),  notesCommand(),  setNotesCommand(), watchCommand(),
+        reindexCommand(), verifyIndexCommand(), searchCommand(),
     };
     return commands;
 }

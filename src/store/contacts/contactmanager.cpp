@@ -9,6 +9,7 @@
 #include "store/contacts/contactpictures.h"
 #include "store/contacts/contactprops.h"
 #include "store/contacts/contactsdatabasereader.h"
+#include "store/contacts/indexstartup.h"
 #include "store/contacts/listquery.h"
 #include "store/contacts/operationgate.h"
 #include "store/contacts/recordchecksum.h"
@@ -104,23 +105,11 @@ bool ContactManager::openIndex() {
     if (!info) {
         return false;
     }
-    switch (m_index->open(*info)) {
-        case ContactIndex::OpenResult::Current:
-            return true;
-        case ContactIndex::OpenResult::Stale:
-            if (m_index->synchronize(*m_reader, m_progress) == ContactIndex::SyncResult::Done) {
-                startFlushTimer();
-                return true;
-            }
-            break;
-        case ContactIndex::OpenResult::Rebuild:
-            break;
-    }
-    const bool rebuilt = m_index->rebuild(*m_reader, m_progress, false);
-    if (rebuilt) {
+    const IndexStartup started = startIndex(*m_index, *m_reader, *info, m_progress);
+    if (started == IndexStartup::Synchronised || started == IndexStartup::Rebuilt) {
         startFlushTimer();
     }
-    return rebuilt;
+    return started != IndexStartup::Failed;
 }
 
 void ContactManager::shutdown() {
@@ -182,18 +171,24 @@ bool ContactManager::rebuildWords() {
     return rebuilt;
 }
 
-// The extended properties come from the notes just read: they are what the
-// index entry was made from. The index is asked only whether it holds the
-// contact, so that a record it never took in reads as missing.
+// The extended properties come from the contact's index entry while its
+// checksum matches the record just read. A record changed since it was
+// indexed (its notification still queued) has them parsed from its notes,
+// so that a read never gives older properties than the record holds. A
+// record the index never took in reads as missing.
 bool ContactManager::readContact(Oid oid, ContactRecord& record) {
     const std::optional<DbRecord> raw = isOpen() ? m_db.readRaw(oid) : std::nullopt;
-    if (!raw || !m_index->storedChecksum(oid)) {
+    const std::optional<uint32_t> indexed = raw ? m_index->storedChecksum(oid) : std::nullopt;
+    if (!indexed) {
         return false;
     }
     ContactRecord read;
     applyContactProps(*raw, read);
-    read.extended = parseNotes(read.notesBlob, m_locale).extended;
-    read.extended.checksum = rawRecordChecksum(*raw);
+    const uint32_t checksum = rawRecordChecksum(*raw);
+    if (*indexed != checksum || !m_index->readExtended(oid, read.extended)) {
+        read.extended = parseNotes(read.notesBlob, m_locale).extended;
+        read.extended.checksum = checksum;
+    }
     read.userNote = stripBlock(read.notesBlob, m_locale);
     read.notesBlob.clear();
     if (m_pictures != nullptr) {

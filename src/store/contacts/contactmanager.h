@@ -75,9 +75,10 @@ public:
     bool rebuildWords();
 
     // Reads contact `oid`: its properties, its user note (the notes without
-    // the block; notesBlob stays empty) and its extended properties, parsed
-    // from its notes, with the checksum of the stored record. False when the
-    // record cannot be read or is not in the index.
+    // the block; notesBlob stays empty) and its extended properties from the
+    // index entry (parsed from the notes when the record changed since it
+    // was indexed). False when the record cannot be read or is not in the
+    // index.
     bool readContact(Oid oid, ContactRecord& record);
     // Rebuilds the notes from the user note and the extended properties,
     // writes a new record (its Oid goes to record.oid), saves the picture and

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include "store/contacts/contactindex.h"
+
+namespace kontavo {
+
+class ProgressSink;
+
+// What bringing the index up at program start did.
+enum class IndexStartup {
+    Current,       // usable and current: nothing to do
+    Synchronised,  // stale, brought up to date record by record
+    Rebuilt,       // missing, unusable or too far behind: built anew
+    Failed,        // could not be built
+};
+
+// Opens `index` against the database `reader` reads, as the program does at
+// start: a missing or unusable index is rebuilt, a stale one synchronised,
+// and rebuilt when synchronising is not enough or fails; progress goes to
+// `progress` (may be null). UI thread only.
+IndexStartup startIndex(ContactIndex& index, ContactReader& reader, const DbInfo& database,
+                        ProgressSink* progress);
+
+// "current", "synchronised", "rebuilt" or "failed".
+QString startupName(IndexStartup startup);
+
+}  // namespace kontavo

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "store/contacts/contactreader.h"
+
+namespace kontavo::test {
+
+// An in-memory contacts database for the index: records by Oid, a record
+// count and a last-modified time that moves on with every change, and a
+// checksum that changes with any part of a contact. It can be saved to and
+// loaded from a file, so that several processes share one database.
+class FakeContactReader final : public ContactReader {
+public:
+    FakeContactReader();
+
+    // Adds a contact (its Oid is chosen here unless set) and returns its Oid.
+    Oid add(ContactRecord record, const QString& notesText = QString());
+    void change(Oid oid, const std::function<void(IndexedContact&)>& edit);
+    void erase(Oid oid);
+    bool contains(Oid oid) const { return m_contacts.count(oid) != 0; }
+    // The contact as the index is given it (checksum set).
+    IndexedContact indexed(Oid oid) const;
+    uint32_t checksumOf(Oid oid) const;
+    DbInfo info() const;
+    uint64_t time() const { return m_time; }
+    const std::map<Oid, IndexedContact>& contacts() const { return m_contacts; }
+
+    // Atomically (temporary file, then rename).
+    bool save(const QString& path) const;
+    bool load(const QString& path);
+
+    // After this many more record reads, reads fail (negative: never).
+    int failReadsAfter = -1;
+    int readAllCalls = 0;
+
+    std::optional<DbInfo> databaseInfo() override { return info(); }
+    std::optional<QList<Oid>> databaseOids() override;
+    bool scanChecksums(const std::function<void(Oid, uint32_t)>& visit) override;
+    bool readForIndex(Oid oid, IndexedContact& out) override;
+    bool readAllForIndex(
+        const std::function<void(IndexedContact&& contact, int done, int total)>& visit) override;
+
+private:
+    bool readAllowed();
+
+    std::map<Oid, IndexedContact> m_contacts;
+    Oid m_nextOid = 0x1000;
+    uint64_t m_time = 0x01D5000000000000ull;
+};
+
+// A varied, deterministic contact for `seed`: names, phones, e-mails, an
+// address, extended values, a birthday and notes, with the word
+// "mark<seed>" in its notes so that it can be found alone.
+ContactRecord sampleContact(int seed);
+QString sampleNotes(int seed);
+
+}  // namespace kontavo::test
