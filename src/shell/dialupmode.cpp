@@ -11,7 +11,7 @@ int32_t startupDialupMode(int32_t stored, bool isPhoneDevice, bool hasDialerAddI
     if (isPhoneDevice) {
         return shell::kDialPhone;
     }
-    return hasDialerAddIn ? shell::kDialAddIn : shell::kDialTones;
+    return hasDialerAddIn ? shell::kDialAddIn : shell::kDialNone;
 }
 
 }  // namespace kontavo

@@ -45,7 +45,7 @@ inline constexpr int kCmdOneLineDisplay = 41266;
 // Dial methods ("DialupMode"), as their menu command ids.
 inline constexpr int kDialPhone = 41235;
 inline constexpr int kDialAddIn = 41237;
-inline constexpr int kDialTones = 41296;
+inline constexpr int kDialNone = 41296;
 
 // The Talk key override request: no default handling plus notification, in
 // both halves (mask and value).

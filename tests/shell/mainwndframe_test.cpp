@@ -139,7 +139,7 @@ TEST_F(MainWndFrameTest, StoreThatCannotOpenFailsTheStartWithItsMessage) {
 
 TEST_F(MainWndFrameTest, DialMethodDefaultsByDeviceAndStoredOnesStay) {
     start();
-    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialTones);
+    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialNone);
     m_window.reset();
     m_rig.device.settings().set(settings::kDialupMode, 0);
     m_rig.device.writeFile(QStringLiteral("\\Windows\\sms.dll"), "phone");
