@@ -95,15 +95,7 @@ bool SharedRegion::createFresh(const QByteArray& segment, size_t size) {
     if (m_segmentFd < 0 || ::ftruncate(m_segmentFd, off_t(size)) != 0) {
         return false;
     }
-    void* map = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, m_segmentFd, 0);
-    if (map == MAP_FAILED) {
-        return false;
-    }
-    m_segment = segment;
-    m_data = static_cast<uint8_t*>(map);
-    m_size = size;
-    m_existed = false;
-    return true;
+    return mapSegment(segment, size, false);
 }
 
 bool SharedRegion::attachExisting(const QByteArray& segment, size_t size) {
@@ -112,6 +104,10 @@ bool SharedRegion::attachExisting(const QByteArray& segment, size_t size) {
     if (m_segmentFd < 0 || ::fstat(m_segmentFd, &info) != 0 || size_t(info.st_size) < size) {
         return false;
     }
+    return mapSegment(segment, size, true);
+}
+
+bool SharedRegion::mapSegment(const QByteArray& segment, size_t size, bool existed) {
     void* map = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, m_segmentFd, 0);
     if (map == MAP_FAILED) {
         return false;
@@ -119,7 +115,7 @@ bool SharedRegion::attachExisting(const QByteArray& segment, size_t size) {
     m_segment = segment;
     m_data = static_cast<uint8_t*>(map);
     m_size = size;
-    m_existed = true;
+    m_existed = existed;
     return true;
 }
 

@@ -59,6 +59,8 @@ private:
                    const Initialiser& initialise);
     bool attachExisting(const QByteArray& segment, size_t size);
     bool createFresh(const QByteArray& segment, size_t size);
+    // Maps the open segment descriptor; records it as this region's segment.
+    bool mapSegment(const QByteArray& segment, size_t size, bool existed);
 
     QByteArray m_segment;
     uint8_t* m_data = nullptr;
