@@ -15,9 +15,11 @@
 #include "platform/sqliteobjectstore.h"
 #include "ratioreporter.h"
 #include "store/contacts/categorymask.h"
+#include "store/contacts/contactlistcache.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/demoseed.h"
 #include "store/contacts/groupedresult.h"
+#include "store/contacts/listcacheloader.h"
 #include "store/contacts/listquery.h"
 
 namespace kontavo::bench {
@@ -158,6 +160,74 @@ void BM_GroupByCompany_ObjectStore(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The list cache: reading every contact's list columns into it.
+void loadCache(Fixture& f, ContactListCache& cache, benchmark::State& state) {
+    cache.beginLoad();
+    ListCacheLoader loader(f.store->open(ContactsDatabase::databaseName(), DbOpenOptions()), cache);
+    ListCacheLoader::Step step = ListCacheLoader::Step::More;
+    while (step == ListCacheLoader::Step::More) {
+        step = loader.step(4000);
+    }
+    cache.finishLoad([](Oid) { return std::nullopt; });
+    if (step != ListCacheLoader::Step::Done || cache.size() != state.range(0)) {
+        state.SkipWithError("the list cache did not load every contact");
+    }
+}
+
+void BM_ListCacheLoad(benchmark::State& state) {
+    Fixture& f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        ContactListCache cache(Locale::user());
+        loadCache(f, cache, state);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The first query of a sort type orders the whole cache (collation keys and
+// one sort); state.range(1) is the sort type.
+void BM_ListCacheFirstOrder(benchmark::State& state) {
+    Fixture& f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        ContactListCache cache(Locale::user());
+        loadCache(f, cache, state);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(cache.select(nullptr, CategoryFilter::any(), int(state.range(1))));
+    }
+}
+
+// Ordering half of the contacts (every other Oid, as a search hit list
+// gives them) once the order exists; state.range(1) is the sort type.
+void BM_ListCacheSelectHalf(benchmark::State& state) {
+    Fixture& f = fixture(int(state.range(0)));
+    ContactListCache cache(Locale::user());
+    loadCache(f, cache, state);
+    QList<Oid> half;
+    for (qsizetype i = 0; i < f.oids.size(); i += 2) {
+        half.append(f.oids[i]);
+    }
+    const int sortType = int(state.range(1));
+    cache.select(&half, CategoryFilter::any(), sortType);
+    for (auto _ : state) {
+        const ContactListSource source = cache.select(&half, CategoryFilter::any(), sortType);
+        checkCount(state, source.contacts.size() == half.size() ? source.contacts.size() : 0, true);
+    }
+}
+
+void BM_ListCacheSelectAll(benchmark::State& state) {
+    Fixture& f = fixture(int(state.range(0)));
+    ContactListCache cache(Locale::user());
+    loadCache(f, cache, state);
+    for (auto _ : state) {
+        const ContactListSource source = cache.select(nullptr, CategoryFilter::any(), 0);
+        checkCount(state, source.contacts.size(), true);
+    }
+}
+
+void sizesAndSorts(benchmark::internal::Benchmark* b) {
+    b->ArgsProduct({{10000, 100000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -169,6 +239,10 @@ BENCHMARK(BM_ListCategory_PlainTable)->Apply(sizes);
 BENCHMARK(BM_ListLongOidList_ObjectStore)->Apply(sizes);
 BENCHMARK(BM_ListShortOidList_ObjectStore)->Apply(sizes);
 BENCHMARK(BM_GroupByCompany_ObjectStore)->Apply(sizes);
+BENCHMARK(BM_ListCacheLoad)->Apply(sizes);
+BENCHMARK(BM_ListCacheFirstOrder)->Apply(sizesAndSorts);
+BENCHMARK(BM_ListCacheSelectHalf)->Apply(sizesAndSorts);
+BENCHMARK(BM_ListCacheSelectAll)->Apply(sizes);
 
 }  // namespace
 }  // namespace kontavo::bench

@@ -24,6 +24,7 @@
 #include "platform/devicefs.h"
 #include "platform/locale.h"
 #include "platform/sqliteregistry.h"
+#include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
 #include "store/settings/settingsstore.h"
 #include "ui/sharedfonts.h"
@@ -94,6 +95,12 @@ MainScreen& mainScreen() {
         screen->frame->create(&screen->host.window, QRect(0, 0, 240, 294));
         screen->frame->showFrame();
         screen->host.window.show();
+        QCoreApplication::processEvents();
+    });
+    timed("load the list cache", [&] {
+        while (screen->session->manager().isListLoading()) {
+            QCoreApplication::processEvents();
+        }
         QCoreApplication::processEvents();
     });
     return *screen;

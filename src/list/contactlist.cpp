@@ -25,9 +25,15 @@ ContactList::ContactList(Services services, QWidget* parent)
     m_view->setOwner(this);
     m_recent.load();
     updateRowHeight();
+    m_services.store->setReadyCallback([this] {
+        if (m_waiting) {
+            refresh();
+        }
+    });
 }
 
 ContactList::~ContactList() {
+    m_services.store->setReadyCallback({});
     m_recent.save();
     if (m_view) {
         m_view->setOwner(nullptr);
@@ -98,9 +104,22 @@ ContactListQuery ContactList::currentQuery() {
 void ContactList::refill(const ListSearch& search) {
     m_search = search;
     const Oid keep = selectedContact();
-    auto source = m_services.store->query(currentQuery());
+    ContactListAnswer answer = m_services.store->query(currentQuery());
     m_filled = true;
-    applySource(source.value_or(ContactListSource{}), keep);
+    setWaiting(answer.state == ContactListAnswer::State::Loading);
+    if (!m_waiting) {
+        applySource(answer.isReady() ? std::move(answer.source) : ContactListSource{}, keep);
+    }
+}
+
+void ContactList::setWaiting(bool waiting) {
+    if (waiting == m_waiting) {
+        return;
+    }
+    m_waiting = waiting;
+    if (m_listener.busy) {
+        m_listener.busy(waiting);
+    }
 }
 
 void ContactList::applySource(ContactListSource source, Oid keep) {

@@ -73,6 +73,9 @@ public:
         // selected contacts: ContactContextMenu::kDuplicate, kBeam or
         // kAppointment.
         std::function<void(int command)> command;
+        // The list waits for the store to load what it orders by (true;
+        // the rows stay as they were) or has its rows again (false).
+        std::function<void(bool busy)> busy;
         // The store calls passed on unchanged.
         std::function<void(Oid oid)> deleted;
         std::function<void(int step)> indexProgress;
@@ -105,10 +108,13 @@ public:
     void setSource(ContactListSource source);
     // Queries the store again with `search`, under the category filter and
     // the sort type, and selects the previously selected contact where it is
-    // still listed (opening its company), else nothing.
+    // still listed (opening its company), else nothing. While the store is
+    // still loading, the rows stay and the list is busy until the store's
+    // ready callback refills it.
     void refill(const ListSearch& search);
     void refresh() { refill(m_search); }
     bool hasBeenFilled() const { return m_filled; }
+    bool isWaitingForStore() const { return m_waiting; }
     const ListSearch& search() const { return m_search; }
 
     const ContactRows& rows() const { return m_rows; }
@@ -191,6 +197,7 @@ private:
     ContactRowLayout layout() const;
     void updateRowHeight();
     void requery();
+    void setWaiting(bool waiting);
     void notifySelection();
     void actOnItem(const ContactItem& item, Oid oid);
     void runContextCommand(int id, const ContactContextMenu& menu);
@@ -211,6 +218,7 @@ private:
     bool m_nameOnly = false;
     bool m_doubleSized = false;
     bool m_filled = false;
+    bool m_waiting = false;  // the last query was answered Loading
 };
 
 }  // namespace kontavo

@@ -24,6 +24,7 @@ public:
         forward.selectionChanged = std::move(listener.selectionChanged);
         forward.activated = std::move(listener.activated);
         forward.key = std::move(listener.key);
+        forward.busy = std::move(listener.busy);
         m_list.setListener(std::move(forward));
     }
     ContactObserver* observer() override { return m_list.observer(); }

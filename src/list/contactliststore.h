@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "list/categoryfiltermenu.h"
@@ -22,6 +23,17 @@ struct ContactListQuery {
     bool operator==(const ContactListQuery&) const = default;
 };
 
+// A store's answer to a list query: the contacts when ready; Loading while
+// the store still reads what it orders the list by (the store's ready
+// callback follows); Failed when it cannot answer.
+struct ContactListAnswer {
+    enum class State { Ready, Loading, Failed };
+    State state = State::Failed;
+    ContactListSource source;
+
+    bool isReady() const { return state == State::Ready; }
+};
+
 // The contact store as the contact list uses it (implemented over the
 // ContactManager by ManagerListStore; tests give a fake). UI thread only.
 class ContactListStore {
@@ -30,9 +42,11 @@ public:
 
     // The contacts of `query`: in mode Recent in the order of the recent
     // list, otherwise flat in name or "File As" order (sort types 0 and 1)
-    // or grouped by company (sort type 2). nullopt when the store cannot
-    // answer.
-    virtual std::optional<ContactListSource> query(const ContactListQuery& query) = 0;
+    // or grouped by company (sort type 2).
+    virtual ContactListAnswer query(const ContactListQuery& query) = 0;
+    // Called (on the UI thread) when a query that was answered Loading may
+    // be asked again.
+    virtual void setReadyCallback(std::function<void()> ready) = 0;
     // The contact with everything the list shows (extended items, picture).
     virtual bool readContact(Oid oid, ContactRecord& record) = 0;
     virtual bool setPreferredItem(Oid oid, uint32_t tag) = 0;

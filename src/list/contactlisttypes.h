@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/contacts/contactlistsource.h"
 #include "store/record/proptag.h"
 
 namespace kontavo {
@@ -37,19 +38,6 @@ struct RowPos {
     bool isValid() const { return group >= 0; }
     bool isHeader() const { return group >= 0 && item < 0; }
     bool operator==(const RowPos&) const = default;
-};
-
-// The contacts a query yields, in list order. Flat: `contacts` only.
-// Grouped by company: `companies` names the groups and `counts` holds how
-// many of the consecutive contacts each one has (they add up to the number
-// of contacts). A plain value.
-struct ContactListSource {
-    QList<Oid> contacts;
-    bool grouped = false;
-    QStringList companies;
-    QList<int> counts;
-
-    bool operator==(const ContactListSource&) const = default;
 };
 
 }  // namespace kontavo

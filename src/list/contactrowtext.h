@@ -3,17 +3,12 @@
 #include <QChar>
 #include <QString>
 
+#include "store/contacts/contactlistsource.h"
+
 namespace kontavo {
 
 struct ContactRecord;
 class PhoneTemplateSet;
-
-// Sort types of the list ("SortType").
-namespace sorttype {
-inline constexpr int kName = 0;
-inline constexpr int kFileAs = 1;
-inline constexpr int kCompany = 2;
-}  // namespace sorttype
 
 // The texts of one contact row: the name, the second name line shown beside
 // it in two-line mode, and the detail (lower-cased label, shown value and

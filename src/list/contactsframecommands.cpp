@@ -48,6 +48,13 @@ void ContactsFrame::connectList() {
     FrameListModel::Listener listener;
     listener.selectionChanged = [this] { selectionChanged(); };
     listener.key = [this](const ListKey& key) { return listKey(key); };
+    listener.busy = [this](bool busy) {
+        if (busy) {
+            m_search->busyStart();
+        } else {
+            m_search->busyEnd();
+        }
+    };
     m_list->setListener(std::move(listener));
     connect(m_splitter, &SplitterWnd::previousRequested, this, [this] {
         m_list->stepSelection(-1);

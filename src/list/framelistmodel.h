@@ -28,6 +28,8 @@ public:
         // A key the list and the model do not use themselves; true when the
         // frame used it.
         std::function<bool(const ListKey& key)> key;
+        // The list waits for the store (true) or has its rows again (false).
+        std::function<void(bool busy)> busy;
     };
 
     virtual ~FrameListModel() = default;

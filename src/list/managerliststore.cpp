@@ -1,8 +1,9 @@
 #include "list/managerliststore.h"
 
+#include <QHash>
 #include <QSet>
+#include <algorithm>
 
-#include "list/contactorder.h"
 #include "store/contacts/contactmanager.h"
 
 namespace kontavo {
@@ -43,22 +44,56 @@ std::optional<QList<Oid>> ManagerListStore::candidates(const ContactListQuery& q
     return recent;
 }
 
-std::optional<ContactListSource> ManagerListStore::query(const ContactListQuery& query) {
+namespace {
+
+// The recently used contacts in `source` in the order of `recent` (newest
+// first); a grouped source stays as it is.
+void toRecentOrder(ContactListSource& source, const QList<Oid>& recent) {
+    if (source.grouped) {
+        return;
+    }
+    QHash<Oid, int> rank;
+    for (int i = 0; i < recent.size(); ++i) {
+        rank.insert(recent[i], i);
+    }
+    std::stable_sort(source.contacts.begin(), source.contacts.end(), [&](Oid a, Oid b) {
+        return rank.value(a, int(recent.size())) < rank.value(b, int(recent.size()));
+    });
+}
+
+ContactListAnswer::State answerState(ContactManager::ListState state) {
+    switch (state) {
+        case ContactManager::ListState::Ready:
+            return ContactListAnswer::State::Ready;
+        case ContactManager::ListState::Loading:
+            return ContactListAnswer::State::Loading;
+        case ContactManager::ListState::Failed:
+            break;
+    }
+    return ContactListAnswer::State::Failed;
+}
+
+}  // namespace
+
+ContactListAnswer ManagerListStore::query(const ContactListQuery& query) {
     const CategoryFilter filter = filterOf(query);
     const std::optional<QList<Oid>> only = candidates(query);
-    QList<ListEntry> entries;
     if (only && only->isEmpty()) {
-        return ContactListSource{{}, query.sortType == 2, {}, {}};
+        ContactListAnswer empty{ContactListAnswer::State::Ready, {}};
+        empty.source.grouped = query.sortType == sorttype::kCompany;
+        return empty;
     }
-    const bool ok = only ? m_manager.listContacts(*only, filter, entries)
-                         : m_manager.listContacts(filter, entries);
-    if (!ok) {
-        return std::nullopt;
+    ContactManager::OrderedContacts ordered =
+        m_manager.orderedContacts(only ? &*only : nullptr, filter, query.sortType);
+    ContactListAnswer answer{answerState(ordered.state), std::move(ordered.source)};
+    if (answer.isReady() && query.mode == CategoryFilterMenu::Mode::Recent) {
+        toRecentOrder(answer.source, query.recent);
     }
-    const bool recentOrder = query.mode == CategoryFilterMenu::Mode::Recent;
-    return arrangeContacts(
-        entries, query.sortType, recentOrder ? &query.recent : nullptr,
-        [this](Oid oid) { return m_manager.fileAs(oid).value_or(QString()); }, m_locale);
+    return answer;
+}
+
+void ManagerListStore::setReadyCallback(std::function<void()> ready) {
+    m_manager.setListReadyCallback(std::move(ready));
 }
 
 bool ManagerListStore::readContact(Oid oid, ContactRecord& record) {

@@ -9,16 +9,17 @@ class ContactManager;
 class Locale;
 
 // The contact list's store over the open ContactManager: searches go to the
-// contact index (findWords for text, findGroupKey for letter groups), the
-// list queries to the contacts database, and the result is put in list
-// order (contactorder.h). `manager` and `locale` must outlive it. UI thread
+// contact index (findWords for text, findGroupKey for letter groups), and
+// the manager's list cache filters and orders the contacts found; in mode
+// Recent the contacts keep the order of the recent list. `manager` and `locale` must outlive it. UI thread
 // only.
 class ManagerListStore final : public ContactListStore {
 public:
     ManagerListStore(ContactManager& manager, const Locale& locale)
         : m_manager(manager), m_locale(locale) {}
 
-    std::optional<ContactListSource> query(const ContactListQuery& query) override;
+    ContactListAnswer query(const ContactListQuery& query) override;
+    void setReadyCallback(std::function<void()> ready) override;
     bool readContact(Oid oid, ContactRecord& record) override;
     bool setPreferredItem(Oid oid, uint32_t tag) override;
     bool deleteContact(Oid oid) override;

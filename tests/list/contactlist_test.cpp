@@ -90,6 +90,34 @@ TEST_F(ContactListTest, AFailedQueryShowsAnEmptyList) {
     EXPECT_EQ(list->view()->rowCount(), 0);
 }
 
+TEST_F(ContactListTest, WhileTheStoreLoadsTheRowsStayAndTheListIsBusyUntilItIsReady) {
+    QList<bool> busy;
+    ContactList::Listener l = listener();
+    l.busy = [&](bool on) { busy.append(on); };
+    list->setListener(l);
+    list->refill({});
+    ASSERT_TRUE(list->selectContact(3));
+
+    store.loading = true;
+    list->refill({QStringLiteral("c"), {}});
+    list->refill({QStringLiteral("ca"), {}});  // typing goes on while the store loads
+    EXPECT_EQ(listedOids(), (QList<Oid>{1, 2, 3, 4}));
+    EXPECT_EQ(list->selectedContact(), 3u);
+    EXPECT_TRUE(list->isWaitingForStore());
+    EXPECT_EQ(busy, QList<bool>{true}) << "busy is reported once";
+
+    store.loading = false;
+    ASSERT_TRUE(store.ready);
+    store.ready();
+    EXPECT_EQ(store.queries.back().search.text, "ca") << "the last search is asked again";
+    EXPECT_EQ(listedOids(), QList<Oid>{3});
+    EXPECT_EQ(list->selectedContact(), 3u);
+    EXPECT_EQ(busy, (QList<bool>{true, false}));
+    const qsizetype asked = store.queries.size();
+    store.ready();
+    EXPECT_EQ(store.queries.size(), asked) << "a list that does not wait asks nothing";
+}
+
 TEST_F(ContactListTest, SortByCompanyGroupsAndSelectingAContactOpensItsCompany) {
     list->refill({});
     list->selectContact(4);

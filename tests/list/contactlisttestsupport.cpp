@@ -41,10 +41,13 @@ ContactListSource groupedByCompany(const QList<ContactRecord>& found) {
 
 }  // namespace
 
-std::optional<ContactListSource> FakeListStore::query(const ContactListQuery& query) {
+ContactListAnswer FakeListStore::query(const ContactListQuery& query) {
     queries.append(query);
     if (failQueries) {
-        return std::nullopt;
+        return {ContactListAnswer::State::Failed, {}};
+    }
+    if (loading) {
+        return {ContactListAnswer::State::Loading, {}};
     }
     QList<ContactRecord> found;
     if (query.mode == CategoryFilterMenu::Mode::Recent) {
@@ -64,13 +67,13 @@ std::optional<ContactListSource> FakeListStore::query(const ContactListQuery& qu
         });
     }
     if (query.sortType == 2) {
-        return groupedByCompany(found);
+        return {ContactListAnswer::State::Ready, groupedByCompany(found)};
     }
     ContactListSource source;
     for (const ContactRecord& record : found) {
         source.contacts.append(record.oid);
     }
-    return source;
+    return {ContactListAnswer::State::Ready, source};
 }
 
 bool FakeListStore::readContact(Oid oid, ContactRecord& record) {

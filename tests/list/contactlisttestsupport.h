@@ -21,12 +21,14 @@ ContactRecord makeContact(Oid oid, const QString& last, const QString& first = {
 // Answers queries from its records: every record, or those whose last or
 // first name starts with the search text (case-insensitive); in mode Recent
 // the recent Oids that exist, in their order; flat lists ordered by last
-// name then Oid, sort type 2 grouped by company.
+// name then Oid, sort type 2 grouped by company. With `loading` set every
+// query answers Loading; `ready` holds the list's ready callback.
 class FakeListStore final : public ContactListStore {
 public:
     void add(const ContactRecord& record) { records.insert(record.oid, record); }
 
-    std::optional<ContactListSource> query(const ContactListQuery& query) override;
+    ContactListAnswer query(const ContactListQuery& query) override;
+    void setReadyCallback(std::function<void()> callback) override { ready = std::move(callback); }
     bool readContact(Oid oid, ContactRecord& record) override;
     bool setPreferredItem(Oid oid, uint32_t tag) override;
     bool deleteContact(Oid oid) override;
@@ -39,6 +41,8 @@ public:
     QList<Oid> reads;
     QStringList writes;  // "preferred <oid> <tag hex>", "delete <oid>"
     bool failQueries = false;
+    bool loading = false;  // queries answer Loading
+    std::function<void()> ready;
 };
 
 class FakeListUi final : public ContactListUi {

@@ -97,6 +97,39 @@ TEST_F(FrameContactListTest, KeysTypedInTheSearchFieldLeaveOnlyMatchingRows) {
     EXPECT_EQ(view()->rowCount(), kStoreContacts);
 }
 
+// A store too large to be read at once: after a re-index the list waits for
+// it with the busy animation running, the field takes keys meanwhile, and the
+// rows follow the last search once the store is read.
+TEST_F(FrameContactListTest, WhileTheStoreIsReadTheFieldShowsTheBusyAnimationAndTakesKeys) {
+    const QString prefix = namePrefix();
+    ASSERT_EQ(prefix.size(), 3);
+    ContactManager& manager = session->manager();
+    manager.setListLoadSizes(10, 25);
+    SearchEdit* edit = fixture.frame().searchEdit();
+    ASSERT_FALSE(edit->isBusy());
+
+    ASSERT_TRUE(manager.reindex());
+    ASSERT_TRUE(manager.isListLoading());
+    EXPECT_TRUE(edit->isBusy());
+    EXPECT_EQ(view()->rowCount(), kStoreContacts) << "the rows stay while the store is read";
+    field()->setFocus();
+    QTest::keyClicks(field(), prefix);
+    EXPECT_EQ(field()->text(), prefix);
+    EXPECT_TRUE(edit->isBusy());
+
+    for (int turn = 0; turn < 100 && manager.isListLoading(); ++turn) {
+        QCoreApplication::processEvents();
+    }
+    ASSERT_FALSE(manager.isListLoading());
+    EXPECT_FALSE(edit->isBusy());
+    const QList<Oid> rows = rowContacts();
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_LT(rows.size(), kStoreContacts);
+    for (const Oid oid : rows) {
+        EXPECT_TRUE(test::hasWordStartingWith(test::searchableText(manager, oid), prefix));
+    }
+}
+
 TEST_F(FrameContactListTest, TappingAnAbcBarButtonNarrowsToItsLettersAndBackspaceUndoesIt) {
     const LetterGroupSet groups =
         LetterGroupSet::loadActiveSet(fixture.device.settings(), Locale::user());

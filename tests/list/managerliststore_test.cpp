@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "list/contactorder.h"
 #include "listfakeindex.h"
 #include "platform/locale.h"
 #include "platform/sqliteobjectstore.h"
@@ -46,7 +45,11 @@ protected:
         return record.oid;
     }
 
-    ContactListSource query(ContactListQuery q) { return store().query(q).value(); }
+    ContactListSource query(ContactListQuery q) {
+        const ContactListAnswer answer = store().query(q);
+        EXPECT_TRUE(answer.isReady());
+        return answer.source;
+    }
     ManagerListStore store() { return ManagerListStore(*manager, locale); }
 
     test::TempDevice device;
@@ -125,20 +128,6 @@ TEST_F(ManagerListStoreTest, ReadsWritesAndLookUps) {
     EXPECT_EQ(listStore.existingContacts({dunn, adams, 999}), QList<Oid>{adams});
     EXPECT_EQ(listStore.categoryNames({999, golf}),
               (QList<CategoryFilterMenu::NamedCategory>{{golf, "Golf"}}));
-}
-
-TEST(ContactOrderTest, TiesGoByOidAndNamelessContactsByCompany) {
-    const Locale locale(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QList<ListEntry> entries = {
-        {5, "Zeta", "Smith, Al", {}, {}},
-        {3, "Alpha", {}, {}, {}},
-        {4, {}, "Smith, Al", {}, {}},
-    };
-    const auto none = [](Oid) { return QString(); };
-    EXPECT_EQ(arrangeContacts(entries, 0, nullptr, none, locale).contacts, (QList<Oid>{3, 4, 5}));
-    const QList<Oid> recent = {4, 5, 3};
-    EXPECT_EQ(arrangeContacts(entries, 0, &recent, none, locale).contacts, (QList<Oid>{4, 5, 3}));
-    EXPECT_TRUE(arrangeContacts(entries, 2, &recent, none, locale).grouped);
 }
 
 }  // namespace

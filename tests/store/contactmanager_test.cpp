@@ -430,5 +430,92 @@ TEST_F(ContactManagerTest, SmallReadsAndCompanies) {
     EXPECT_FALSE(m_manager->fileAs(999999));
 }
 
+QList<Oid> listed(ContactManager& manager, int sortType = 0,
+                  const CategoryFilter& filter = CategoryFilter::any()) {
+    const ContactManager::OrderedContacts ordered =
+        manager.orderedContacts(nullptr, filter, sortType);
+    EXPECT_EQ(ordered.state, ContactManager::ListState::Ready);
+    return ordered.source.contacts;
+}
+
+TEST_F(ContactManagerTest, TheListOrderFollowsEveryChangeAtOnce) {
+    ASSERT_TRUE(init());
+    ContactRecord adams = person("Ann", "Adams");
+    ContactRecord baker = person("Bob", "Baker");
+    ASSERT_TRUE(m_manager->addContact(adams) && m_manager->addContact(baker));
+    EXPECT_EQ(listed(*m_manager), (QList<Oid>{adams.oid, baker.oid}));
+
+    // The manager's own changes show before their notifications are handled.
+    adams.setField(F::LastName, "Young");
+    ASSERT_TRUE(m_manager->updateContact(adams));
+    EXPECT_EQ(listed(*m_manager), (QList<Oid>{baker.oid, adams.oid}));
+    ContactRecord carter = person("Cy", "Carter");
+    carter.categoryMask = categorymask::fromPositions({2});
+    ASSERT_TRUE(m_manager->addContact(carter));
+    ASSERT_TRUE(m_manager->deleteContact(baker.oid));
+    EXPECT_EQ(listed(*m_manager), (QList<Oid>{carter.oid, adams.oid}));
+    EXPECT_EQ(listed(*m_manager, 0, CategoryFilter::sharing(categorymask::fromPositions({2}))),
+              QList<Oid>{carter.oid});
+
+    // Another program's contact shows once its notification is handled.
+    const Oid dunn = writeElsewhere("Dunn");
+    EXPECT_EQ(listed(*m_manager), (QList<Oid>{carter.oid, adams.oid}));
+    notify(DbNotifyType::Created, dunn);
+    notify(DbNotifyType::Changed, adams.oid);  // an own change arriving late changes nothing
+    m_clock.advance(ChangeQueue::kDebounceMs);
+    EXPECT_EQ(listed(*m_manager), (QList<Oid>{carter.oid, dunn, adams.oid}));
+    other().deleteRecord(dunn);
+    notify(DbNotifyType::RecordDeleted, dunn);
+    m_clock.advance(ChangeQueue::kDebounceMs);
+    EXPECT_EQ(listed(*m_manager), (QList<Oid>{carter.oid, adams.oid}));
+}
+
+TEST_F(ContactManagerTest, ALargeDatabaseIsLoadedForTheListInStepsAndChangesMeanwhileCount) {
+    ASSERT_TRUE(init());
+    QList<ContactRecord> contacts;
+    for (const QString& last : QStringList{"Eve", "Dee", "Cole", "Bell", "Ash"}) {
+        contacts.append(person("", last));
+        ASSERT_TRUE(m_manager->addContact(contacts.back()));
+    }
+    m_manager->setListLoadSizes(2, 2);
+    int readyCalls = 0;
+    m_manager->setListReadyCallback([&] { ++readyCalls; });
+    EXPECT_EQ(m_manager->orderedContacts(nullptr, CategoryFilter::any(), 0).state,
+              ContactManager::ListState::Loading);
+    ASSERT_TRUE(m_manager->isListLoading());
+    test::ManualTimer* step = nullptr;
+    for (test::ManualTimer* timer : m_clock.timers()) {
+        if (timer->isActive() && timer->interval() == 0) {
+            step = timer;
+        }
+    }
+    ASSERT_NE(step, nullptr) << "the load goes on on a zero timer";
+    step->runOut();  // the first two records
+    EXPECT_EQ(readyCalls, 0);
+
+    contacts[0].setField(F::LastName, "Aaron");  // Eve, already read, becomes Aaron
+    ASSERT_TRUE(m_manager->updateContact(contacts[0]));
+    ASSERT_TRUE(m_manager->deleteContact(contacts[4].oid));  // Ash, not read yet
+    m_clock.advance(0);
+    EXPECT_FALSE(m_manager->isListLoading());
+    EXPECT_EQ(readyCalls, 1);
+    EXPECT_EQ(listed(*m_manager),
+              (QList<Oid>{contacts[0].oid, contacts[3].oid, contacts[2].oid, contacts[1].oid}));
+}
+
+TEST_F(ContactManagerTest, AFullReindexReadsTheListAgain) {
+    ASSERT_TRUE(init());
+    ContactRecord adams = person("Ann", "Adams");
+    ASSERT_TRUE(m_manager->addContact(adams));
+    ASSERT_EQ(listed(*m_manager), QList<Oid>{adams.oid});
+    const Oid missed = writeElsewhere("Baker");
+    m_manager->handleNotification({DbNotifyType::ChangesLost, m_manager->databaseOid(), 0});
+    m_clock.advance(ChangeQueue::kDebounceMs);
+    EXPECT_EQ(listed(*m_manager), (QList<Oid>{adams.oid, missed}));
+    m_manager->shutdown();
+    EXPECT_EQ(m_manager->orderedContacts(nullptr, CategoryFilter::any(), 0).state,
+              ContactManager::ListState::Failed);
+}
+
 }  // namespace
 }  // namespace kontavo

@@ -1,6 +1,7 @@
 #include "store/contacts/contactmanager.h"
 
 #include <QtDebug>
+#include <utility>
 
 #include "diag/errorlog.h"
 #include "diag/fatal.h"
@@ -10,6 +11,8 @@
 #include "store/contacts/contactprops.h"
 #include "store/contacts/contactsdatabasereader.h"
 #include "store/contacts/indexstartup.h"
+#include "store/contacts/listcacheloader.h"
+#include "store/contacts/listcolumns.h"
 #include "store/contacts/listquery.h"
 #include "store/contacts/operationgate.h"
 #include "store/contacts/recordchecksum.h"
@@ -66,8 +69,11 @@ ContactManager::ContactManager(ObjectStore& store, std::unique_ptr<ContactIndex>
       m_locale(locale),
       m_db(store, locale),
       m_queue(timers(), [this] { handleQueue(); }),
-      m_flushTimer(timers()) {
+      m_flushTimer(timers()),
+      m_listCache(locale),
+      m_listTimer(timers()) {
     m_flushTimer->setCallback([this] { flushIndex(); });
+    m_listTimer->setCallback([this] { stepListLoad(); });
 }
 
 ContactManager::~ContactManager() {
@@ -113,6 +119,7 @@ bool ContactManager::openIndex() {
 }
 
 void ContactManager::shutdown() {
+    resetListCache();
     m_queue.stop();
     if (m_flushTimer->isActive()) {
         m_flushTimer->stop();
@@ -152,6 +159,7 @@ bool ContactManager::reindex() {
     }
     GateScope scope(m_gate);
     const bool rebuilt = m_index->rebuild(*m_reader, m_progress, true);
+    resetListCache();
     if (m_observer != nullptr) {
         m_observer->onReloaded();
         m_observer->setIdle(true);
@@ -224,6 +232,7 @@ bool ContactManager::saveContact(ContactRecord& record, bool create) {
     if (!written) {
         return false;
     }
+    refreshListColumns(stored.oid);
     if (m_pictures != nullptr) {
         m_pictures->save(stored);
     }
@@ -266,6 +275,7 @@ bool ContactManager::deleteContact(Oid oid) {
     if (!m_db.deleteRecord(oid)) {
         return false;
     }
+    m_listCache.remove(oid);
     deleteContactPicture(m_fs, names, indexedPicture);
     const bool removed = m_index->remove(oid, databaseTime());
     startFlushTimer();
@@ -285,8 +295,105 @@ bool ContactManager::listContacts(const QList<Oid>& oids, const CategoryFilter& 
     return isOpen() && ListQuery(m_db.handle()).ofOids(oids, filter, out);
 }
 
-GroupedResult ContactManager::groupByCompany(const QList<ListEntry>& entries) const {
-    return kontavo::groupByCompany(entries, m_locale);
+ContactManager::OrderedContacts ContactManager::orderedContacts(const QList<Oid>* candidates,
+                                                               const CategoryFilter& filter,
+                                                               int sortType) {
+    if (!isOpen()) {
+        return {};
+    }
+    // A failed load is reported once; the query after that tries again.
+    if (std::exchange(m_listLoadFailed, false)) {
+        return {};
+    }
+    if (m_listCache.state() == ContactListCache::State::Empty && !startListLoad()) {
+        m_listLoadFailed = false;
+        return {};
+    }
+    if (!m_listCache.isReady()) {
+        return {ListState::Loading, {}};
+    }
+    return {ListState::Ready, m_listCache.select(candidates, filter, sortType)};
+}
+
+void ContactManager::setListLoadSizes(int atOnce, int step) {
+    m_listLoadAtOnce = atOnce;
+    m_listLoadStep = std::max(step, 1);
+}
+
+// A small database is read at once; a large one in steps on the list timer,
+// so that the event loop runs between them.
+bool ContactManager::startListLoad() {
+    const std::optional<DbInfo> info = m_db.info();
+    std::unique_ptr<ObjectDatabase> handle =
+        info ? m_store.open(ContactsDatabase::databaseName(), DbOpenOptions()) : nullptr;
+    if (!handle) {
+        endListLoad(false);
+        return false;
+    }
+    m_listCache.beginLoad();
+    m_listLoader = std::make_unique<ListCacheLoader>(std::move(handle), m_listCache);
+    if (qint64(info->recordCount) > m_listLoadAtOnce) {
+        m_listTimer->start(0);
+        return true;
+    }
+    ListCacheLoader::Step step = ListCacheLoader::Step::More;
+    while (step == ListCacheLoader::Step::More) {
+        step = m_listLoader->step(m_listLoadStep);
+    }
+    endListLoad(step == ListCacheLoader::Step::Done);
+    return step == ListCacheLoader::Step::Done;
+}
+
+void ContactManager::stepListLoad() {
+    if (m_listLoader == nullptr) {
+        return;
+    }
+    const ListCacheLoader::Step step = m_listLoader->step(m_listLoadStep);
+    if (step == ListCacheLoader::Step::More) {
+        m_listTimer->start(0);
+        return;
+    }
+    endListLoad(step == ListCacheLoader::Step::Done);
+    if (m_listReady) {
+        m_listReady();
+    }
+}
+
+void ContactManager::endListLoad(bool loaded) {
+    m_listLoader.reset();
+    m_listTimer->stop();
+    if (loaded) {
+        m_listCache.finishLoad([this](Oid oid) { return readListColumns(oid); });
+    } else {
+        logError(QStringLiteral("Unable read contacts list"), kLogSource, "", __LINE__);
+        m_listCache.clear();
+        m_listLoadFailed = true;
+    }
+}
+
+// After a full re-index the list is read again; a load in progress ends
+// without calling back (the re-index tells the observer itself).
+void ContactManager::resetListCache() {
+    m_listLoader.reset();
+    m_listTimer->stop();
+    m_listCache.clear();
+    m_listLoadFailed = false;
+}
+
+void ContactManager::refreshListColumns(Oid oid) {
+    if (const std::optional<ListColumns> columns = readListColumns(oid)) {
+        m_listCache.put(*columns);
+    } else {
+        m_listCache.remove(oid);
+    }
+}
+
+std::optional<ListColumns> ContactManager::readListColumns(Oid oid) {
+    if (!isOpen() || oid == 0 || !m_db.handle().seekOid(oid)) {
+        return std::nullopt;
+    }
+    const std::optional<DbRecord> read = m_db.handle().read(listColumnTags());
+    return read ? std::optional<ListColumns>(listColumnsOf(*read)) : std::nullopt;
 }
 
 std::optional<QStringList> ContactManager::companyNames() {
@@ -400,6 +507,7 @@ void ContactManager::handleQueue() {
 
 void ContactManager::fullReindex() {
     m_index->rebuild(*m_reader, m_progress, false);
+    resetListCache();
     if (m_observer != nullptr) {
         m_observer->onReloaded();
     }
@@ -416,6 +524,7 @@ void ContactManager::applyEvent(const ChangeEvent& event) {
     if (m_index->storedChecksum(event.oid) && !m_index->remove(event.oid, databaseTime())) {
         failIndexChange(kLineRemove);
     }
+    m_listCache.remove(event.oid);
     if (m_observer != nullptr) {
         m_observer->onDeleted(event.oid);
     }
@@ -439,6 +548,7 @@ void ContactManager::applyStored(const ChangeEvent& event) {
     } else if (!m_index->insert(contact, time)) {
         failIndexChange(created ? kLineInsert : kLineUpdate);
     }
+    refreshListColumns(event.oid);
     if (m_observer != nullptr) {
         if (created) {
             m_observer->onCreated(event.oid);

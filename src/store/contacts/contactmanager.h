@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -10,9 +11,10 @@
 #include "store/contacts/categoryfilter.h"
 #include "store/contacts/changequeue.h"
 #include "store/contacts/contactindex.h"
+#include "store/contacts/contactlistcache.h"
+#include "store/contacts/contactlistsource.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/deferredtimer.h"
-#include "store/contacts/groupedresult.h"
 #include "store/contacts/listentry.h"
 
 namespace kontavo {
@@ -21,6 +23,7 @@ class ContactObserver;
 class ContactPictures;
 class ContactsDatabaseReader;
 class DeviceFs;
+class ListCacheLoader;
 class OperationGate;
 class ProgressSink;
 
@@ -38,7 +41,12 @@ class ProgressSink;
 // handled, "Unable perform db operation!!!" goes to the error log and the
 // program ends with the fatal code 0xEFFFFFFD.
 //
-// UI thread only: notifications and both timers arrive on its event loop.
+// The list's columns of every contact are kept in a list cache (loaded on
+// the first list query; a large database in steps between events), changed
+// with every contact change the manager makes or is told of, and loaded
+// again after a full re-index.
+//
+// UI thread only: notifications and the timers arrive on its event loop.
 // The store, the device file system and the locale must outlive the
 // manager; the observer, gate and progress sink given to init() must stay
 // valid until shutdown().
@@ -94,12 +102,36 @@ public:
     // Writes only the preferred item of `oid`; 0 deletes it.
     bool setPreferredItem(Oid oid, uint32_t tag);
 
-    // The list queries (see ListQuery): every contact, or the contacts of an
-    // Oid list, under a category filter; entries in database order.
+    // The state of an ordered list query.
+    enum class ListState { Ready, Loading, Failed };
+    struct OrderedContacts {
+        ListState state = ListState::Failed;
+        ContactListSource source;  // when ready
+    };
+    // Databases up to this many records are loaded into the list cache at
+    // once; larger ones `kListLoadStep` records per turn of the event loop.
+    static constexpr int kListLoadAtOnce = 5000;
+    static constexpr int kListLoadStep = 4000;
+
+    // The contacts among `candidates` (every contact when null; unknown Oids
+    // are ignored) that `filter` keeps, in the list order of `sortType`
+    // (0 name, 1 "File As", 2 grouped by company; see ListOrder). Answered
+    // from the list cache: Loading while a load runs (the ready callback
+    // follows its end), Failed when the database is closed or cannot be
+    // read.
+    OrderedContacts orderedContacts(const QList<Oid>* candidates, const CategoryFilter& filter,
+                                    int sortType);
+    // Called when a list cache load that orderedContacts() answered with
+    // Loading has ended (ready or failed); the list then asks again.
+    void setListReadyCallback(std::function<void()> ready) { m_listReady = std::move(ready); }
+    // Tests: load at once up to `atOnce` records, else `step` per turn.
+    void setListLoadSizes(int atOnce, int step);
+    bool isListLoading() const { return m_listLoader != nullptr; }
+
+    // The raw list queries (see ListQuery): every contact, or the contacts
+    // of an Oid list, under a category filter; entries in database order.
     bool listContacts(const CategoryFilter& filter, QList<ListEntry>& out);
     bool listContacts(const QList<Oid>& oids, const CategoryFilter& filter, QList<ListEntry>& out);
-    // The entries as company groups in the locale's collation.
-    GroupedResult groupByCompany(const QList<ListEntry>& entries) const;
     std::optional<QStringList> companyNames();
 
     // Small reads by Oid.
@@ -140,6 +172,12 @@ private:
     bool indexSaved(const IndexedContact& contact, bool create);
     void startFlushTimer();
     uint64_t databaseTime();
+    bool startListLoad();
+    void stepListLoad();
+    void endListLoad(bool loaded);
+    void resetListCache();
+    void refreshListColumns(Oid oid);
+    std::optional<ListColumns> readListColumns(Oid oid);
     std::optional<QStringList> readStrings(Oid oid, const QList<PropTag>& tags);
 
     ObjectStore& m_store;
@@ -155,6 +193,13 @@ private:
     OperationGate* m_gate = nullptr;
     ProgressSink* m_progress = nullptr;
     ContactPictures* m_pictures = nullptr;
+    ContactListCache m_listCache;
+    std::unique_ptr<ListCacheLoader> m_listLoader;
+    std::unique_ptr<DeferredTimer> m_listTimer;
+    std::function<void()> m_listReady;
+    bool m_listLoadFailed = false;
+    int m_listLoadAtOnce = kListLoadAtOnce;
+    int m_listLoadStep = kListLoadStep;
 };
 
 }  // namespace kontavo

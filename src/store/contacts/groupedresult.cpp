@@ -1,40 +1,12 @@
 #include "store/contacts/groupedresult.h"
 
-#include <QCollator>
-#include <QHash>
 #include <algorithm>
 
-#include "platform/locale.h"
+#include "store/contacts/collationkeys.h"
 
 namespace kontavo {
 
 namespace {
-
-// Collation keys compare as the locale's collator does; each distinct text
-// is keyed once, so a sort of many entries does not collate pair by pair.
-class KeyCache {
-public:
-    explicit KeyCache(const Locale& locale) : m_collator(locale.qlocale()) {
-        m_collator.setCaseSensitivity(Qt::CaseSensitive);
-    }
-    int indexOf(const QString& text) {
-        const QString& key = text.isNull() ? m_empty : text;
-        auto it = m_index.constFind(key);
-        if (it != m_index.constEnd()) {
-            return *it;
-        }
-        m_keys.append(m_collator.sortKey(key));
-        m_index.insert(key, int(m_keys.size() - 1));
-        return int(m_keys.size() - 1);
-    }
-    int compare(int a, int b) const { return a == b ? 0 : m_keys[a].compare(m_keys[b]); }
-
-private:
-    QCollator m_collator;
-    QString m_empty = QStringLiteral("");
-    QHash<QString, int> m_index;
-    QList<QCollatorSortKey> m_keys;
-};
 
 struct Keyed {
     int company;
@@ -45,7 +17,7 @@ struct Keyed {
 }  // namespace
 
 GroupedResult groupByCompany(const QList<ListEntry>& entries, const Locale& locale) {
-    KeyCache keys(locale);
+    CollationKeys keys(locale);
     QList<Keyed> order;
     order.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
