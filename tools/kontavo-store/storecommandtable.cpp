@@ -17,12 +17,14 @@ StoreCommandInfo watchCommand();
 StoreCommandInfo reindexCommand();
 StoreCommandInfo verifyIndexCommand();
 StoreCommandInfo searchCommand();
+StoreCommandInfo importCommand();
+StoreCommandInfo exportCommand();
 
 const QList<StoreCommandInfo>& storeCommands() {
     static const QList<StoreCommandInfo> commands = {
         seedCommand(),    listCommand(),        showCommand(),   addCommand(),      setCommand(),
         deleteCommand(),  categoriesCommand(),  notesCommand(),  setNotesCommand(), watchCommand(),
-        reindexCommand(), verifyIndexCommand(), searchCommand(),
+        reindexCommand(), verifyIndexCommand(), searchCommand(), importCommand(),   exportCommand(),
     };
     return commands;
 }
