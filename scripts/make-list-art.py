@@ -11,6 +11,7 @@ the 16-pixel set and the 32-pixel set for high-resolution screens:
   ICON16/ICON32 251-254/303-306  busy animation frames
   ICON16 184/186, ICON32 298/299  company header, expanded / collapsed
   ICON16/ICON32 42210/42211  stock picture of a person / a company
+  ICON16 119, ICON32 300  the category button's down arrow
 Run from anywhere: python3 scripts/make-list-art.py
 """
 import math
@@ -188,6 +189,12 @@ def fold_icon(s, expanded):
     return canvas
 
 
+def down_arrow(s):
+    canvas = Canvas(8 * s, 8 * s)
+    canvas.fill(polygon([(1 * s, 2.5 * s), (7 * s, 2.5 * s), (4 * s, 6 * s)]), 0x2B2B2B)
+    return canvas
+
+
 def person_icon(s):
     canvas = Canvas(16 * s, 16 * s)
     canvas.fill(disc(8 * s, 5 * s, 3 * s), 0x636363)
@@ -253,6 +260,9 @@ def main():
             write_png(os.path.join(icons, f"{first_busy + frame}.png"), busy_frame(s, frame))
         write_png(os.path.join(icons, "42210.png"), person_icon(s))
         write_png(os.path.join(icons, "42211.png"), company_icon(s))
+    for s, arrow in ((1, 119), (2, 300)):
+        icons = os.path.join(DATA, "ICON16" if s == 1 else "ICON32")
+        write_png(os.path.join(icons, f"{arrow}.png"), down_arrow(s))
     for s, ids in ((1, (184, 186)), (2, (298, 299))):
         icons = os.path.join(DATA, "ICON16" if s == 1 else "ICON32")
         write_png(os.path.join(icons, f"{ids[0]}.png"), fold_icon(s, True))

@@ -5,7 +5,6 @@
 #include "list/coollist.h"
 #include "list/managerliststore.h"
 #include "list/qtcontactlistui.h"
-#include "platform/locale.h"
 
 namespace kontavo {
 
@@ -16,7 +15,7 @@ class ContactListModel final : public FrameListModel {
 public:
     ContactListModel(ContactStoreSession& session, Registry& registry, const DeviceFs* device,
                      const Screen& screen)
-        : m_store(session.manager(), Locale::user()),
+        : m_store(session.manager()),
           m_list(services(m_store, m_ui, registry, device, screen)) {}
 
     void setListener(Listener listener) override {

@@ -4,10 +4,14 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "list/listimages.h"
+
 namespace kontavo {
 
 ListDownButton::ListDownButton(const Screen& screen, QWidget* parent)
-    : QWidget(parent), m_screen(screen) {
+    : QWidget(parent),
+      m_screen(screen),
+      m_arrow(loadIconOfSet(kArrowIcon, kArrowIconHighRes, screen)) {
     setObjectName(QLatin1String(kWindowClass));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -47,8 +51,15 @@ void ListDownButton::paintEvent(QPaintEvent*) {
     painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 
-// A filled triangle pointing down, centred in `box`.
+// The arrow icon centred in `box`; without it, a filled triangle pointing
+// down.
 void ListDownButton::paintArrow(QPainter& painter, const QRect& box) {
+    if (!m_arrow.isNull()) {
+        QRect target(QPoint(), m_arrow.deviceIndependentSize().toSize());
+        target.moveCenter(box.center());
+        painter.drawPixmap(target, m_arrow);
+        return;
+    }
     const int half = qMax(2, box.width() / 2);
     const int height = qMax(2, half);
     const QPoint centre = box.center();

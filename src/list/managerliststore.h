@@ -6,17 +6,15 @@ namespace kontavo {
 
 class CategoryFilter;
 class ContactManager;
-class Locale;
 
 // The contact list's store over the open ContactManager: searches go to the
 // contact index (findWords for text, findGroupKey for letter groups), and
 // the manager's list cache filters and orders the contacts found; in mode
-// Recent the contacts keep the order of the recent list. `manager` and `locale` must outlive it. UI thread
-// only.
+// Recent the contacts keep the order of the recent list. `manager` must
+// outlive it. UI thread only.
 class ManagerListStore final : public ContactListStore {
 public:
-    ManagerListStore(ContactManager& manager, const Locale& locale)
-        : m_manager(manager), m_locale(locale) {}
+    explicit ManagerListStore(ContactManager& manager) : m_manager(manager) {}
 
     ContactListAnswer query(const ContactListQuery& query) override;
     void setReadyCallback(std::function<void()> ready) override;
@@ -32,7 +30,6 @@ private:
     std::optional<QList<Oid>> candidates(const ContactListQuery& query);
 
     ContactManager& m_manager;
-    const Locale& m_locale;
 };
 
 }  // namespace kontavo

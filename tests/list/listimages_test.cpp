@@ -33,6 +33,23 @@ TEST(ListImagesTest, SearchGlyphAndBusyFramesFillTheClearButton) {
     EXPECT_TRUE(loadIconOfSet(301, 200, kNormal).isNull()) << "each set has its own ids";
 }
 
+TEST(ListImagesTest, TheCategoryButtonArrowComesInBothSetsAndPointsDown) {
+    const QImage normal = loadIconOfSet(119, 300, kNormal).toImage();
+    ASSERT_EQ(normal.size(), QSize(8, 8));
+    EXPECT_EQ(loadIconOfSet(119, 300, kHigh).size(), QSize(16, 16));
+    // Wide at the top, a point at the bottom, nothing outside.
+    const auto inked = [&](int y) {
+        int count = 0;
+        for (int x = 0; x < normal.width(); ++x) {
+            count += qAlpha(normal.pixel(x, y)) > 128;
+        }
+        return count;
+    };
+    EXPECT_GT(inked(3), inked(4));
+    EXPECT_GT(inked(4), 0);
+    EXPECT_EQ(inked(0), 0);
+}
+
 TEST(ListImagesTest, MagentaIsSeeThroughWhenAsked) {
     const QImage keyed = loadBitmapOfSet(166, 273, kNormal, true).toImage();
     EXPECT_EQ(qAlpha(keyed.pixel(0, 0)), 0);

@@ -50,7 +50,7 @@ protected:
         EXPECT_TRUE(answer.isReady());
         return answer.source;
     }
-    ManagerListStore store() { return ManagerListStore(*manager, locale); }
+    ManagerListStore store() { return ManagerListStore(*manager); }
 
     test::TempDevice device;
     SqliteObjectStore objects;

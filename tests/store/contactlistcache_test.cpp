@@ -124,6 +124,39 @@ TEST_F(ContactListCacheTest, ChangesWhileLoadingAreReadAgainAndBeatTheLoader) {
     EXPECT_EQ(cache.size(), 0) << "an empty cache takes no changes: it is loaded whole later";
 }
 
+// Orders built a few contacts per step, with a change in the middle of it,
+// agree with orders built at once.
+TEST_F(ContactListCacheTest, OrdersBuiltInStepsAgreeWithOrdersBuiltAtOnce) {
+    const QStringList names = {"Öl", "Adams", "", "Baker", "adams", "Zeta"};
+    QList<ListColumns> contacts;
+    for (Oid oid = 1; oid <= 30; ++oid) {
+        contacts.append(contact(oid, names[oid % 6], names[oid % 4], names[oid % 5]));
+    }
+    load(contacts);
+    ContactListCache atOnce(english);
+    atOnce.beginLoad();
+    for (const ListColumns& columns : contacts) {
+        atOnce.loaded(columns);
+    }
+    atOnce.finishLoad([](Oid) { return std::nullopt; });
+
+    int steps = 0;
+    while (!cache.prepareSome(4)) {
+        if (++steps == 5) {
+            cache.put(contact(7, "Changed", "Acme"));
+            atOnce.put(contact(7, "Changed", "Acme"));
+        }
+        ASSERT_LT(steps, 200);
+    }
+    EXPECT_GT(steps, 3 * (30 / 4)) << "each order takes several steps";
+    EXPECT_TRUE(cache.prepareSome(4));
+    for (int sortType = 0; sortType < sorttype::kCount; ++sortType) {
+        EXPECT_EQ(cache.select(nullptr, CategoryFilter::any(), sortType),
+                  atOnce.select(nullptr, CategoryFilter::any(), sortType))
+            << "sort type " << sortType;
+    }
+}
+
 // Many random changes applied to a cache whose orders exist give the same
 // answers as a cache loaded afresh with the final contacts.
 TEST_F(ContactListCacheTest, RandomChangesAgreeWithAFreshLoad) {

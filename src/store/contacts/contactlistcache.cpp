@@ -47,6 +47,7 @@ void ContactListCache::clear() {
     for (auto& order : m_orders) {
         order.reset();
     }
+    dropBuilders();
     m_touched.clear();
 }
 
@@ -102,8 +103,15 @@ const ListColumns* ContactListCache::find(Oid oid) const {
     return slot >= 0 ? &m_table[size_t(slot)] : nullptr;
 }
 
+void ContactListCache::dropBuilders() {
+    for (auto& builder : m_builders) {
+        builder.reset();
+    }
+}
+
 // A known contact is re-placed only in the orders its change moves it in.
 void ContactListCache::store(const ListColumns& columns) {
+    dropBuilders();
     const int known = slotOf(columns.oid);
     if (known >= 0) {
         ListColumns& held = m_table[size_t(known)];
@@ -144,6 +152,7 @@ void ContactListCache::erase(Oid oid) {
         return;
     }
     const int slot = at->second;
+    dropBuilders();
     for (auto& order : m_orders) {
         if (order) {
             order->remove(slot);
@@ -154,19 +163,46 @@ void ContactListCache::erase(Oid oid) {
     m_freeSlots.push_back(slot);
 }
 
+std::vector<int> ContactListCache::usedSlots() const {
+    std::vector<int> used;
+    used.reserve(m_byOid.size());
+    for (const auto& entry : m_byOid) {
+        used.push_back(entry.second);
+    }
+    return used;
+}
+
 ListOrder& ContactListCache::order(int sortType) {
-    const int type = sortType >= 0 && sortType < sorttype::kCount ? sortType : sorttype::kName;
-    std::unique_ptr<ListOrder>& order = m_orders[size_t(type)];
+    const size_t type =
+        size_t(sortType >= 0 && sortType < sorttype::kCount ? sortType : sorttype::kName);
+    std::unique_ptr<ListOrder>& order = m_orders[type];
     if (!order) {
-        order = std::make_unique<ListOrder>(type, m_locale);
-        std::vector<int> used;
-        used.reserve(m_byOid.size());
-        for (const auto& entry : m_byOid) {
-            used.push_back(entry.second);
-        }
-        order->build(m_table, used);
+        m_builders[type].reset();
+        order = std::make_unique<ListOrder>(int(type), m_locale);
+        order->build(m_table, usedSlots());
     }
     return *order;
+}
+
+bool ContactListCache::prepareSome(size_t count) {
+    if (m_state != State::Ready) {
+        return false;
+    }
+    for (size_t type = 0; type < m_orders.size(); ++type) {
+        if (m_orders[type]) {
+            continue;
+        }
+        std::unique_ptr<ListOrderBuilder>& builder = m_builders[type];
+        if (!builder) {
+            builder = std::make_unique<ListOrderBuilder>(int(type), m_locale, usedSlots());
+        } else if (builder->keySome(m_table, count)) {
+            m_orders[type] = std::make_unique<ListOrder>(int(type), m_locale);
+            builder->finish(m_table, *m_orders[type]);
+            builder.reset();
+        }
+        return false;
+    }
+    return true;
 }
 
 // Candidates in ascending order (as the index gives them) are found by one

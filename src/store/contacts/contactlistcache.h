@@ -13,6 +13,7 @@
 #include "store/contacts/contactlistsource.h"
 #include "store/contacts/listcolumns.h"
 #include "store/contacts/listorder.h"
+#include "store/contacts/listorderbuilder.h"
 
 namespace kontavo {
 
@@ -27,7 +28,8 @@ class Locale;
 // changes meanwhile are only remembered) → ready (queries answered, changes
 // applied at once). A change remembered while loading is read again when the
 // load finishes, so that a row read ahead by the loader before the change
-// never wins. The orders are built on their first query.
+// never wins. The orders are built by prepareSome() in steps, or at once on
+// their first query.
 //
 // `locale` must outlive the cache. Not thread-safe.
 class ContactListCache {
@@ -60,6 +62,12 @@ public:
     void put(const ListColumns& columns);
     void remove(Oid oid);
 
+    // Builds the orders not built yet, a part of the work per call (the
+    // collation keys of up to `count` contacts, or one sort); true once
+    // every order is built. Only when ready; a change meanwhile makes the
+    // order in progress start over.
+    bool prepareSome(size_t count);
+
     // The contacts among `candidates` (every contact when null; unknown Oids
     // and repeats are ignored) that `filter` keeps, in the order of
     // `sortType`: flat for sort types 0 and 1, grouped by company for 2.
@@ -74,6 +82,8 @@ private:
     void store(const ListColumns& columns);
     void erase(Oid oid);
     ListOrder& order(int sortType);
+    std::vector<int> usedSlots() const;
+    void dropBuilders();
     std::vector<int> positionsOf(const QList<Oid>& candidates, const CategoryFilter& filter,
                                  ListOrder& order);
     ContactListSource listed(const ListOrder& order, const std::vector<int>& positions) const;
@@ -84,6 +94,7 @@ private:
     std::vector<int> m_freeSlots;                 // slots of deleted contacts, for reuse
     std::vector<std::pair<Oid, int>> m_byOid;     // (Oid, slot), ascending by Oid
     std::array<std::unique_ptr<ListOrder>, sorttype::kCount> m_orders;
+    std::array<std::unique_ptr<ListOrderBuilder>, sorttype::kCount> m_builders;
     QSet<Oid> m_touched;  // changed while loading
 };
 

@@ -309,7 +309,7 @@ ContactManager::OrderedContacts ContactManager::orderedContacts(const QList<Oid>
         m_listLoadFailed = false;
         return {};
     }
-    if (!m_listCache.isReady()) {
+    if (!m_listCache.isReady() || m_listPreparing) {
         return {ListState::Loading, {}};
     }
     return {ListState::Ready, m_listCache.select(candidates, filter, sortType)};
@@ -344,16 +344,25 @@ bool ContactManager::startListLoad() {
     return step == ListCacheLoader::Step::Done;
 }
 
+// After the records, the orders are built in steps too; the ready callback
+// follows the last step (or a failed read).
 void ContactManager::stepListLoad() {
-    if (m_listLoader == nullptr) {
-        return;
+    if (m_listLoader != nullptr) {
+        const ListCacheLoader::Step step = m_listLoader->step(m_listLoadStep);
+        if (step == ListCacheLoader::Step::More) {
+            m_listTimer->start(0);
+            return;
+        }
+        endListLoad(step == ListCacheLoader::Step::Done);
+        m_listPreparing = step == ListCacheLoader::Step::Done;
     }
-    const ListCacheLoader::Step step = m_listLoader->step(m_listLoadStep);
-    if (step == ListCacheLoader::Step::More) {
-        m_listTimer->start(0);
-        return;
+    if (m_listPreparing) {
+        if (!m_listCache.prepareSome(size_t(m_listLoadStep))) {
+            m_listTimer->start(0);
+            return;
+        }
+        m_listPreparing = false;
     }
-    endListLoad(step == ListCacheLoader::Step::Done);
     if (m_listReady) {
         m_listReady();
     }
@@ -375,6 +384,7 @@ void ContactManager::endListLoad(bool loaded) {
 // without calling back (the re-index tells the observer itself).
 void ContactManager::resetListCache() {
     m_listLoader.reset();
+    m_listPreparing = false;
     m_listTimer->stop();
     m_listCache.clear();
     m_listLoadFailed = false;

@@ -109,7 +109,8 @@ public:
         ContactListSource source;  // when ready
     };
     // Databases up to this many records are loaded into the list cache at
-    // once; larger ones `kListLoadStep` records per turn of the event loop.
+    // once; larger ones `kListLoadStep` records per turn of the event loop,
+    // and then the three list orders are built in steps as well.
     static constexpr int kListLoadAtOnce = 5000;
     static constexpr int kListLoadStep = 4000;
 
@@ -126,7 +127,7 @@ public:
     void setListReadyCallback(std::function<void()> ready) { m_listReady = std::move(ready); }
     // Tests: load at once up to `atOnce` records, else `step` per turn.
     void setListLoadSizes(int atOnce, int step);
-    bool isListLoading() const { return m_listLoader != nullptr; }
+    bool isListLoading() const { return m_listLoader != nullptr || m_listPreparing; }
 
     // The raw list queries (see ListQuery): every contact, or the contacts
     // of an Oid list, under a category filter; entries in database order.
@@ -198,6 +199,7 @@ private:
     std::unique_ptr<DeferredTimer> m_listTimer;
     std::function<void()> m_listReady;
     bool m_listLoadFailed = false;
+    bool m_listPreparing = false;  // the records are read, the orders are being built
     int m_listLoadAtOnce = kListLoadAtOnce;
     int m_listLoadStep = kListLoadStep;
 };

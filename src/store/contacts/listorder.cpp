@@ -4,6 +4,7 @@
 
 #include "store/contacts/collationkeys.h"
 #include "store/contacts/contactlistsource.h"
+#include "store/contacts/listorderbuilder.h"
 
 namespace kontavo {
 
@@ -15,11 +16,8 @@ int compareOids(Oid a, Oid b) {
 
 }  // namespace
 
-ListOrder::ListOrder(int sortType, const Locale& locale)
-    : m_sortType(sortType), m_locale(locale), m_collator(listCollator(locale)) {}
-
-const QString& ListOrder::primary(const ListColumns& columns) const {
-    switch (m_sortType) {
+const QString& primarySortText(int sortType, const ListColumns& columns) {
+    switch (sortType) {
         case sorttype::kFileAs:
             return columns.fileAs;
         case sorttype::kCompany:
@@ -29,8 +27,11 @@ const QString& ListOrder::primary(const ListColumns& columns) const {
     }
 }
 
+ListOrder::ListOrder(int sortType, const Locale& locale)
+    : m_sortType(sortType), m_locale(locale), m_collator(listCollator(locale)) {}
+
 int ListOrder::compare(const ListColumns& a, const ListColumns& b) const {
-    int order = m_collator.compare(primary(a), primary(b));
+    int order = m_collator.compare(primarySortText(m_sortType, a), primarySortText(m_sortType, b));
     if (order == 0 && m_sortType == sorttype::kCompany) {
         order = m_collator.compare(a.name, b.name);
     }
@@ -38,48 +39,20 @@ int ListOrder::compare(const ListColumns& a, const ListColumns& b) const {
 }
 
 bool ListOrder::sortsAlike(const ListColumns& before, const ListColumns& after) const {
-    return before.oid == after.oid && primary(before) == primary(after) &&
+    return before.oid == after.oid && primarySortText(m_sortType, before) == primarySortText(m_sortType, after) &&
            (m_sortType != sorttype::kCompany || before.name == after.name);
 }
 
 void ListOrder::build(const std::vector<ListColumns>& table, const std::vector<int>& used) {
-    struct Keyed {
-        int first;
-        int second;
-        int slot;
-    };
-    CollationKeys keys(m_locale);
-    const bool byCompany = m_sortType == sorttype::kCompany;
-    std::vector<Keyed> keyed;
-    keyed.reserve(used.size());
-    for (const int slot : used) {
-        const ListColumns& columns = table[size_t(slot)];
-        keyed.push_back(
-            {keys.indexOf(primary(columns)), byCompany ? keys.indexOf(columns.name) : 0, slot});
-    }
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        if (const int c = keys.compare(a.first, b.first); c != 0) {
-            return c < 0;
-        }
-        if (const int c = keys.compare(a.second, b.second); c != 0) {
-            return c < 0;
-        }
-        return table[size_t(a.slot)].oid < table[size_t(b.slot)].oid;
-    });
-    m_sequence.clear();
-    m_sequence.reserve(keyed.size());
-    m_classes.assign(byCompany ? table.size() : 0, 0);
-    m_nextClass = 0;
-    for (size_t i = 0; i < keyed.size(); ++i) {
-        m_sequence.push_back(keyed[i].slot);
-        if (byCompany) {
-            if (i > 0 && keys.compare(keyed[i - 1].first, keyed[i].first) != 0) {
-                ++m_nextClass;
-            }
-            m_classes[size_t(keyed[i].slot)] = m_nextClass;
-        }
-    }
-    ++m_nextClass;
+    ListOrderBuilder builder(m_sortType, m_locale, used);
+    builder.keySome(table, used.size());
+    builder.finish(table, *this);
+}
+
+void ListOrder::adopt(std::vector<int> sequence, std::vector<int> classes, int nextClass) {
+    m_sequence = std::move(sequence);
+    m_classes = std::move(classes);
+    m_nextClass = nextClass;
     m_ranksValid = false;
 }
 

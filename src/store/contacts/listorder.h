@@ -9,6 +9,10 @@ namespace kontavo {
 
 class Locale;
 
+// The string a contact sorts by first under `sortType`: its name (else its
+// company) for 0, "File As" for 1, its company for 2 (then its name).
+const QString& primarySortText(int sortType, const ListColumns& columns);
+
 // The contacts of the list cache in the order of one sort type, as slot
 // numbers into the cache's table of columns:
 // - sort type 0 (name): by the name, a contact without one by its company;
@@ -26,8 +30,12 @@ public:
     ListOrder(int sortType, const Locale& locale);
 
     int sortType() const { return m_sortType; }
-    // Orders the slots `used` of `table` at once (collation keys, one sort).
+    // Orders the slots `used` of `table` at once (see ListOrderBuilder).
     void build(const std::vector<ListColumns>& table, const std::vector<int>& used);
+    // Takes over an order built elsewhere: the slots in order and, for the
+    // company sort, the company class of each slot (by slot) and the next
+    // unused class.
+    void adopt(std::vector<int> sequence, std::vector<int> classes, int nextClass);
     // Puts `slot` in its place; it must not be in the order.
     void insert(const std::vector<ListColumns>& table, int slot);
     // Takes `slot` out; nothing when it is not in the order.
@@ -47,7 +55,6 @@ public:
 
 private:
     int compare(const ListColumns& a, const ListColumns& b) const;
-    const QString& primary(const ListColumns& columns) const;
     int classAt(const std::vector<ListColumns>& table, size_t position, int slot);
 
     int m_sortType;
