@@ -97,7 +97,14 @@ void IndexFiles::deleteFiles() {
     QFile::remove(m_indexRegion.location().hostPath);
 }
 
+// A program killed between the starts of the two writes must not leave a
+// complete file of an earlier write-back beside its partner written anew: the
+// pair would pass for a current index. So both writes stop and both files go
+// before either is written again.
 void IndexFiles::startFlush() {
+    stopFlush();
+    QFile::remove(m_propsRegion.location().hostPath);
+    QFile::remove(m_indexRegion.location().hostPath);
     m_propsRegion.startFlush();
     m_indexRegion.startFlush();
 }

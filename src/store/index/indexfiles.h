@@ -49,6 +49,9 @@ public:
     // Closes the stores and deletes both files.
     void deleteFiles();
 
+    // Starts writing both stores back to their files in the background,
+    // deleting both files first: until a write completes its file is missing
+    // or fails the trailer check, never a file of an earlier write-back.
     void startFlush();
     void stopFlush();
 
