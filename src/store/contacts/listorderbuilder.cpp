@@ -1,6 +1,7 @@
 #include "store/contacts/listorderbuilder.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "store/contacts/contactlistsource.h"
 #include "store/contacts/listorder.h"
@@ -18,7 +19,7 @@ bool ListOrderBuilder::keySome(const std::vector<ListColumns>& table, size_t cou
     for (size_t i = m_keyed.size(); i < end; ++i) {
         const ListColumns& columns = table[size_t(m_used[i])];
         m_keyed.push_back({m_keys.indexOf(primarySortText(m_sortType, columns)),
-                           byCompany ? m_keys.indexOf(columns.name) : 0, m_used[i]});
+                           byCompany ? m_keys.indexOf(columns.name) : 0, columns.oid, m_used[i]});
     }
     return m_keyed.size() == m_used.size();
 }
@@ -32,14 +33,8 @@ void ListOrderBuilder::finish(const std::vector<ListColumns>& table, ListOrder& 
         keyed.first = ranks[size_t(keyed.first)];
         keyed.second = byCompany ? ranks[size_t(keyed.second)] : 0;
     }
-    std::sort(m_keyed.begin(), m_keyed.end(), [&table](const Keyed& a, const Keyed& b) {
-        if (a.first != b.first) {
-            return a.first < b.first;
-        }
-        if (a.second != b.second) {
-            return a.second < b.second;
-        }
-        return table[size_t(a.slot)].oid < table[size_t(b.slot)].oid;
+    std::sort(m_keyed.begin(), m_keyed.end(), [](const Keyed& a, const Keyed& b) {
+        return std::tie(a.first, a.second, a.oid) < std::tie(b.first, b.second, b.oid);
     });
     std::vector<int> sequence;
     sequence.reserve(m_keyed.size());

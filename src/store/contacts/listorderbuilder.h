@@ -28,6 +28,7 @@ private:
     struct Keyed {
         int first;
         int second;
+        Oid oid;
         int slot;
     };
 
