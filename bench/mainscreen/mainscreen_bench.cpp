@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
@@ -44,6 +45,22 @@ struct MainScreen {
     std::unique_ptr<ContactStoreSession> session;
     std::unique_ptr<ContactsFrame> frame;
 };
+
+// A resident-memory figure of this process from /proc/self/status in kB
+// (0 when unknown): "VmRSS" in all, "RssAnon" for memory the process
+// allocated (not mapped files such as the object store's database).
+long residentKb(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field)) {
+            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return 0;
+}
 
 template <typename Work>
 void timed(const char* what, Work work) {
@@ -102,6 +119,8 @@ MainScreen& mainScreen() {
     // The list cache loads in steps between events: the longest step is
     // the longest the screen would not answer a key.
     double longestTurn = 0;
+    const long residentBefore = residentKb("VmRSS:");
+    const long allocatedBefore = residentKb("RssAnon:");
     timed("load the list cache", [&] {
         QElapsedTimer turn;
         while (screen->session->manager().isListLoading()) {
@@ -112,6 +131,9 @@ MainScreen& mainScreen() {
         QCoreApplication::processEvents();
     });
     std::fprintf(stderr, "%-28s %9.1f ms\n", "longest turn while loading", longestTurn);
+    std::fprintf(stderr, "%-28s %9.1f MB (allocated %.1f MB)\n", "resident growth, loading",
+                 double(residentKb("VmRSS:") - residentBefore) / 1024,
+                 double(residentKb("RssAnon:") - allocatedBefore) / 1024);
     return *screen;
 }
 
