@@ -347,6 +347,9 @@ bool ContactManager::startListLoad() {
 // After the records, the orders are built in steps too; the ready callback
 // follows the last step (or a failed read).
 void ContactManager::stepListLoad() {
+    if (m_listLoader == nullptr && !m_listPreparing) {
+        return;  // the load was dropped (a re-index or shutdown)
+    }
     if (m_listLoader != nullptr) {
         const ListCacheLoader::Step step = m_listLoader->step(m_listLoadStep);
         if (step == ListCacheLoader::Step::More) {
