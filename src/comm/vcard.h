@@ -32,8 +32,5 @@ struct VCardReadResult {
 };
 VCardReadResult readVCards(const QByteArray& bytes);
 
-// The notes blob of a plain-text user note: empty for empty text, else the
-// bytes FE FF and the text as little-endian UTF-16.
-QByteArray plainTextNote(const QString& text);
 
 }  // namespace kontavo

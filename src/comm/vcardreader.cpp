@@ -4,6 +4,7 @@
 #include "comm/vcardfields.h"
 #include "comm/vcardparser.h"
 #include "comm/vcardtext.h"
+#include "store/notes/utf16note.h"
 #include "store/record/itemkey.h"
 
 namespace kontavo {
@@ -90,7 +91,7 @@ VCardContact CardReader::read(const VCardCard& card) {
     if (!m_hasName && !m_formattedName.isEmpty()) {
         setField(ContactField::FirstName, m_formattedName);
     }
-    m_contact.record.userNote = plainTextNote(m_notes.join(QStringLiteral("\r\n")));
+    m_contact.record.userNote = utf16Note(m_notes.join(QStringLiteral("\r\n")));
     return m_contact;
 }
 

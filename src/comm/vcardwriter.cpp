@@ -235,16 +235,4 @@ QByteArray writeVCard(const VCardContact& contact, const Locale& locale) {
     return bytes;
 }
 
-QByteArray plainTextNote(const QString& text) {
-    if (text.isEmpty()) {
-        return {};
-    }
-    QByteArray bytes("\xFE\xFF", 2);
-    for (QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
 }  // namespace kontavo

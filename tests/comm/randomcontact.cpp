@@ -1,5 +1,6 @@
 #include "randomcontact.h"
 
+#include "store/notes/utf16note.h"
 #include "store/record/itemkey.h"
 
 namespace kontavo::test {
@@ -51,7 +52,7 @@ VCardContact RandomContact::next() {
     record.birthday = chance(60) ? time(chance(70)) : 0;
     record.anniversary = chance(40) ? time(chance(70)) : 0;
     const QString note = chance(50) ? text(chance(20) ? 200 : 10) : QString();
-    record.userNote = plainTextNote(note);
+    record.userNote = utf16Note(note);
     fillExtended(record.extended);
     choosePreferred(record);
     for (int i = below(4); i > 0; --i) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "randomcontact.h"
+#include "store/notes/utf16note.h"
 #include "store/record/itemkey.h"
 
 namespace kontavo {
@@ -150,7 +151,7 @@ TEST(VCardReader, ReadsVersion21WithQuotedPrintableCharsetsAndBareTypes) {
     EXPECT_EQ(record.field(ContactField::WorkCountry), "Russia");
     EXPECT_EQ(record.field(ContactField::Company), QStringLiteral("Мир"));
     EXPECT_EQ(record.field(ContactField::JobTitle), "Chief Engineer");
-    EXPECT_EQ(record.userNote, plainTextNote(QStringLiteral("first line\r\nsecond = line")));
+    EXPECT_EQ(record.userNote, utf16Note(QStringLiteral("first line\r\nsecond = line")));
     EXPECT_EQ(dateFromFileTime(record.birthday), QDate(1980, 2, 15));
 }
 

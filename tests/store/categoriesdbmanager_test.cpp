@@ -90,6 +90,19 @@ TEST_F(CategoriesDBManagerTest, AddingReusesACategoryOfTheSameName) {
     EXPECT_EQ(made.otherRefs2, 0);
 }
 
+TEST_F(CategoriesDBManagerTest, AMaskOfNamesAddsTheMissingCategories) {
+    Oid work = 0;
+    ASSERT_EQ(m_categories.addCategory("Work", &work), CategoriesDBManager::AddResult::Created);
+    const std::optional<QByteArray> mask = m_categories.maskAddingNames({"Golf", "Work"});
+    ASSERT_TRUE(mask);
+    const auto golf = m_categories.findByName("Golf");
+    ASSERT_TRUE(golf);
+    EXPECT_EQ(m_categories.oidsOfMask(*mask).size(), 2);
+    EXPECT_TRUE(m_categories.oidsOfMask(*mask).contains(work));
+    EXPECT_TRUE(m_categories.oidsOfMask(*mask).contains(golf->oid));
+    EXPECT_FALSE(m_categories.maskAddingNames({"Chess", ""})) << "an empty name cannot be added";
+}
+
 TEST_F(CategoriesDBManagerTest, FindingByNameRepairsTheRecord) {
     addRaw("Taken", 0);
     const Oid broken = addRaw("Old", std::nullopt, 0);

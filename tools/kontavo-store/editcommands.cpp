@@ -12,19 +12,6 @@ namespace kontavo {
 
 namespace {
 
-// The mask of the named categories, each created when it does not exist yet.
-std::optional<QByteArray> maskOfNames(CategoriesDBManager& categories, const QStringList& names) {
-    QList<Oid> oids;
-    for (const QString& name : names) {
-        Oid oid = 0;
-        if (categories.addCategory(name, &oid) == CategoriesDBManager::AddResult::Failed) {
-            return std::nullopt;
-        }
-        oids.append(oid);
-    }
-    return categories.maskOfOids(oids);
-}
-
 int save(StoreContext& context, ContactRecord& record, const QStringList& fields, bool create) {
     QString error;
     const std::optional<ContactEdit> edit = ContactEdit::parse(fields, error);
@@ -34,7 +21,7 @@ int save(StoreContext& context, ContactRecord& record, const QStringList& fields
     edit->applyTo(record);
     if (edit->categories()) {
         const std::optional<QByteArray> mask =
-            maskOfNames(context.db.categories(), *edit->categories());
+            context.db.categories().maskAddingNames(*edit->categories());
         if (!mask) {
             return fail(QStringLiteral("the categories cannot be written"), kExitFailed);
         }

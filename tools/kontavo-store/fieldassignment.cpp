@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "store/contacts/categorynamerule.h"
+#include "store/notes/utf16note.h"
 #include "store/record/contactfields.h"
 
 namespace kontavo {
@@ -33,18 +34,6 @@ std::optional<uint32_t> parseNumber(const QString& text) {
     bool ok = false;
     const qulonglong value = text.toULongLong(&ok, 0);
     return ok && value <= 0xFFFFFFFFull ? std::optional<uint32_t>(uint32_t(value)) : std::nullopt;
-}
-
-QByteArray utf16Note(const QString& text) {
-    if (text.isEmpty()) {
-        return {};
-    }
-    QByteArray bytes("\xFE\xFF", 2);
-    for (QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
 }
 
 // Replaces the value of the first entry labelled `label`, or appends one; an

@@ -44,23 +44,10 @@ private:
     StderrProgress m_progress;
 };
 
-// The mask of the named categories, each created when it does not exist yet.
-std::optional<QByteArray> maskOfNames(CategoriesDBManager& categories, const QStringList& names) {
-    QList<Oid> oids;
-    for (const QString& name : names) {
-        Oid oid = 0;
-        if (categories.addCategory(name, &oid) == CategoriesDBManager::AddResult::Failed) {
-            return std::nullopt;
-        }
-        oids.append(oid);
-    }
-    return categories.maskOfOids(oids);
-}
-
 // Adds one card's contact; prints its Oid, or why it failed.
 bool importOne(ContactManager& manager, VCardContact& contact, int number) {
     ContactRecord& record = contact.record;
-    const std::optional<QByteArray> mask = maskOfNames(manager.categories(), contact.categories);
+    const std::optional<QByteArray> mask = manager.categories().maskAddingNames(contact.categories);
     if (!mask) {
         printErr(QStringLiteral("card %1: its categories cannot be written").arg(number));
         return false;

@@ -368,6 +368,18 @@ QByteArray CategoriesDBManager::maskOfOids(const QList<Oid>& oids) {
     return categorymask::fromPositions(positions);
 }
 
+std::optional<QByteArray> CategoriesDBManager::maskAddingNames(const QStringList& names) {
+    QList<Oid> oids;
+    for (const QString& name : names) {
+        Oid oid = 0;
+        if (addCategory(name, &oid) == AddResult::Failed) {
+            return std::nullopt;
+        }
+        oids.append(oid);
+    }
+    return maskOfOids(oids);
+}
+
 std::optional<std::pair<QString, int>> CategoriesDBManager::readCategory(Oid oid) {
     if (!m_db || oid == 0 || !m_db->seekOid(oid)) {
         return std::nullopt;

@@ -88,6 +88,9 @@ public:
     // The mask of the categories `oids` name; Oids that name no positioned
     // category are skipped.
     QByteArray maskOfOids(const QList<Oid>& oids);
+    // The mask of the categories `names` name, each added (addCategory) when
+    // it does not exist yet; nullopt when one cannot be added.
+    std::optional<QByteArray> maskAddingNames(const QStringList& names);
     // (name, position) of a category; position -1 when it has none.
     std::optional<std::pair<QString, int>> readCategory(Oid oid);
 

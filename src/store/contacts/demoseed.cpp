@@ -10,6 +10,7 @@
 #include "store/notes/extendedblock.h"
 #include "store/notes/inkdocumentedit.h"
 #include "store/notes/pocketwordink.h"
+#include "store/notes/utf16note.h"
 
 namespace kontavo {
 
@@ -20,15 +21,6 @@ using F = ContactField;
 // Standard phone fields in the order a contact's numbers fill them.
 const QList<F> kPhoneSlots = {F::MobilePhone, F::WorkPhone,  F::HomePhone, F::WorkFax,
                               F::WorkPhone2,  F::HomePhone2, F::Pager,     F::CarPhone};
-
-QByteArray utf16Note(const QString& text) {
-    QByteArray bytes("\xFE\xFF", 2);
-    for (QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
 
 // A Pocket Word Ink user note: the empty note template with one paragraph per line.
 QByteArray inkNote(const QStringList& lines) {
