@@ -5,10 +5,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <numeric>
 
 #include "plaincontacttable.h"
 #include "platform/locale.h"
@@ -20,6 +22,8 @@
 #include "store/contacts/demoseed.h"
 #include "store/contacts/groupedresult.h"
 #include "store/contacts/listcacheloader.h"
+#include "store/contacts/listorder.h"
+#include "store/contacts/listorderbuilder.h"
 #include "store/contacts/listquery.h"
 
 namespace kontavo::bench {
@@ -228,6 +232,72 @@ void BM_ListCacheSelectAll(benchmark::State& state) {
     }
 }
 
+// 100 000 contacts with names that are all different (the demonstration
+// contacts repeat names, which the collation keys share), as a real address
+// book has them; no database involved.
+const std::vector<ListColumns>& distinctNames() {
+    static const std::vector<ListColumns> table = [] {
+        std::vector<ListColumns> columns;
+        QRandomGenerator random(11);
+        auto word = [&](int letters) {
+            QString text;
+            text.append(QChar(u'A' + random.bounded(26)));
+            for (int i = 1; i < letters; ++i) {
+                text.append(QChar(u'a' + random.bounded(26)));
+            }
+            return text;
+        };
+        for (Oid oid = 1; oid <= 100000; ++oid) {
+            const QString name = word(5 + random.bounded(6)) + ", " + word(4 + random.bounded(5));
+            columns.push_back({oid, name, word(6), name, {}});
+        }
+        return columns;
+    }();
+    return table;
+}
+
+std::vector<int> allSlots(size_t count) {
+    std::vector<int> used(count);
+    std::iota(used.begin(), used.end(), 0);
+    return used;
+}
+
+// The steps of an order over distinct names (4000 contacts keyed or ranked a
+// step, as the list cache does); the counter is the longest step.
+void BM_ListOrderStepsDistinct(benchmark::State& state) {
+    const std::vector<ListColumns>& table = distinctNames();
+    double longest = 0;
+    for (auto _ : state) {
+        ListOrderBuilder builder(int(state.range(0)), Locale::user(), allSlots(table.size()));
+        bool done = false;
+        while (!done) {
+            QElapsedTimer step;
+            step.start();
+            done = builder.step(table, 4000);
+            longest = std::max(longest, double(step.nsecsElapsed()) / 1e6);
+        }
+        state.PauseTiming();
+        ListOrder order(int(state.range(0)), Locale::user());
+        state.ResumeTiming();
+    }
+    state.counters["longest_step_ms"] = longest;
+}
+
+// The last step of an order over distinct names: one sort of integer ranks.
+void BM_ListOrderFinishDistinct(benchmark::State& state) {
+    const std::vector<ListColumns>& table = distinctNames();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ListOrderBuilder builder(int(state.range(0)), Locale::user(), allSlots(table.size()));
+        while (!builder.step(table, table.size())) {
+        }
+        ListOrder order(int(state.range(0)), Locale::user());
+        state.ResumeTiming();
+        builder.finish(table, order);
+        benchmark::DoNotOptimize(order.sequence().data());
+    }
+}
+
 void sizesAndSorts(benchmark::internal::Benchmark* b) {
     b->ArgsProduct({{10000, 100000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 }
@@ -247,6 +317,8 @@ BENCHMARK(BM_ListCacheLoad)->Apply(sizes);
 BENCHMARK(BM_ListCacheFirstOrder)->Apply(sizesAndSorts);
 BENCHMARK(BM_ListCacheSelectHalf)->Apply(sizesAndSorts);
 BENCHMARK(BM_ListCacheSelectAll)->Apply(sizes);
+BENCHMARK(BM_ListOrderStepsDistinct)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListOrderFinishDistinct)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kontavo::bench

@@ -26,9 +26,8 @@ public:
     int indexOf(const QString& text);
     // Negative, zero or positive as the texts of keys `a` and `b` collate.
     int compare(int a, int b) const { return a == b ? 0 : m_keys[a].compare(m_keys[b]); }
-    // The place of each key in collation order, by key number: keys that
-    // collate equal share a rank, so that a sort by ranks compares integers.
-    std::vector<int> ranks() const;
+    // The number of distinct keys.
+    int size() const { return int(m_keys.size()); }
 
 private:
     QCollator m_collator;

@@ -195,7 +195,7 @@ bool ContactListCache::prepareSome(size_t count) {
         std::unique_ptr<ListOrderBuilder>& builder = m_builders[type];
         if (!builder) {
             builder = std::make_unique<ListOrderBuilder>(int(type), m_locale, usedSlots());
-        } else if (builder->keySome(m_table, count)) {
+        } else if (builder->step(m_table, count)) {
             m_orders[type] = std::make_unique<ListOrder>(int(type), m_locale);
             builder->finish(m_table, *m_orders[type]);
             builder.reset();

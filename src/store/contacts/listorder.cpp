@@ -45,7 +45,8 @@ bool ListOrder::sortsAlike(const ListColumns& before, const ListColumns& after) 
 
 void ListOrder::build(const std::vector<ListColumns>& table, const std::vector<int>& used) {
     ListOrderBuilder builder(m_sortType, m_locale, used);
-    builder.keySome(table, used.size());
+    while (!builder.step(table, used.size())) {
+    }
     builder.finish(table, *this);
 }
 
