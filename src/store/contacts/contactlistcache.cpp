@@ -51,8 +51,10 @@ void ContactListCache::clear() {
     m_touched.clear();
 }
 
-void ContactListCache::beginLoad() {
+void ContactListCache::beginLoad(qsizetype expected) {
     clear();
+    m_table.reserve(size_t(std::max<qsizetype>(expected, 0)));
+    m_byOid.reserve(size_t(std::max<qsizetype>(expected, 0)));
     m_state = State::Loading;
 }
 

@@ -48,8 +48,9 @@ public:
 
     // Forgets everything (state empty).
     void clear();
-    // Starts a load: everything is forgotten, state loading.
-    void beginLoad();
+    // Starts a load: everything is forgotten, state loading; room is made
+    // for `expected` contacts at once.
+    void beginLoad(qsizetype expected = 0);
     // A record the loader read; ignored when a change of it was remembered
     // since the load began, or when not loading.
     void loaded(const ListColumns& columns);

@@ -330,7 +330,7 @@ bool ContactManager::startListLoad() {
         endListLoad(false);
         return false;
     }
-    m_listCache.beginLoad();
+    m_listCache.beginLoad(qsizetype(info->recordCount));
     m_listLoader = std::make_unique<ListCacheLoader>(std::move(handle), m_listCache);
     if (qint64(info->recordCount) > m_listLoadAtOnce) {
         m_listTimer->start(0);

@@ -112,7 +112,7 @@ public:
     // once; larger ones `kListLoadStep` records per turn of the event loop,
     // and then the three list orders are built in steps as well.
     static constexpr int kListLoadAtOnce = 5000;
-    static constexpr int kListLoadStep = 4000;
+    static constexpr int kListLoadStep = 1500;
 
     // The contacts among `candidates` (every contact when null; unknown Oids
     // are ignored) that `filter` keeps, in the list order of `sortType`
