@@ -393,7 +393,13 @@ void ContactManager::resetListCache() {
     m_listLoadFailed = false;
 }
 
+// Only a ready cache needs the record read back now: a loading one just
+// remembers the Oid (read at the end of the load), an empty one ignores it.
 void ContactManager::refreshListColumns(Oid oid) {
+    if (!m_listCache.isReady()) {
+        m_listCache.remove(oid);
+        return;
+    }
     if (const std::optional<ListColumns> columns = readListColumns(oid)) {
         m_listCache.put(*columns);
     } else {
