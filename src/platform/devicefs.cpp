@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/privatefiles.h"
+
 namespace kontavo {
 
 namespace {
@@ -65,7 +67,7 @@ std::optional<QString> DeviceFs::rootFromArguments(const QStringList& arguments)
 }
 
 DeviceFs::DeviceFs(QString rootDir) : m_root(QDir(rootDir).absolutePath()) {
-    QDir().mkpath(m_root);
+    makePrivateFolder(m_root);
 }
 
 bool DeviceFs::isSafe(const QString& devicePath) {
@@ -103,7 +105,7 @@ bool DeviceFs::folderExists(const QString& devicePath) const {
 
 bool DeviceFs::createFolder(const QString& devicePath) const {
     const auto host = hostPath(devicePath);
-    return host && QDir().mkpath(*host);
+    return host && makePrivateFolder(*host);
 }
 
 bool DeviceFs::removeFile(const QString& devicePath) const {

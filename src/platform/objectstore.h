@@ -75,6 +75,9 @@ public:
     virtual bool seekValue(const PropValue& value) = 0;
     // True after a seekNext() ran past the last record or a seek failed.
     virtual bool atEnd() const = 0;
+    // The Oid of the current record (also when reading it failed); 0 when
+    // there is none.
+    virtual Oid currentOid() const = 0;
 
     // Every property of the current record, ascending by tag. Fails with
     // NoMoreItems without a current record, NotFound when the record was

@@ -2,6 +2,7 @@
 
 #include "platform/objectstorenotifier.h"
 #include "platform/objectstorewriter.h"
+#include "platform/platformerrors.h"
 
 namespace kontavo {
 
@@ -33,6 +34,9 @@ const char* const kSchema =
     "  db INTEGER NOT NULL,"
     "  oid INTEGER NOT NULL);";
 
+// Reported at most this many stray rows per open: one line each.
+constexpr int kStrayRowsReported = 16;
+
 }  // namespace
 
 ObjectStoreCore::ObjectStoreCore(const QString& filePath) : m_filePath(filePath) {
@@ -48,6 +52,21 @@ ObjectStoreCore::ObjectStoreCore(const QString& filePath) : m_filePath(filePath)
     if (rows->isValid() && writer->isValid()) {
         m_rows = std::move(rows);
         m_writer = std::move(writer);
+        reportStrayRows();
+    }
+}
+
+// Records are read only within the 32-bit Oid range (ObjectStoreRows); the
+// rows outside it are left in the file and named once per open.
+void ObjectStoreCore::reportStrayRows() {
+    SqliteStatement stray(m_db,
+                          "SELECT oid, db FROM records WHERE oid < 1 OR oid > 4294967295 LIMIT ?1");
+    stray.bind(1, int64_t(kStrayRowsReported));
+    while (stray.step()) {
+        reportPlatformError(QStringLiteral("Record %1 of database %2 has no 32-bit Oid: skipped")
+                                .arg(stray.columnInt(0))
+                                .arg(stray.columnInt(1)),
+                            "ObjectStore", __LINE__);
     }
 }
 

@@ -51,6 +51,7 @@ public:
 
 private:
     bool createSchema();
+    void reportStrayRows();
     bool endBatch(bool outermost, bool commit, DbError& error);
     void finishTransaction(bool committed);
 

@@ -1,25 +1,40 @@
 #include "platform/sqlitedb.h"
 
+#include <QFileInfo>
+
+#include "platform/privatefiles.h"
+
 namespace kontavo {
 
 SqliteDb::~SqliteDb() { close(); }
 
 bool SqliteDb::open(const QString& path, int busyTimeoutMs) {
     close();
+    // A new file is made private first; its journal files take its mode.
+    if (!QFileInfo::exists(path)) {
+        createPrivateFile(path);
+    }
     const QByteArray file = path.toUtf8();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(file.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
-        close();
-        return false;
+    m_openError = sqlite3_open_v2(file.constData(), &m_db, flags, nullptr);
+    if (m_openError == SQLITE_OK) {
+        sqlite3_busy_timeout(m_db, busyTimeoutMs);
+        // WAL lets readers in other processes go on while one process writes;
+        // NORMAL sync keeps every committed transaction across a process crash.
+        if (!exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;")) {
+            m_openError = sqlite3_errcode(m_db);
+        }
     }
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
-    // WAL lets readers in other processes go on while one process writes;
-    // NORMAL sync keeps every committed transaction across a process crash.
-    if (!exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;")) {
+    if (m_openError != SQLITE_OK) {
         close();
         return false;
     }
     return true;
+}
+
+bool SqliteDb::lastFailureWasDamage() const {
+    const int code = (m_db != nullptr ? sqlite3_errcode(m_db) : m_openError) & 0xFF;
+    return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
 }
 
 void SqliteDb::close() {

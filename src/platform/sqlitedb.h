@@ -31,11 +31,15 @@ public:
     bool exec(const char* sql);
     sqlite3* handle() const { return m_db; }
     QString errorMessage() const;
+    // True when the last failure (of open() too) says the file is damaged
+    // or no database at all.
+    bool lastFailureWasDamage() const;
     int64_t lastInsertRowId() const;
     int changes() const;
 
 private:
     sqlite3* m_db = nullptr;
+    int m_openError = SQLITE_OK;  // the error that made open() fail
 };
 
 // A prepared statement. Bind indexes are 1-based, column indexes 0-based.

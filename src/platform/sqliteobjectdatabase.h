@@ -31,6 +31,9 @@ public:
     bool seekNext() override;
     bool seekValue(const PropValue& value) override;
     bool atEnd() const override { return m_state == State::NoCurrent; }
+    Oid currentOid() const override {
+        return m_state == State::OnRecord ? m_cursor.current().oid : 0;
+    }
 
     std::optional<DbRecord> readAll() override;
     std::optional<DbRecord> read(const QList<PropTag>& tags) override;

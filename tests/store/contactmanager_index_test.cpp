@@ -121,6 +121,8 @@ TEST_F(ManagedIndexTest, EditsKeepTheIndexInStepAndReadsTakeItsProperties) {
     EXPECT_EQ(m_index->findWords("whales"), QList<Oid>());
     EXPECT_FALSE(m_manager->readContact(oid, read));
     EXPECT_EQ(m_index->allOids(), databaseOids());
+    // The index is current to its own changes once their notifications came.
+    EXPECT_TRUE(m_manager->catchUp(5000));
     stop();
     EXPECT_EQ(openResult(), Open::Current) << "shutdown wrote the index back";
 }

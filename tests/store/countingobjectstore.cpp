@@ -18,6 +18,7 @@ public:
         return count(++calls().seekValue, m_inner->seekValue(value));
     }
     bool atEnd() const override { return m_inner->atEnd(); }
+    Oid currentOid() const override { return m_inner->currentOid(); }
 
     std::optional<DbRecord> readAll() override {
         ++calls().readAll;

@@ -19,6 +19,8 @@ public:
     bool insert(const IndexedContact& contact, uint64_t databaseTime) override;
     bool update(const IndexedContact& contact, uint64_t databaseTime) override;
     bool remove(Oid oid, uint64_t databaseTime) override;
+    bool recordTime(uint64_t databaseTime) override;
+    bool attach() override;
 
     bool readExtended(Oid oid, ExtendedProperties& out) override;
     QString pictureName(Oid oid) override;
@@ -44,6 +46,8 @@ public:
     bool failUpdate = false;
     bool failRemove = false;
     bool throwOnUpdate = false;  // raises the out-of-memory fatal code
+    bool throwOnInsert = false;  // likewise
+    bool attachable = true;
     std::map<Oid, IndexedContact> contacts;
     QStringList calls;
     uint64_t lastDatabaseTime = 0;

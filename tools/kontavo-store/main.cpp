@@ -6,6 +6,7 @@
 
 #include "diag/fatal.h"
 #include "platform/devicefs.h"
+#include "platform/privatefiles.h"
 #include "platform/locale.h"
 #include "platform/sqliteobjectstore.h"
 #include "store/contacts/contactsdatabase.h"
@@ -18,7 +19,7 @@ using namespace kontavo;
 
 int runStore(const StoreCommandLine& line) {
     const QString root = DeviceFs::resolveRoot(line.deviceRoot);
-    if (!QDir().mkpath(root)) {
+    if (!makePrivateFolder(root)) {
         return fail(QStringLiteral("cannot create the device root %1").arg(root), kExitFailed);
     }
     SqliteObjectStore store(SqliteObjectStore::fileInRoot(root));

@@ -7,10 +7,13 @@ ChangeQueue::ChangeQueue(std::unique_ptr<DeferredTimer> timer, std::function<voi
     m_timer->setCallback(std::move(due));
 }
 
-ChangeQueue::Pushed ChangeQueue::push(const ChangeEvent& event) {
+ChangeQueue::Pushed ChangeQueue::push(const ChangeEvent& event, uint64_t databaseTime) {
     Pushed pushed;
     pushed.first = isEmpty();
     m_events.append(event);
+    if (databaseTime != 0) {
+        m_databaseTime = databaseTime;
+    }
     pushed.backlog = m_events.size() == kBacklogLength;
     m_timer->start(kDebounceMs);
     return pushed;
@@ -26,9 +29,10 @@ ChangeQueue::Pushed ChangeQueue::pushLost() {
 
 ChangeQueue::Batch ChangeQueue::take() {
     m_timer->stop();
-    Batch batch{std::move(m_events), m_lost};
+    Batch batch{std::move(m_events), m_lost, m_databaseTime};
     m_events.clear();
     m_lost = false;
+    m_databaseTime = 0;
     return batch;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -42,14 +43,18 @@ public:
     struct Batch {
         QList<ChangeEvent> events;
         bool lost = false;
+        // The database's last-modified time as of the last stamped event
+        // (DbNotification::databaseTime); 0 when none was stamped.
+        uint64_t databaseTime = 0;
         bool needsReindex() const { return lost || events.size() >= kReindexLength; }
     };
 
     // `due` runs when the debounce timer runs out.
     ChangeQueue(std::unique_ptr<DeferredTimer> timer, std::function<void()> due);
 
-    // Appends and (re)starts the debounce timer.
-    Pushed push(const ChangeEvent& event);
+    // Appends and (re)starts the debounce timer. `databaseTime` is the
+    // notification's stamp (0: none).
+    Pushed push(const ChangeEvent& event, uint64_t databaseTime = 0);
     // Marks that events were lost and (re)starts the debounce timer.
     Pushed pushLost();
     // Empties the queue and stops the timer.
@@ -66,6 +71,7 @@ private:
     std::unique_ptr<DeferredTimer> m_timer;
     QList<ChangeEvent> m_events;
     bool m_lost = false;
+    uint64_t m_databaseTime = 0;
 };
 
 }  // namespace kontavo

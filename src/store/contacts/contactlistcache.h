@@ -48,8 +48,12 @@ public:
 
     // Forgets everything (state empty).
     void clear();
+    // The most contacts a load makes room for before it has read them.
+    static constexpr qsizetype kMostReservedAhead = qsizetype(1) << 18;
+
     // Starts a load: everything is forgotten, state loading; room is made
-    // for `expected` contacts at once.
+    // for `expected` contacts at once (at most kMostReservedAhead; a
+    // negative or absurd count reserves nothing more).
     void beginLoad(qsizetype expected = 0);
     // A record the loader read; ignored when a change of it was remembered
     // since the load began, or when not loading.

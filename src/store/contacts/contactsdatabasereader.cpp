@@ -2,6 +2,7 @@
 
 #include "store/contacts/contactnotes.h"
 #include "store/contacts/contactprops.h"
+#include "store/contacts/failedread.h"
 #include "store/contacts/recordchecksum.h"
 
 namespace kontavo {
@@ -33,7 +34,7 @@ bool ContactsDatabaseReader::walk(const std::function<void(const DbRecord&)>& vi
         const std::optional<DbRecord> read = m_db.readAll();
         if (read) {
             visit(*read);
-        } else if (m_db.lastError() != DbError::NotFound) {
+        } else if (!passOverFailedRead(m_db)) {
             return false;
         }
     }

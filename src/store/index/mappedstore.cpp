@@ -101,15 +101,18 @@ MappedStore::LoadResult MappedStore::load(uint32_t minimumSize) {
 
 // Runs while no other process can attach: the new region gets the file's
 // data, or is dropped when the file is missing or fails the trailer check.
+// Opening never waits: a FIFO or device in the file's place is refused, not
+// read.
 bool MappedStore::readFileInto(SharedRegion& region, LoadResult& result) {
-    const int fd = ::open(QFile::encodeName(m_location.hostPath).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(m_location.hostPath).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        result = LoadResult::Missing;
+        result = errno == ENOENT ? LoadResult::Missing : LoadResult::Invalid;
         return false;
     }
     struct stat info {};
     result = LoadResult::Invalid;
-    bool valid = ::fstat(fd, &info) == 0 && info.st_size > 3 &&
+    bool valid = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 3 &&
                  uint64_t(info.st_size) - kSizeWordBytes <= kMaxDataBytes;
     if (valid) {
         const uint32_t length = uint32_t(info.st_size);
