@@ -16,13 +16,13 @@
 #include "store/contacts/contactlistsource.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/deferredtimer.h"
+#include "store/contacts/indexsharing.h"
 #include "store/contacts/listentry.h"
 
 namespace kontavo {
 
 class ContactObserver;
 class ContactPictures;
-class IndexSharing;
 class ContactsDatabaseReader;
 class DeviceFs;
 class ListCacheLoader;
@@ -63,7 +63,7 @@ class ProgressSink;
 // The store, the device file system and the locale must outlive the
 // manager; the observer, gate and progress sink given to init() must stay
 // valid until shutdown().
-class ContactManager {
+class ContactManager final : public IndexParticipant {
 public:
     static constexpr int kFlushDelayMs = 2000;
 
@@ -71,7 +71,7 @@ public:
     ContactManager(ObjectStore& store, std::unique_ptr<ContactIndex> index, const DeviceFs& fs,
                    const Locale& locale = Locale::user(), TimerFactory timers = makeQtTimer);
     // Shuts down when still open.
-    ~ContactManager();
+    ~ContactManager() override;
     ContactManager(const ContactManager&) = delete;
     ContactManager& operator=(const ContactManager&) = delete;
 
@@ -133,20 +133,20 @@ public:
     // "PimSyncChangeToMaster" (the sharing already says master): the index
     // is opened again as at start (rebuilt or synchronised when needed) and
     // written back soon; setIdle(true), onReloaded().
-    void takeOverIndex();
+    void takeOverIndex() override;
     // "PimSyncChangeToSlave": a pending write-back is made now and waited
     // for, so that the new master finds the files complete; from now on the
     // index is only read.
-    void leaveMasterMode();
+    void leaveMasterMode() override;
     // "PimSyncSlaveStop": the master is about to rewrite the index: it is
     // closed; setIdle(false).
-    void stopIndex();
+    void stopIndex() override;
     // "PimSyncSlaveReload": the index is attached again; setIdle(true),
     // onReloaded().
-    void reloadIndex();
+    void reloadIndex() override;
     // "PimSyncUpdateLinkType": another program's preferred-item change,
     // written here; onChanged(oid).
-    bool takePreferredItem(Oid oid, uint32_t tag);
+    bool takePreferredItem(Oid oid, uint32_t tag) override;
 
     // The database time the index is current to as far as this manager has
     // applied the changes (0 while it has no index open as master).

@@ -28,4 +28,27 @@ public:
     virtual bool forwardPreferredItem(Oid oid, uint32_t tag) = 0;
 };
 
+// What a program sharing the index does when the others ask it to (the
+// messages of the coordination, passed on by PimSync::handleMessage):
+// implemented by the contact manager, and by the store tool's commands that
+// hold the index. UI thread only.
+class IndexParticipant {
+public:
+    virtual ~IndexParticipant() = default;
+
+    // This program is the master now: the index is opened for changes
+    // (rebuilt or synchronised when needed).
+    virtual void takeOverIndex() = 0;
+    // Another program is the master now: whatever this one still had to
+    // write back is written and waited for; the index is only read.
+    virtual void leaveMasterMode() = 0;
+    // The master is about to rewrite the index: close it.
+    virtual void stopIndex() = 0;
+    // The master has rewritten it: open it again.
+    virtual void reloadIndex() = 0;
+    // Another program's change of a contact's preferred item, for the
+    // master to write.
+    virtual bool takePreferredItem(Oid oid, uint32_t tag) = 0;
+};
+
 }  // namespace kontavo
