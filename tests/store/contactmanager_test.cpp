@@ -216,6 +216,15 @@ TEST_F(ContactManagerTest, AnIndexFailureWhileSavingIsReportedNotFatal) {
     EXPECT_EQ(prop(*stored(record.oid), tagOf(F::Company))->toString(), "Tarnwel");
 }
 
+TEST_F(ContactManagerTest, AnIndexFailureWhileAddingLeavesTheContactWrittenAndSaysSo) {
+    ASSERT_TRUE(init());
+    m_index->throwOnInsert = true;
+    ContactRecord record = person("Guarded", "Insert");
+    EXPECT_FALSE(m_manager->addContact(record));
+    ASSERT_NE(record.oid, 0u) << "written, and the caller knows it";
+    EXPECT_EQ(prop(*stored(record.oid), tagOf(F::LastName))->toString(), "Insert");
+}
+
 TEST_F(ContactManagerTest, AContactMissingFromTheIndexCannotBeRead) {
     ASSERT_TRUE(init());
     const Oid outside = writeElsewhere("Outside");

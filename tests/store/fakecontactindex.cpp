@@ -93,6 +93,9 @@ bool FakeContactIndex::rebuild(ContactReader& reader, ProgressSink*, bool userRe
     calls.append("rebuild");
     lastRebuildUserRequested = userRequested;
     contacts.clear();
+    if (duringRebuild) {
+        duringRebuild();
+    }
     return reader.readAllForIndex([this](IndexedContact&& contact, int, int) {
         contacts[contact.record.oid] = std::move(contact);
     });

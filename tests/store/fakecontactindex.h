@@ -4,6 +4,7 @@
 // indexed contacts in a map, counts what it is asked to do, and can be told
 // to fail.
 #include <QStringList>
+#include <functional>
 #include <map>
 
 #include "store/contacts/contactindex.h"
@@ -48,6 +49,9 @@ public:
     bool throwOnUpdate = false;  // raises the out-of-memory fatal code
     bool throwOnInsert = false;  // likewise
     bool attachable = true;
+    // Runs in the middle of every rebuild, as a progress window's event
+    // loop would.
+    std::function<void()> duringRebuild;
     std::map<Oid, IndexedContact> contacts;
     QStringList calls;
     uint64_t lastDatabaseTime = 0;
