@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/platformerrors.h"
 #include "platform/sqlitedb.h"
 #include "platform/sqliteobjectstore.h"
 #include "support/tempdevice.h"
@@ -440,6 +441,41 @@ TEST_F(ObjectStoreTest, CorruptRecordFailsToReadButCanBeDeleted) {
     EXPECT_TRUE(db->deleteRecord(bad));
     ASSERT_TRUE(db->seekFirst());
     EXPECT_EQ(db->readAll()->oid, good);
+}
+
+// Rows another writer put in with Oids that do not fit in 32 bits are never
+// read (a walk would otherwise come back to them for ever), and every store
+// opened on the file names them once.
+TEST_F(ObjectStoreTest, RowsWithOidsPastThirtyTwoBitsAreSkippedAndReported) {
+    static QStringList reported;
+    reported.clear();
+    setPlatformErrorReceiver([](const QString& message, const char*, int) {
+        reported.append(message);
+    });
+    auto db = open("Contacts Database");
+    const QList<Oid> oids{add(*db, "a"), add(*db, "b"), add(*db, "c")};
+    {
+        SqliteDb raw;
+        ASSERT_TRUE(raw.open(SqliteObjectStore::fileInRoot(m_device.root())));
+        SqliteStatement stray(raw, "UPDATE records SET oid=oid+4294967296 WHERE oid=?1");
+        stray.bind(1, int64_t(oids[1]));
+        ASSERT_TRUE(stray.run());
+        SqliteStatement negative(raw, "UPDATE records SET oid=-7 WHERE oid=?1");
+        negative.bind(1, int64_t(oids[2]));
+        ASSERT_TRUE(negative.run());
+    }
+    SqliteObjectStore reopened(SqliteObjectStore::fileInRoot(m_device.root()));
+    setPlatformErrorReceiver(nullptr);
+    auto walked = reopened.open("Contacts Database", {});
+    QList<Oid> seen;
+    for (bool more = walked->seekFirst(); more && seen.size() < 10; more = walked->seekNext()) {
+        seen.append(walked->readAll()->oid);
+    }
+    EXPECT_EQ(seen, QList<Oid>{oids[0]});
+    EXPECT_EQ(*walked->recordOids(), QList<Oid>{oids[0]});
+    ASSERT_EQ(reported.size(), 2);
+    EXPECT_TRUE(reported.join(QLatin1Char('\n')).contains(QString::number(qint64(oids[1]) + 4294967296LL)));
+    EXPECT_TRUE(reported.join(QLatin1Char('\n')).contains(QStringLiteral("Record -7 ")));
 }
 
 TEST_F(ObjectStoreTest, FileOfAnotherFormatIsLeftAlone) {
