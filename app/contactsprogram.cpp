@@ -39,7 +39,8 @@ std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
         // A failed seed leaves an empty store, which still opens.
         seedDemoContactsIfEmpty(*services.device, kDemoContactCount, Locale::user());
     }
-    return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user());
+    return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user(),
+                                     window->sharing());
 }
 
 std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link) {
@@ -54,6 +55,7 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
     frame.settings = services.settings;
     frame.device = services.device;
     frame.store = session;
+    frame.changeFlags = session->changeFlags();
     frame.shell = services.shell;
     frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
     frame.screen = Screen::current();

@@ -13,6 +13,7 @@
 #include "shell/menucommands.h"
 #include "shell/progresswnd.h"
 #include "shell/shellids.h"
+#include "store/sync/pimsync.h"
 #include "store/settings/settingsstore.h"
 #include "ui/icons.h"
 #include "ui/menubar.h"
@@ -64,8 +65,9 @@ bool MainWndFrame::create() {
     const bool created = createWindowAndMenuBar() && checkPlatformVersion();
     if (created) {
         registerMessages();
-        // The index sharing block and the Contacts add-ins join here once
-        // the companion integration exists; until then no add-in is known.
+        joinSharing();
+        // The Contacts add-ins join here once the companion integration
+        // exists; until then no add-in is known.
         chooseDialupMode();
     }
     if (!created || !openContactStore()) {
@@ -81,6 +83,8 @@ bool MainWndFrame::create() {
                                                : m_appointmentsFrame.get();
     m_activeFrame->showFrame();
     m_created = true;
+    // The most recently started program keeps the index from now on.
+    m_sync->becomeMaster();
     takeTalkKey();
     return true;
 }
@@ -146,6 +150,20 @@ void MainWndFrame::registerMessages() {
     for (size_t i = 0; i < m_syncMessages.size(); ++i) {
         m_syncMessages[i] =
             m_services.windows->registerWindowMessage(shell::kSyncMessageNames[i].toString());
+    }
+}
+
+void MainWndFrame::joinSharing() {
+    m_sync = std::make_unique<PimSync>(*m_services.windows, m_services.device->root());
+    if (m_sync->open()) {
+        m_sync->registerWindow(handle());
+    }
+}
+
+void MainWndFrame::leaveSharing() {
+    if (m_sync != nullptr) {
+        m_sync->unregisterWindow();
+        m_sync->close();
     }
 }
 
@@ -253,8 +271,11 @@ void MainWndFrame::destroyMainWindow() {
     m_activeFrame = nullptr;
     m_progress.reset();
     hide();
+    // The index is written back and closed before another program may take
+    // it over.
+    m_store.reset();
+    leaveSharing();
     m_endpoint.reset();  // other programs no longer find the window
-    m_store.reset();     // finishes index write-back, closes the databases
     SharedFonts::release();
     if (wasCreated && m_services.quit) {
         m_services.quit(0);
