@@ -209,6 +209,10 @@ bool PimIndex::writeBack() {
     return m_files.writeBack();
 }
 
+std::optional<uint64_t> PimIndex::currentTo() {
+    return readable() ? std::optional(m_files.props().lastModified()) : std::nullopt;
+}
+
 std::optional<uint32_t> PimIndex::settledMark() {
     if (!readable() || m_files.props().isBusy()) {
         return std::nullopt;

@@ -80,6 +80,9 @@ public:
     // any process); nullopt while one is. Reads made between two equal
     // marks saw one consistent index.
     std::optional<uint32_t> settledMark();
+    // The database time the index says it is current to; nullopt when it is
+    // not open.
+    std::optional<uint64_t> currentTo();
 
 private:
     bool readable();
