@@ -203,6 +203,26 @@ TEST_F(ContactManagerSharingTest, TakingOverOpensTheIndexForChangesAndWritesItBa
     EXPECT_FALSE(m_manager->isFlushPending());
 }
 
+// What a slave heard before it took over is in the index it takes over:
+// those notifications are not worked through again (15 of them would rebuild
+// the index a second time).
+TEST_F(ContactManagerSharingTest, TakingOverDropsTheNotificationsTheIndexCovers) {
+    m_sharing->master = false;
+    ASSERT_TRUE(init());
+    const uint64_t before = m_store.open(QStringLiteral("Contacts Database"), {})->info()->lastModified;
+    for (Oid oid = 1; oid <= 20; ++oid) {
+        notify(DbNotifyType::Created, 100 + oid, oid == 20 ? before : 0);
+    }
+    notify(DbNotifyType::Changed, 500, before + 1000000);  // after the index was read
+    m_sharing->master = true;
+    m_index->openResult = ContactIndex::OpenResult::Current;
+    m_manager->takeOverIndex();
+    m_index->calls.clear();
+    m_clock.advance(ChangeQueue::kDebounceMs);
+    EXPECT_EQ(m_index->count("rebuild"), 0);
+    EXPECT_EQ(m_index->lastDatabaseTime, before + 1000000) << "the later one was applied";
+}
+
 TEST_F(ContactManagerSharingTest, RequestsArrivingDuringARebuildWaitForItsEnd) {
     ASSERT_TRUE(init());
     m_index->calls.clear();

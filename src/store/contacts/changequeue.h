@@ -61,6 +61,11 @@ public:
     Batch take();
     // Leaves the queue as it is and tries again after the debounce delay.
     void retryLater();
+    // Drops the events the index took in already: every event up to the
+    // last one stamped with a time at most `databaseTime`, and the mark of
+    // lost events when there was such an event (the index then read the
+    // database after them).
+    void dropCoveredBy(uint64_t databaseTime);
     void stop();
 
     bool isEmpty() const { return m_events.isEmpty() && !m_lost; }
@@ -70,6 +75,7 @@ public:
 private:
     std::unique_ptr<DeferredTimer> m_timer;
     QList<ChangeEvent> m_events;
+    QList<uint64_t> m_stamps;  // per event: its notification's stamp, or 0
     bool m_lost = false;
     uint64_t m_databaseTime = 0;
 };

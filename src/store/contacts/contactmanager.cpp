@@ -137,6 +137,7 @@ bool ContactManager::openIndexAsMaster() {
     m_indexOpen = true;
     m_indexStopped = false;
     m_appliedTime = info->lastModified;
+    m_queue.dropCoveredBy(m_appliedTime);
     if (started == IndexStartup::Synchronised || started == IndexStartup::Rebuilt) {
         startFlushTimer();
     }
@@ -206,6 +207,7 @@ bool ContactManager::reindex() {
         info && rebuildIndex(*m_index, *m_reader, m_progress, true, m_sharing);
     m_indexOpen = rebuilt;
     m_appliedTime = rebuilt ? info->lastModified : 0;
+    m_queue.dropCoveredBy(m_appliedTime);
     resetListCache();
     if (m_observer != nullptr) {
         m_observer->onReloaded();
