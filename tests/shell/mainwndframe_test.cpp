@@ -14,6 +14,7 @@
 #include "shell/progresswnd.h"
 #include "shell/shellids.h"
 #include "shelltestsupport.h"
+#include "store/sync/pimsync.h"
 #include "ui/menubar.h"
 
 namespace kontavo {
@@ -240,6 +241,47 @@ TEST_F(MainWndFrameTest, OtherProgramsOpenContactsAndReachTheStore) {
     EXPECT_EQ(events().last(), QStringLiteral("store 0 0 0"));
     other.sendMessage(main, {1023, 1, 2});
     EXPECT_EQ(events().last(), QStringLiteral("store 5 1 2"));
+}
+
+// Another program keeps the index when the window is made: the window
+// registers behind it, takes the index over once it is up (the other is told
+// to be slave, to stop and to reload), and at its end hands the index back
+// after its contact store has closed.
+TEST_F(MainWndFrameTest, TheWindowTakesTheIndexOverAndHandsItBackAtItsEnd) {
+    LocalWindowRegistry otherWindows(m_rig.runtimeFolder);
+    PimSync otherSync(otherWindows, m_rig.device.root());
+    QStringList& journal = m_rig.journal.events;
+    auto otherWindow = otherWindows.createWindow(
+        QStringLiteral("OTHER"), {[&](const WindowMessage& message, bool) {
+                                      if (const auto known = otherSync.messageOf(message.id)) {
+                                          journal << QStringLiteral("other %1").arg(
+                                              QLatin1String(PimSync::kMessageNames[size_t(*known)]));
+                                      }
+                                      return 0;
+                                  },
+                                  {}});
+    ASSERT_NE(otherWindow, nullptr);
+    ASSERT_TRUE(otherSync.open());
+    ASSERT_TRUE(otherSync.registerWindow(otherWindow->handle()));
+    ASSERT_TRUE(otherSync.isMaster());
+
+    MainWndFrame& window = start();
+    EXPECT_EQ(otherSync.participants(), (QList<WindowHandle>{window.handle(), otherWindow->handle()}));
+    EXPECT_TRUE(window.sharing()->isMaster());
+    const qsizetype opened = journal.indexOf(QStringLiteral("store opened"));
+    const qsizetype slave = journal.indexOf(QStringLiteral("other PimSyncChangeToSlave"));
+    ASSERT_GE(opened, 0);
+    ASSERT_GT(slave, opened) << "the store opened before the window took over";
+    EXPECT_EQ(journal.mid(slave, 4),
+              (QStringList{"other PimSyncChangeToSlave", "other PimSyncSlaveStop", "store 0 0 0",
+                           "other PimSyncSlaveReload"}));
+
+    m_window.reset();
+    const qsizetype closed = journal.indexOf(QStringLiteral("store closed"));
+    const qsizetype handed = journal.indexOf(QStringLiteral("other PimSyncChangeToMaster"));
+    ASSERT_GE(closed, 0);
+    EXPECT_GT(handed, closed) << "the index is handed over only after the store closed";
+    EXPECT_EQ(otherSync.participants(), QList<WindowHandle>{otherWindow->handle()});
 }
 
 TEST_F(MainWndFrameTest, TalkKeyCallsOnPhonesOnly) {
