@@ -64,8 +64,7 @@ std::unique_ptr<ContactStoreSession> ContactStoreSession::open(const DeviceFs& f
     return session;
 }
 
-int32_t ContactStoreSession::handleMessage(StoreMessage message, uint32_t wParam,
-                                           uint32_t lParam) {
+int32_t ContactStoreSession::handleMessage(StoreMessage message, uint32_t wParam, uint32_t lParam) {
     PimSync* sync = m_flags.sync;
     const std::optional<PimSync::Message> known = syncMessageOf(message);
     if (sync != nullptr && m_manager != nullptr && known) {

@@ -34,8 +34,7 @@ WindowMessageHold::~WindowMessageHold() {
     waitingEndpoints().clear();
     for (const QPointer<LocalWindowEndpoint>& endpoint : waiting) {
         if (endpoint != nullptr) {
-            QMetaObject::invokeMethod(endpoint, &LocalWindowEndpoint::resume,
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(endpoint, &LocalWindowEndpoint::resume, Qt::QueuedConnection);
         }
     }
 }

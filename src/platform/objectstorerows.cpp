@@ -111,7 +111,7 @@ bool ObjectStoreRows::rowsOf(Oid db, const QList<Oid>& oids, QList<StoredRow>& r
 
 bool ObjectStoreRows::forEachRow(Oid db, const std::function<void(const StoredRow&)>& visit) {
     SqliteStatement all(m_db, "SELECT oid, props FROM records WHERE db=?1 AND " KONTAVO_OID_IN_RANGE
-                                 " ORDER BY oid");
+                              " ORDER BY oid");
     all.bind(1, int64_t(db));
     while (all.step()) {
         visit(rowFrom(all));

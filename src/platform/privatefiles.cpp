@@ -33,7 +33,8 @@ bool makePrivateFolder(const QString& folder) {
 
 bool createPrivateFile(const QString& path) {
     const QByteArray file = QFile::encodeName(path);
-    const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
     if (fd < 0) {
         return errno == EEXIST && QFileInfo(path).isFile();
     }

@@ -1,12 +1,12 @@
+#include "diag/fatal.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include <QFile>
+#include <cstdlib>
 #include <new>
 
 #include "diag/errorlog.h"
-#include "diag/fatal.h"
 #include "diag/resources.h"
 #include "support/tempdevice.h"
 
@@ -28,8 +28,8 @@ TEST_F(FatalTest, StrictStringLoadEndsTheProcessWithTheCodeOnStderr) {
 }
 
 TEST_F(FatalTest, EveryFatalCodeIsObservable) {
-    for (FatalCode code :
-         {FatalCode::ResourceLoadingFailed, FatalCode::UnrecoverableDbError, FatalCode::OutOfMemory}) {
+    for (FatalCode code : {FatalCode::ResourceLoadingFailed, FatalCode::UnrecoverableDbError,
+                           FatalCode::OutOfMemory}) {
         char expected[32];
         std::snprintf(expected, sizeof expected, "fatal error 0x%08X", unsigned(code));
         EXPECT_EXIT(std::exit(runMain([code]() -> int { raiseFatal(code); })),

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "contacttext.h"
@@ -10,13 +11,11 @@
 #include "list/splitterwnd.h"
 #include "listtestsupport.h"
 #include "platform/locale.h"
+#include "platform/localwindowregistry.h"
 #include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
 #include "store/record/contactfields.h"
 #include "store/sync/pimsync.h"
-#include "platform/localwindowregistry.h"
-
-#include <QTemporaryDir>
 
 namespace kontavo {
 namespace {
@@ -245,7 +244,8 @@ TEST(ContactStoreSessionTest, FlagsReachTheBlockAndMessagesMoveTheManager) {
         << "a slave leaves the indexing to the master";
     session->handleMessage(StoreMessage::ChangeToMaster, 0, 0);
     EXPECT_TRUE(session->manager().isMaster());
-    EXPECT_EQ(session->manager().index().findWords(QStringLiteral("slavic")), QList<Oid>{record.oid})
+    EXPECT_EQ(session->manager().index().findWords(QStringLiteral("slavic")),
+              QList<Oid>{record.oid})
         << "taking over brought the index up to date";
 }
 

@@ -449,9 +449,8 @@ TEST_F(ObjectStoreTest, CorruptRecordFailsToReadButCanBeDeleted) {
 TEST_F(ObjectStoreTest, RowsWithOidsPastThirtyTwoBitsAreSkippedAndReported) {
     static QStringList reported;
     reported.clear();
-    setPlatformErrorReceiver([](const QString& message, const char*, int) {
-        reported.append(message);
-    });
+    setPlatformErrorReceiver(
+        [](const QString& message, const char*, int) { reported.append(message); });
     auto db = open("Contacts Database");
     const QList<Oid> oids{add(*db, "a"), add(*db, "b"), add(*db, "c")};
     {
@@ -474,7 +473,8 @@ TEST_F(ObjectStoreTest, RowsWithOidsPastThirtyTwoBitsAreSkippedAndReported) {
     EXPECT_EQ(seen, QList<Oid>{oids[0]});
     EXPECT_EQ(*walked->recordOids(), QList<Oid>{oids[0]});
     ASSERT_EQ(reported.size(), 2);
-    EXPECT_TRUE(reported.join(QLatin1Char('\n')).contains(QString::number(qint64(oids[1]) + 4294967296LL)));
+    EXPECT_TRUE(
+        reported.join(QLatin1Char('\n')).contains(QString::number(qint64(oids[1]) + 4294967296LL)));
     EXPECT_TRUE(reported.join(QLatin1Char('\n')).contains(QStringLiteral("Record -7 ")));
 }
 

@@ -59,8 +59,8 @@ TEST(PrivateFilesTest, WhatExistsKeepsItsMode) {
     QFile existing(file);
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.close();
-    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner |
-                                                QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
     EXPECT_TRUE(makePrivateFolder(dir.path()));
     EXPECT_TRUE(createPrivateFile(file));
     EXPECT_EQ(modeOf(dir.path()), 0755u);

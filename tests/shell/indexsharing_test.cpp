@@ -7,16 +7,15 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <array>
-
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <array>
 
 #include "platform/localwindowregistry.h"
 #include "platform/sqlitedb.h"
@@ -41,10 +40,10 @@ QStringList linesOf(const QByteArray& out) {
 // `count` vCards with the last names "<prefix>0001" ... in a file of
 // `folder`; first names and companies vary as in a real address book.
 QString writeCards(const QTemporaryDir& folder, const QString& prefix, int count) {
-    static const QStringList kGiven = {"Anna", "Boris", "Clara", "Dmitri", "Elke", "Fritz",
-                                       "Galina", "Hans", "Irina", "Jonas", "Katja", "Lev"};
-    static const QStringList kCompanies = {"Acme", "Borealis", "Cumulus", "Dynamo", "Elbrus",
-                                           "Fjord", "Granit", "Helios", "Isar", "Jantar"};
+    static const QStringList kGiven = {"Anna",   "Boris", "Clara", "Dmitri", "Elke",  "Fritz",
+                                       "Galina", "Hans",  "Irina", "Jonas",  "Katja", "Lev"};
+    static const QStringList kCompanies = {"Acme",  "Borealis", "Cumulus", "Dynamo", "Elbrus",
+                                           "Fjord", "Granit",   "Helios",  "Isar",   "Jantar"};
     const QString path = folder.filePath(prefix + QStringLiteral(".vcf"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -65,8 +64,7 @@ QString writeCards(const QTemporaryDir& folder, const QString& prefix, int count
 
 class IndexSharingTest : public ::testing::Test {
 protected:
-    IndexSharingTest()
-        : m_savedRuntime(qgetenv("XDG_RUNTIME_DIR")), m_windows(runtimeFolder()) {
+    IndexSharingTest() : m_savedRuntime(qgetenv("XDG_RUNTIME_DIR")), m_windows(runtimeFolder()) {
         m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         m_environment.remove(QStringLiteral("KONTAVO_ROOT"));
@@ -143,9 +141,8 @@ protected:
         ProgramRun run;
         process.waitForFinished(kPatienceMs);  // false also when it had ended already
         run.finished = process.state() == QProcess::NotRunning;
-        run.status = run.finished && process.exitStatus() == QProcess::NormalExit
-                         ? process.exitCode()
-                         : -1;
+        run.status =
+            run.finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         run.out = out + process.readAllStandardOutput();
         run.err = QString::fromUtf8(process.readAllStandardError());
         return run;
@@ -154,8 +151,8 @@ protected:
     void expectConsistent(int contacts) {
         const ProgramRun verify = tool({"verify-index", "--all"});
         EXPECT_EQ(verify.status, 0) << verify.text().toStdString() << verify.err.toStdString();
-        EXPECT_TRUE(verify.text().startsWith(QStringLiteral("index verified: %1 contacts")
-                                                 .arg(contacts)))
+        EXPECT_TRUE(
+            verify.text().startsWith(QStringLiteral("index verified: %1 contacts").arg(contacts)))
             << verify.text().toStdString();
         SqliteDb raw;
         ASSERT_TRUE(raw.open(SqliteObjectStore::fileInRoot(m_device.root())));
@@ -193,7 +190,8 @@ TEST_F(IndexSharingTest, AnImportBesideTheRunningProgramIsIndexedByTheProgram) {
     EXPECT_EQ(participants(), QList<WindowHandle>{m_window}) << "the tool left the block";
     const ProgramRun found = tool({"search", "beside0042"});
     EXPECT_EQ(linesOf(found.out).size(), 1) << found.err.toStdString();
-    const ProgramRun edited = tool({"set", linesOf(imported.out).first(), "Company=Zebulon", "--wait"});
+    const ProgramRun edited =
+        tool({"set", linesOf(imported.out).first(), "Company=Zebulon", "--wait"});
     EXPECT_EQ(edited.status, 0) << edited.err.toStdString();
     EXPECT_EQ(linesOf(tool({"search", "zebulon"}).out).size(), 1);
     expectConsistent(90);
@@ -237,7 +235,8 @@ TEST_F(IndexSharingTest, SoakImportsAndEditsBesideTheProgram) {
             process.waitForFinished(0);  // QProcess learns of an end only when it waits
             if (process.state() != QProcess::NotRunning) {
                 running = true;
-            } else if (!process.arguments().isEmpty() && lanes[lane].runs.size() < lanes[lane].rounds) {
+            } else if (!process.arguments().isEmpty() &&
+                       lanes[lane].runs.size() < lanes[lane].rounds) {
                 lanes[lane].runs.append(finish(process));
                 if (soak.elapsed() < kSoakMs) {
                     startImport(int(lane));
@@ -347,8 +346,8 @@ TEST_F(IndexSharingTest, TheProgramStartsDespiteDamagedFiles) {
     QProcess program;
     program.setProcessEnvironment(m_environment);
     program.start(test::builtProgram(QStringLiteral("kontavo")),
-                  {QStringLiteral("--device-root"), m_device.root(),
-                   QStringLiteral("--screenshot"), picture});
+                  {QStringLiteral("--device-root"), m_device.root(), QStringLiteral("--screenshot"),
+                   picture});
     ASSERT_TRUE(program.waitForFinished(kPatienceMs)) << "the program hangs";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();

@@ -252,21 +252,23 @@ TEST_F(MainWndFrameTest, TheWindowTakesTheIndexOverAndHandsItBackAtItsEnd) {
     PimSync otherSync(otherWindows, m_rig.device.root());
     QStringList& journal = m_rig.journal.events;
     auto otherWindow = otherWindows.createWindow(
-        QStringLiteral("OTHER"), {[&](const WindowMessage& message, bool) {
-                                      if (const auto known = otherSync.messageOf(message.id)) {
-                                          journal << QStringLiteral("other %1").arg(
-                                              QLatin1String(PimSync::kMessageNames[size_t(*known)]));
-                                      }
-                                      return 0;
-                                  },
-                                  {}});
+        QStringLiteral("OTHER"),
+        {[&](const WindowMessage& message, bool) {
+             if (const auto known = otherSync.messageOf(message.id)) {
+                 journal << QStringLiteral("other %1")
+                                .arg(QLatin1String(PimSync::kMessageNames[size_t(*known)]));
+             }
+             return 0;
+         },
+         {}});
     ASSERT_NE(otherWindow, nullptr);
     ASSERT_TRUE(otherSync.open());
     ASSERT_TRUE(otherSync.registerWindow(otherWindow->handle()));
     ASSERT_TRUE(otherSync.isMaster());
 
     MainWndFrame& window = start();
-    EXPECT_EQ(otherSync.participants(), (QList<WindowHandle>{window.handle(), otherWindow->handle()}));
+    EXPECT_EQ(otherSync.participants(),
+              (QList<WindowHandle>{window.handle(), otherWindow->handle()}));
     EXPECT_TRUE(window.sharing()->isMaster());
     const qsizetype opened = journal.indexOf(QStringLiteral("store opened"));
     const qsizetype slave = journal.indexOf(QStringLiteral("other PimSyncChangeToSlave"));

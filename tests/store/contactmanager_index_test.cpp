@@ -1,9 +1,8 @@
 // The contact manager over the real index files and a real object store: the
 // index built, kept in step, written back and found current or stale at the
 // next start as the database changed meanwhile.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,8 +13,8 @@
 #include <future>
 
 #include "blocktestsupport.h"
-#include "indextestsupport.h"
 #include "diag/errorlog.h"
+#include "indextestsupport.h"
 #include "platform/sqlitedb.h"
 #include "platform/sqliteobjectstore.h"
 #include "store/contacts/contactmanager.h"
@@ -241,12 +240,12 @@ TEST_F(ManagedIndexTest, DamagedRowsAndCountsLeaveTheOtherContactsUsable) {
     QFile log(m_device.host(QStringLiteral("\\error.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray lines = log.readAll();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Record %1 of \"Contacts Database\" cannot be decoded")
-                                   .arg(oids[3])
-                                   .toLatin1()))
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("Record %1 of \"Contacts Database\" cannot be decoded")
+                           .arg(oids[3])
+                           .toLatin1()))
         << lines.constData();
-    EXPECT_TRUE(lines.contains(QByteArray::number(qint64(oids[7]) + 4294967296LL) +
-                               " of database"))
+    EXPECT_TRUE(lines.contains(QByteArray::number(qint64(oids[7]) + 4294967296LL) + " of database"))
         << lines.constData();
 }
 

@@ -2,6 +2,8 @@
 // who becomes master, and which messages go where, with the programs played
 // by PimSync objects of this process over one real block and mutex, and the
 // windows between them by a registry that records every send.
+#include "store/sync/pimsync.h"
+
 #include <gtest/gtest.h>
 
 #include <QHash>
@@ -10,7 +12,6 @@
 #include <memory>
 
 #include "platform/namedmutex.h"
-#include "store/sync/pimsync.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {

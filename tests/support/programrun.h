@@ -9,7 +9,7 @@ namespace kontavo::test {
 
 // One finished run of a program of this build.
 struct ProgramRun {
-    int status = -1;  // the exit code; -1 when it crashed or was killed
+    int status = -1;        // the exit code; -1 when it crashed or was killed
     bool finished = false;  // false: still running at the time limit (killed)
     QByteArray out;
     QString err;
@@ -18,8 +18,8 @@ struct ProgramRun {
 
 // Runs kontavo-store with "--device-root ROOT" before `arguments`, in
 // `environment`, killing it after `timeoutMs`.
-ProgramRun runStoreTool(const QString& root, const QStringList& arguments, int timeoutMs = 60000,
-                        const QProcessEnvironment& environment =
-                            QProcessEnvironment::systemEnvironment());
+ProgramRun runStoreTool(
+    const QString& root, const QStringList& arguments, int timeoutMs = 60000,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 }  // namespace kontavo::test

@@ -119,8 +119,8 @@ TEST_F(StoreFaultTest, DamagedRecordsAndCountsDoNotHideTheOthers) {
     EXPECT_EQ(search.status, 0);
     EXPECT_FALSE(search.out.isEmpty());
     const QString log = errorLog();
-    EXPECT_TRUE(log.contains(QStringLiteral("Record %1 of \"Contacts Database\" cannot be decoded")
-                                 .arg(damaged)))
+    EXPECT_TRUE(log.contains(
+        QStringLiteral("Record %1 of \"Contacts Database\" cannot be decoded").arg(damaged)))
         << log.toStdString();
     EXPECT_TRUE(log.contains(QString::number(stray + 4294967296LL))) << log.toStdString();
 }

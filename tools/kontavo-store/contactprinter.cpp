@@ -149,8 +149,7 @@ QString printable(const QString& text) {
 QString listLine(const ListEntry& entry) {
     return QStringLiteral("%1\t%2\t%3\t%4")
         .arg(entry.oid)
-        .arg(printable(entry.displayName), printable(entry.company),
-             printable(entry.firstPhone));
+        .arg(printable(entry.displayName), printable(entry.company), printable(entry.firstPhone));
 }
 
 QString describeRecord(const DbRecord& read, const QStringList& categoryNames,

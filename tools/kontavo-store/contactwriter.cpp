@@ -10,8 +10,9 @@ namespace kontavo {
 QString writeContact(StoreContext& context, ContactRecord& record, bool create) {
     const std::optional<RebuiltNotes> notes = rebuildNotes(record, context.locale);
     if (!notes) {
-        return QStringLiteral("the notes cannot be built (a value is too long, or the note is "
-                              "damaged); nothing was written");
+        return QStringLiteral(
+            "the notes cannot be built (a value is too long, or the note is "
+            "damaged); nothing was written");
     }
     record.notesBlob = notes->blob;
     if (!(create ? context.db.createRecord(record) : context.db.updateRecord(record))) {

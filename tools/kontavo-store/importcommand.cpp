@@ -78,7 +78,8 @@ struct Tally {
 Imported importOne(StoreContext& context, ContactManager* manager, VCardContact& contact,
                    int number) {
     ContactRecord& record = contact.record;
-    const std::optional<QByteArray> mask = context.db.categories().maskAddingNames(contact.categories);
+    const std::optional<QByteArray> mask =
+        context.db.categories().maskAddingNames(contact.categories);
     if (!mask) {
         printErr(QStringLiteral("card %1: its categories cannot be written").arg(number));
         return Imported::Refused;
@@ -115,8 +116,9 @@ Tally importAll(StoreContext& context, QList<VCardContact>& contacts) {
     ImportSession session(context);
     ContactManager* manager = session.open() ? &session.manager() : nullptr;
     if (manager == nullptr) {
-        printErr(QStringLiteral("the index cannot be opened: the cards go to the database alone "
-                                "(the index is brought up to date at the next start)"));
+        printErr(
+            QStringLiteral("the index cannot be opened: the cards go to the database alone "
+                           "(the index is brought up to date at the next start)"));
     }
     Tally tally;
     for (qsizetype at = 0; at < contacts.size(); ++at) {

@@ -45,8 +45,7 @@ Verdict verify(ToolIndex& tool, bool all) {
         verdict.differences.append(
             QStringLiteral("the index files are inconsistent: %1").arg(problem));
     }
-    const int every =
-        all ? 1 : std::max<int>(1, int(info->recordCount) / kSampledContacts);
+    const int every = all ? 1 : std::max<int>(1, int(info->recordCount) / kSampledContacts);
     IndexVerifier verifier(index, tool.reader());
     verdict.differences += verifier.run(every);
     verdict.contacts = verifier.contactsChecked();
@@ -60,8 +59,8 @@ int runVerifyIndex(StoreContext& context, const CommandArgs& args) {
     const bool settled =
         tool.readSettled([&] { verdict = verify(tool, args.has(QStringLiteral("--all"))); });
     if (!verdict.unusable.isEmpty()) {
-        printOut(QStringLiteral("the index files are missing or unusable: %1\n")
-                     .arg(verdict.unusable));
+        printOut(
+            QStringLiteral("the index files are missing or unusable: %1\n").arg(verdict.unusable));
         return kExitFailed;
     }
     if (!settled) {

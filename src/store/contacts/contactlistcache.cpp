@@ -261,7 +261,7 @@ ContactListSource ContactListCache::select(const QList<Oid>* candidates,
 // Grouped: a new group starts where the company class changes; it is named
 // by the company of its first contact listed.
 ContactListSource ContactListCache::listed(const ListOrder& order,
-                                         const std::vector<int>& positions) const {
+                                           const std::vector<int>& positions) const {
     ContactListSource source;
     source.grouped = order.sortType() == sorttype::kCompany;
     source.contacts.reserve(qsizetype(positions.size()));

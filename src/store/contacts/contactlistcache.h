@@ -95,9 +95,9 @@ private:
 
     const Locale& m_locale;
     State m_state = State::Empty;
-    std::vector<ListColumns> m_table;             // by slot
-    std::vector<int> m_freeSlots;                 // slots of deleted contacts, for reuse
-    std::vector<std::pair<Oid, int>> m_byOid;     // (Oid, slot), ascending by Oid
+    std::vector<ListColumns> m_table;          // by slot
+    std::vector<int> m_freeSlots;              // slots of deleted contacts, for reuse
+    std::vector<std::pair<Oid, int>> m_byOid;  // (Oid, slot), ascending by Oid
     std::array<std::unique_ptr<ListOrder>, sorttype::kCount> m_orders;
     std::array<std::unique_ptr<ListOrderBuilder>, sorttype::kCount> m_builders;
     QSet<Oid> m_touched;  // changed while loading

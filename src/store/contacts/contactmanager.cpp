@@ -5,6 +5,7 @@
 
 #include "diag/errorlog.h"
 #include "diag/fatal.h"
+#include "store/contacts/contactmanager_p.h"
 #include "store/contacts/contactnotes.h"
 #include "store/contacts/contactobserver.h"
 #include "store/contacts/contactpictures.h"
@@ -12,7 +13,6 @@
 #include "store/contacts/contactsdatabasereader.h"
 #include "store/contacts/indexsharing.h"
 #include "store/contacts/indexstartup.h"
-#include "store/contacts/contactmanager_p.h"
 #include "store/contacts/listcacheloader.h"
 #include "store/contacts/listcolumns.h"
 #include "store/contacts/listquery.h"
@@ -203,8 +203,7 @@ bool ContactManager::reindex() {
     }
     GateScope scope(m_gate);
     const std::optional<DbInfo> info = m_db.info();
-    const bool rebuilt =
-        info && rebuildIndex(*m_index, *m_reader, m_progress, true, m_sharing);
+    const bool rebuilt = info && rebuildIndex(*m_index, *m_reader, m_progress, true, m_sharing);
     m_indexOpen = rebuilt;
     m_appliedTime = rebuilt ? info->lastModified : 0;
     m_queue.dropCoveredBy(m_appliedTime);
@@ -374,8 +373,8 @@ bool ContactManager::listContacts(const QList<Oid>& oids, const CategoryFilter& 
 }
 
 ContactManager::OrderedContacts ContactManager::orderedContacts(const QList<Oid>* candidates,
-                                                               const CategoryFilter& filter,
-                                                               int sortType) {
+                                                                const CategoryFilter& filter,
+                                                                int sortType) {
     if (!isOpen()) {
         return {};
     }

@@ -185,8 +185,7 @@ bool PimSync::forwardPreferredItem(Oid oid, uint32_t tag) {
         return false;
     }
     return m_windows
-        .sendMessage(listed.first(), {messageId(Message::UpdateLinkType), oid, tag},
-                     kSendTimeoutMs)
+        .sendMessage(listed.first(), {messageId(Message::UpdateLinkType), oid, tag}, kSendTimeoutMs)
         .has_value();
 }
 

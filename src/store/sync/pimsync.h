@@ -39,8 +39,8 @@ public:
     // The registered messages, in the order of kMessageNames.
     enum class Message { ChangeToMaster, ChangeToSlave, SlaveStop, SlaveReload, UpdateLinkType };
     static constexpr std::array<const char*, 5> kMessageNames = {
-        "PimSyncChangeToMaster", "PimSyncChangeToSlave", "PimSyncSlaveStop",
-        "PimSyncSlaveReload", "PimSyncUpdateLinkType"};
+        "PimSyncChangeToMaster", "PimSyncChangeToSlave", "PimSyncSlaveStop", "PimSyncSlaveReload",
+        "PimSyncUpdateLinkType"};
 
     // How long a send waits for a live receiver before the protocol goes on
     // without its answer (a program stopped in a debugger must not hold
