@@ -11,14 +11,10 @@
 #include "platform/devicefs.h"
 #include "platform/sqliteobjectstore.h"
 #include "platform/sqliteregistry.h"
+#include "support/programrun.h"
 
 namespace kontavo {
 namespace {
-
-mode_t modeOf(const QString& path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0;
-}
 
 // Sets a permissive umask for the test's life, as a user's shell might.
 class OpenUmask {
@@ -35,20 +31,21 @@ TEST(PrivateFilesTest, ANewDeviceAndItsStoresAreTheUsersAlone) {
     QTemporaryDir dir;
     const QString root = dir.path() + QStringLiteral("/share/kontavo/device");
     DeviceFs fs(root);
-    EXPECT_EQ(modeOf(root), 0700u);
-    EXPECT_EQ(modeOf(dir.path() + QStringLiteral("/share/kontavo")), 0700u);
+    EXPECT_EQ(test::fileMode(root), 0700u);
+    EXPECT_EQ(test::fileMode(dir.path() + QStringLiteral("/share/kontavo")), 0700u);
     {
         SqliteObjectStore store(SqliteObjectStore::fileInRoot(root));
         SqliteRegistry registry(SqliteRegistry::fileInRoot(root));
         ASSERT_TRUE(store.isOpen());
         ASSERT_TRUE(registry.isOpen());
-        EXPECT_EQ(modeOf(SqliteObjectStore::fileInRoot(root)), 0600u);
-        EXPECT_EQ(modeOf(SqliteObjectStore::fileInRoot(root) + QStringLiteral("-wal")), 0600u);
-        EXPECT_EQ(modeOf(SqliteRegistry::fileInRoot(root)), 0600u);
+        EXPECT_EQ(test::fileMode(SqliteObjectStore::fileInRoot(root)), 0600u);
+        EXPECT_EQ(test::fileMode(SqliteObjectStore::fileInRoot(root) + QStringLiteral("-wal")),
+                  0600u);
+        EXPECT_EQ(test::fileMode(SqliteRegistry::fileInRoot(root)), 0600u);
     }
     ASSERT_TRUE(fs.createFolder(QStringLiteral("\\My Documents\\Kontavo Files")));
-    EXPECT_EQ(modeOf(root + QStringLiteral("/My Documents")), 0700u);
-    EXPECT_EQ(modeOf(root + QStringLiteral("/My Documents/Kontavo Files")), 0700u);
+    EXPECT_EQ(test::fileMode(root + QStringLiteral("/My Documents")), 0700u);
+    EXPECT_EQ(test::fileMode(root + QStringLiteral("/My Documents/Kontavo Files")), 0700u);
 }
 
 TEST(PrivateFilesTest, WhatExistsKeepsItsMode) {
@@ -63,8 +60,8 @@ TEST(PrivateFilesTest, WhatExistsKeepsItsMode) {
         file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
     EXPECT_TRUE(makePrivateFolder(dir.path()));
     EXPECT_TRUE(createPrivateFile(file));
-    EXPECT_EQ(modeOf(dir.path()), 0755u);
-    EXPECT_EQ(modeOf(file), 0644u);
+    EXPECT_EQ(test::fileMode(dir.path()), 0755u);
+    EXPECT_EQ(test::fileMode(file), 0644u);
     EXPECT_FALSE(createPrivateFile(dir.path())) << "a folder is no file";
 }
 

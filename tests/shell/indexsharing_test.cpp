@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <array>
+#include <functional>
 
 #include "platform/localwindowregistry.h"
 #include "platform/sqlitedb.h"
@@ -29,13 +30,10 @@
 namespace kontavo {
 namespace {
 
+using test::linesOf;
 using test::ProgramRun;
 
 constexpr int kPatienceMs = 60000;
-
-QStringList linesOf(const QByteArray& out) {
-    return QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
 
 // `count` vCards with the last names "<prefix>0001" ... in a file of
 // `folder`; first names and companies vary as in a real address book.
@@ -160,6 +158,7 @@ protected:
         ASSERT_TRUE(check.step());
         EXPECT_EQ(check.columnText(0), QStringLiteral("ok"));
     }
+    void endTheMasterDuringAnImport(const std::function<void()>& end);
     // How often each last name of `list` occurs.
     QHash<QString, int> namesListed() {
         QHash<QString, int> names;
@@ -197,6 +196,25 @@ TEST_F(IndexSharingTest, AnImportBesideTheRunningProgramIsIndexedByTheProgram) {
     expectConsistent(90);
     EXPECT_EQ(closeProgram(), 0);
     expectConsistent(90);
+}
+
+// Changing the list's view in the running program raises its change flag in
+// the block the other programs read.
+TEST_F(IndexSharingTest, TheProgramRaisesTheChangeFlagsOfItsView) {
+    ASSERT_EQ(tool({"seed", "10"}).status, 0);
+    startProgram();
+    m_windows.postMessage(m_window, {wm::kCommand, 41217, 0});  // Sort By > File As
+    m_windows.postMessage(m_window, {wm::kCommand, 41214, 0});  // Show Only Name
+    PimSync sync(m_windows, m_device.root());
+    ASSERT_TRUE(sync.open());
+    const QDeadlineTimer deadline(kPatienceMs);
+    while ((sync.flag(4) != 1 || sync.flag(5) != 1) && !deadline.hasExpired()) {
+        QThread::msleep(20);
+    }
+    EXPECT_EQ(sync.flag(4), 1) << "sort order";
+    EXPECT_EQ(sync.flag(5), 1) << "name only";
+    EXPECT_EQ(sync.flag(6), 0) << "the line view did not change";
+    EXPECT_EQ(closeProgram(), 0);
 }
 
 // For a few seconds, two lanes of imports (each lane one import after the
@@ -285,41 +303,37 @@ TEST_F(IndexSharingTest, SoakImportsAndEditsBesideTheProgram) {
     expectConsistent(contacts);
 }
 
-// The program killed while an import runs beside it: the next program to
-// join the block finds it dead and makes the import master, which indexes
-// what it wrote.
-TEST_F(IndexSharingTest, AKilledMasterIsReplacedByTheNextInLine) {
-    ASSERT_EQ(tool({"seed", "50"}).status, 0);
-    const QString cards = writeCards(m_files, QStringLiteral("Orphan"), 1500);
-    startProgram();
-    QProcess import;
-    startTool(import, {"import", cards});
-    const QByteArray started = readAtLeast(import, 100);
-    ::kill(pid_t(m_program.processId()), SIGKILL);
-    m_program.waitForFinished();
-    const ProgramRun joiner = tool({"verify-index"});
-    EXPECT_TRUE(joiner.finished);
-    const ProgramRun imported = finish(import, started);
-    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
-    EXPECT_EQ(linesOf(imported.out).size(), 1500);
-    expectConsistent(1550);
-}
-
-// The program quitting while an import runs beside it hands the index to
-// the import, which indexes the rest and leaves the files written.
-TEST_F(IndexSharingTest, TheProgramQuittingHandsTheIndexToARunningTool) {
+// The program ends while an import of 1500 cards runs beside it (after 100
+// are in) in the way `end` makes it; the import must take the index over,
+// index the rest, and leave the index current.
+void IndexSharingTest::endTheMasterDuringAnImport(const std::function<void()>& end) {
     ASSERT_EQ(tool({"seed", "50"}).status, 0);
     const QString cards = writeCards(m_files, QStringLiteral("Heir"), 1500);
     startProgram();
     QProcess import;
     startTool(import, {"import", cards});
     const QByteArray started = readAtLeast(import, 100);
-    EXPECT_EQ(closeProgram(), 0);
+    end();
     const ProgramRun imported = finish(import, started);
     ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
     EXPECT_EQ(linesOf(imported.out).size(), 1500);
     EXPECT_EQ(tool({"reindex"}).text(), QStringLiteral("current\n"));
     expectConsistent(1550);
+}
+
+// Killed: the next program to join the block finds the program dead and
+// makes the import master.
+TEST_F(IndexSharingTest, AKilledMasterIsReplacedByTheNextInLine) {
+    endTheMasterDuringAnImport([this] {
+        ::kill(pid_t(m_program.processId()), SIGKILL);
+        m_program.waitForFinished();
+        EXPECT_TRUE(tool({"verify-index"}).finished);
+    });
+}
+
+// Quitting: the program hands the index over as it leaves.
+TEST_F(IndexSharingTest, TheProgramQuittingHandsTheIndexToARunningTool) {
+    endTheMasterDuringAnImport([this] { EXPECT_EQ(closeProgram(), 0); });
 }
 
 // Damage the program used to stop at: a window table that is no database,
@@ -338,13 +352,20 @@ TEST_F(IndexSharingTest, TheProgramStartsDespiteDamagedFiles) {
         ASSERT_TRUE(stray.run());
         ASSERT_TRUE(raw.exec("UPDATE databases SET record_count=-5"));
     }
-    QFile table(runtimeFolder() + QStringLiteral("/windows.db"));
+    // A run-time folder of its own, whose window table nobody has open.
+    QTemporaryDir runtime;
+    const QString folder = runtime.path() + QStringLiteral("/kontavo");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile table(folder + QStringLiteral("/windows.db"));
     ASSERT_TRUE(table.open(QIODevice::WriteOnly));
     table.write(QByteArray(4096, '\x77'));
     table.close();
     const QString picture = m_files.filePath(QStringLiteral("damaged.png"));
+    QProcessEnvironment environment = m_environment;
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     QProcess program;
-    program.setProcessEnvironment(m_environment);
+    program.setProcessEnvironment(environment);
     program.start(test::builtProgram(QStringLiteral("kontavo")),
                   {QStringLiteral("--device-root"), m_device.root(), QStringLiteral("--screenshot"),
                    picture});
@@ -352,6 +373,8 @@ TEST_F(IndexSharingTest, TheProgramStartsDespiteDamagedFiles) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     EXPECT_FALSE(QImage(picture).isNull());
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(table.read(16).startsWith("SQLite format 3")) << "the table was made anew";
 }
 
 }  // namespace

@@ -1,10 +1,22 @@
 #include "support/programrun.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QProcess>
 
 #include "support/tempdevice.h"
 
 namespace kontavo::test {
+
+QStringList linesOf(const QByteArray& out) {
+    return QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+unsigned fileMode(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
 
 ProgramRun runStoreTool(const QString& root, const QStringList& arguments, int timeoutMs,
                         const QProcessEnvironment& environment) {

@@ -16,6 +16,12 @@ struct ProgramRun {
     QString text() const { return QString::fromUtf8(out); }
 };
 
+// The non-empty lines of a program's output.
+QStringList linesOf(const QByteArray& out);
+
+// The permission bits of a file or folder (0 when it does not exist).
+unsigned fileMode(const QString& path);
+
 // Runs kontavo-store with "--device-root ROOT" before `arguments`, in
 // `environment`, killing it after `timeoutMs`.
 ProgramRun runStoreTool(

@@ -23,19 +23,12 @@
 namespace kontavo {
 namespace {
 
+using test::fileMode;
+using test::linesOf;
 using test::ProgramRun;
 
 // A command that hangs is a failure, not a stuck test.
 constexpr int kPatienceMs = 20000;
-
-QStringList linesOf(const QByteArray& out) {
-    return QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-mode_t modeOf(const QString& path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0;
-}
 
 class StoreFaultTest : public ::testing::Test {
 protected:
@@ -166,12 +159,12 @@ TEST_F(StoreFaultTest, ANewDeviceIsPrivateToItsUser) {
     ::umask(saved);
     ASSERT_EQ(added.status, 0) << added.err.toStdString();
     ASSERT_EQ(reindex.status, 0) << reindex.err.toStdString();
-    EXPECT_EQ(modeOf(root), 0700u);
-    EXPECT_EQ(modeOf(root + QStringLiteral("/objectstore.db")), 0600u);
-    EXPECT_EQ(modeOf(root + QStringLiteral("/registry.db")), 0600u);
-    EXPECT_EQ(modeOf(root + QStringLiteral("/Temp")), 0700u);
-    EXPECT_EQ(modeOf(root + QStringLiteral("/Temp/pim_index1.dat")), 0600u);
-    EXPECT_EQ(modeOf(root + QStringLiteral("/Temp/pim_index2.dat")), 0600u);
+    EXPECT_EQ(fileMode(root), 0700u);
+    EXPECT_EQ(fileMode(root + QStringLiteral("/objectstore.db")), 0600u);
+    EXPECT_EQ(fileMode(root + QStringLiteral("/registry.db")), 0600u);
+    EXPECT_EQ(fileMode(root + QStringLiteral("/Temp")), 0700u);
+    EXPECT_EQ(fileMode(root + QStringLiteral("/Temp/pim_index1.dat")), 0600u);
+    EXPECT_EQ(fileMode(root + QStringLiteral("/Temp/pim_index2.dat")), 0600u);
 }
 
 // Without a run-time folder there are no shared regions: the index cannot
