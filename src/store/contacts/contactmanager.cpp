@@ -204,7 +204,7 @@ bool ContactManager::reindex() {
     GateScope scope(m_gate);
     const std::optional<DbInfo> info = m_db.info();
     const bool rebuilt = info && rebuildIndex(*m_index, *m_reader, m_progress, true, m_sharing);
-    m_indexOpen = rebuilt;
+    m_indexOpen = m_indexOpen || rebuilt;
     m_appliedTime = rebuilt ? info->lastModified : 0;
     m_queue.dropCoveredBy(m_appliedTime);
     resetListCache();
@@ -666,7 +666,7 @@ void ContactManager::fullReindex() {
     m_selfIndexed.clear();
     const std::optional<DbInfo> info = m_db.info();
     const bool rebuilt = info && rebuildIndex(*m_index, *m_reader, m_progress, false, m_sharing);
-    m_indexOpen = rebuilt;
+    m_indexOpen = m_indexOpen || rebuilt;
     m_appliedTime = rebuilt ? info->lastModified : 0;
     resetListCache();
     if (m_observer != nullptr) {
