@@ -27,16 +27,27 @@ ContactStoreSession::~ContactStoreSession() {
 std::unique_ptr<ContactStoreSession> ContactStoreSession::open(const DeviceFs& fs,
                                                                SettingsStore& settings,
                                                                FrameHost& host,
-                                                               const Locale& locale) {
+                                                               const Locale& locale,
+                                                               QString* why) {
     std::unique_ptr<ContactStoreSession> session(new ContactStoreSession(host));
-    session->m_store =
-        std::make_unique<SqliteObjectStore>(SqliteObjectStore::fileInRoot(fs.root()));
+    const QString file = SqliteObjectStore::fileInRoot(fs.root());
+    session->m_store = std::make_unique<SqliteObjectStore>(file);
     if (!session->m_store->isOpen()) {
+        if (why != nullptr) {
+            *why = QStringLiteral("Cannot open the contact store %1: %2.")
+                       .arg(file, session->m_store->errorMessage());
+        }
         return nullptr;
     }
     session->m_manager = std::make_unique<ContactManager>(
         *session->m_store, std::make_unique<PimIndex>(fs, settings, nullptr, locale), fs, locale);
     if (!session->m_manager->init(&session->m_relay, nullptr, &session->m_progress)) {
+        if (why != nullptr) {
+            *why = QStringLiteral(
+                       "Cannot read the contacts of %1 or write their index in %2: %3.")
+                       .arg(file, fs.hostPath(DeviceFs::temporaryFolder()).value_or(fs.root()),
+                            session->m_store->errorMessage());
+        }
         return nullptr;
     }
     return session;

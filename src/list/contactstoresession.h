@@ -29,9 +29,10 @@ public:
     // Opens the store of `fs`'s root; a missing or untrustworthy index is
     // rebuilt, a stale one brought up to date, under `host`'s progress
     // window. nullptr when the object store, a database or the index cannot
-    // be opened.
+    // be opened; `why` (when given) then names the file and the reason.
     static std::unique_ptr<ContactStoreSession> open(const DeviceFs& fs, SettingsStore& settings,
-                                                     FrameHost& host, const Locale& locale);
+                                                     FrameHost& host, const Locale& locale,
+                                                     QString* why = nullptr);
 
     ContactManager& manager() { return *m_manager; }
     // The observer the manager reports to passes its calls on to `target`

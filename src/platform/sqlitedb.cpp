@@ -6,20 +6,28 @@ SqliteDb::~SqliteDb() { close(); }
 
 bool SqliteDb::open(const QString& path, int busyTimeoutMs) {
     close();
+    m_failure.clear();
     const QByteArray file = path.toUtf8();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(file.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
-        close();
+        closeFailed();
         return false;
     }
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
     // WAL lets readers in other processes go on while one process writes;
     // NORMAL sync keeps every committed transaction across a process crash.
     if (!exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;")) {
-        close();
+        closeFailed();
         return false;
     }
     return true;
+}
+
+void SqliteDb::closeFailed(const QString& why) {
+    m_failure = !why.isEmpty() ? why
+                : m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                                  : QStringLiteral("out of memory");
+    close();
 }
 
 void SqliteDb::close() {
@@ -34,7 +42,10 @@ bool SqliteDb::exec(const char* sql) {
 }
 
 QString SqliteDb::errorMessage() const {
-    return m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("not open");
+    if (m_db != nullptr) {
+        return QString::fromUtf8(sqlite3_errmsg(m_db));
+    }
+    return !m_failure.isEmpty() ? m_failure : QStringLiteral("not open");
 }
 
 int64_t SqliteDb::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }

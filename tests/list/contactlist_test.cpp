@@ -32,6 +32,8 @@ protected:
         s.actions = &actions;
         s.screen = Screen(96, 96);
         s.listFont = tahomaFont(11);
+        // The routing behind every item, as it runs once the features exist.
+        s.features = FeatureSet::all();
         return s;
     }
 

@@ -123,7 +123,9 @@ TEST_F(MainWndFrameTest, NewerPlatformIsRefusedWithItsMessage) {
 
 TEST_F(MainWndFrameTest, StoreThatCannotOpenFailsTheStartWithItsMessage) {
     MainWndServices services = m_rig.services();
-    services.openContactStore = [](FrameHost&) { return std::unique_ptr<ContactStoreLink>(); };
+    services.openContactStore = [](FrameHost&, QString*) {
+        return std::unique_ptr<ContactStoreLink>();
+    };
     m_window = m_rig.makeWindow(services);
     EXPECT_FALSE(m_window->create());
     ASSERT_EQ(m_rig.boxes.shown.size(), 1);

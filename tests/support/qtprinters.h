@@ -3,6 +3,7 @@
 // Readable gtest output for Qt value types; force-included into every test.
 #include <QByteArray>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -16,3 +17,8 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
 inline void PrintTo(const QStringList& list, std::ostream* os) {
     *os << "[\"" << list.join(QStringLiteral("\", \"")).toStdString() << "\"]";
 }
+
+inline std::ostream& operator<<(std::ostream& os, const QRect& r) {
+    return os << "QRect(" << r.x() << "," << r.y() << " " << r.width() << "x" << r.height() << ")";
+}
+inline void PrintTo(const QRect& r, std::ostream* os) { *os << r; }
