@@ -18,7 +18,7 @@ class Registry;
 // screen; its menus offer the items of `features`. `session`, `registry` and
 // `device` (may be null: not a phone) must outlive the model.
 std::unique_ptr<FrameListModel> makeContactListModel(
-    ContactStoreSession& session, Registry& registry, const DeviceFs* device,
-    const Screen& screen, const FeatureSet& features = FeatureSet::built());
+    ContactStoreSession& session, Registry& registry, const DeviceFs* device, const Screen& screen,
+    const FeatureSet& features = FeatureSet::built());
 
 }  // namespace kontavo

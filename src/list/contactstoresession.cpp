@@ -27,8 +27,7 @@ ContactStoreSession::~ContactStoreSession() {
 std::unique_ptr<ContactStoreSession> ContactStoreSession::open(const DeviceFs& fs,
                                                                SettingsStore& settings,
                                                                FrameHost& host,
-                                                               const Locale& locale,
-                                                               QString* why) {
+                                                               const Locale& locale, QString* why) {
     std::unique_ptr<ContactStoreSession> session(new ContactStoreSession(host));
     const QString file = SqliteObjectStore::fileInRoot(fs.root());
     session->m_store = std::make_unique<SqliteObjectStore>(file);
@@ -43,8 +42,7 @@ std::unique_ptr<ContactStoreSession> ContactStoreSession::open(const DeviceFs& f
         *session->m_store, std::make_unique<PimIndex>(fs, settings, nullptr, locale), fs, locale);
     if (!session->m_manager->init(&session->m_relay, nullptr, &session->m_progress)) {
         if (why != nullptr) {
-            *why = QStringLiteral(
-                       "Cannot read the contacts of %1 or write their index in %2: %3.")
+            *why = QStringLiteral("Cannot read the contacts of %1 or write their index in %2: %3.")
                        .arg(file, fs.hostPath(DeviceFs::temporaryFolder()).value_or(fs.root()),
                             session->m_store->errorMessage());
         }

@@ -3,8 +3,7 @@
 namespace kontavo {
 
 HeldKeyGuard::Verdict HeldKeyGuard::check(QEvent::Type type, int qtKey, bool autoRepeat) {
-    if (m_key == 0 || qtKey != m_key ||
-        (type != QEvent::KeyPress && type != QEvent::KeyRelease)) {
+    if (m_key == 0 || qtKey != m_key || (type != QEvent::KeyPress && type != QEvent::KeyRelease)) {
         return Verdict::Pass;
     }
     if (autoRepeat) {

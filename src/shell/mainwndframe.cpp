@@ -170,8 +170,7 @@ bool MainWndFrame::openContactStore() {
     if (!why.isEmpty()) {
         text += QStringLiteral("\n") + why;
     }
-    MessageBoxes::current().show(this, text, QStringLiteral("Error"),
-                                 MessageBoxes::Icon::Error);
+    MessageBoxes::current().show(this, text, QStringLiteral("Error"), MessageBoxes::Icon::Error);
     return false;
 }
 

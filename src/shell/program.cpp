@@ -120,8 +120,7 @@ QString deviceRootOf(const ProgramOptions& options) {
 
 // Says why the start ends, on stderr and in a message box.
 int startFails(const QString& text) {
-    MessageBoxes::current().show(nullptr, text, QStringLiteral("Error"),
-                                 MessageBoxes::Icon::Error);
+    MessageBoxes::current().show(nullptr, text, QStringLiteral("Error"), MessageBoxes::Icon::Error);
     return kExitUsage;
 }
 
@@ -139,9 +138,9 @@ int runMainWindow(QApplication& app, const ProgramOptions& options, const AppInf
     setLogDevice(&device);
     SqliteRegistry registry(SqliteRegistry::fileInRoot(device.root()));
     if (!registry.isOpen()) {
-        return startFails(QStringLiteral("Cannot open the registry %1: %2.")
-                              .arg(SqliteRegistry::fileInRoot(device.root()),
-                                   registry.errorMessage()));
+        return startFails(
+            QStringLiteral("Cannot open the registry %1: %2.")
+                .arg(SqliteRegistry::fileInRoot(device.root()), registry.errorMessage()));
     }
     // A screenshot keeps to itself: its window lives in a private folder,
     // where it neither finds a running instance nor is found by one.

@@ -33,8 +33,9 @@ QList<MenuItemText> fitMenuTexts(const QList<MenuItemText>& items, int excess,
     const int valueWidth = total - labelWidth;
     QList<MenuItemText> fitted;
     for (const MenuItemText& item : items) {
-        fitted.append({shortenText(item.label, labelWidth, measure),
-                       item.value.isEmpty() ? QString() : shortenText(item.value, valueWidth, measure)});
+        fitted.append(
+            {shortenText(item.label, labelWidth, measure),
+             item.value.isEmpty() ? QString() : shortenText(item.value, valueWidth, measure)});
     }
     return fitted;
 }

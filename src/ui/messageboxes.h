@@ -19,8 +19,7 @@ public:
     virtual void show(QWidget* parent, const QString& text, const QString& caption, Icon icon) = 0;
     // Shows `text` with Yes and No (No is the default) and returns whether
     // the answer was Yes. A presenter that cannot ask answers No.
-    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& caption,
-                          Icon icon);
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& caption, Icon icon);
 
     // The presenter in use (a real one unless another was installed).
     static MessageBoxes& current();

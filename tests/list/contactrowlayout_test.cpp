@@ -80,8 +80,8 @@ protected:
 TEST_F(OneLineRowTest, ALongEmailAddressNoLongerHidesTheName) {
     for (const bool grouped : {false, true}) {
         const ContactRowPainter::OneLine row =
-            show(QStringLiteral("Anderson, Patricia"), QStringLiteral("patricia.anderson@example.com"),
-                 grouped);
+            show(QStringLiteral("Anderson, Patricia"),
+                 QStringLiteral("patricia.anderson@example.com"), grouped);
         EXPECT_TRUE(row.name.startsWith(QStringLiteral("Anderson"))) << row.name.toStdString();
         EXPECT_TRUE(row.value.endsWith(QStringLiteral("..."))) << row.value.toStdString();
         EXPECT_TRUE(row.value.startsWith(QStringLiteral("patricia"))) << row.value.toStdString();

@@ -92,10 +92,10 @@ protected:
         ASSERT_TRUE(test::showActive(fixture.window));
     }
     CoolList* view() { return static_cast<CoolList*>(fixture.listView()); }
-    QRect screen() {
-        return {fixture.window.mapToGlobal(QPoint(0, 0)), fixture.window.size()};
+    QRect screen() { return {fixture.window.mapToGlobal(QPoint(0, 0)), fixture.window.size()}; }
+    QPoint middleOf(int row) {
+        return view()->rowBox(row).center() - QPoint(view()->width() / 4, 0);
     }
-    QPoint middleOf(int row) { return view()->rowBox(row).center() - QPoint(view()->width() / 4, 0); }
     // Holds the pen still on `row` until the context menu has come and gone.
     void holdPen(int row) {
         QTest::mousePress(view(), Qt::LeftButton, {}, middleOf(row));
@@ -268,8 +268,8 @@ TEST_P(FramePopupTest, HeldActionKeyOpensTheMenuAndItsRepeatsLeaveItOpen) {
 TEST_P(FramePopupTest, EmptyListsShowAHint) {
     open(0);
     ASSERT_EQ(view()->rowCount(), 0);
-    const QImage empty = test::saveScreenPicture(fixture.window, QStringLiteral("list"),
-                                                 picture("empty-store"));
+    const QImage empty =
+        test::saveScreenPicture(fixture.window, QStringLiteral("list"), picture("empty-store"));
     const QRect list(view()->mapTo(&fixture.window, QPoint(0, 0)), view()->size());
     int inked = 0;
     for (int y = list.top(); y <= list.bottom(); ++y) {

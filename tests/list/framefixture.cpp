@@ -31,8 +31,7 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.features = features;
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {
-            return makeContactListModel(*store, device.registry(), &device.fs(), screen,
-                                        features);
+            return makeContactListModel(*store, device.registry(), &device.fs(), screen, features);
         }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;

@@ -41,7 +41,7 @@ public:
     TestFrameHost host;
     RecordingFlags flags;
     QWidget window;
-    QList<ListEntry> entries;  // what a model without a store lists
+    QList<ListEntry> entries;                   // what a model without a store lists
     FeatureSet features = FeatureSet::built();  // what the frame and its list offer
 
 private:

@@ -8,7 +8,9 @@
 #include <QStringList>
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
     *os << "QByteArray(" << bytes.size() << ") hex " << bytes.toHex(' ').toStdString();
@@ -21,4 +23,6 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 inline std::ostream& operator<<(std::ostream& os, const QRect& r) {
     return os << "QRect(" << r.x() << "," << r.y() << " " << r.width() << "x" << r.height() << ")";
 }
-inline void PrintTo(const QRect& r, std::ostream* os) { *os << r; }
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << r;
+}

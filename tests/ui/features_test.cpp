@@ -10,8 +10,8 @@ TEST(FeatureSetTest, CommandsWaitForTheirFeature) {
     const struct {
         int id;
         Feature feature;
-    } needs[] = {{41209, Feature::EditForm},   {41283, Feature::EditForm},
-                 {41280, Feature::EditForm},   {41286, Feature::Beam},
+    } needs[] = {{41209, Feature::EditForm},    {41283, Feature::EditForm},
+                 {41280, Feature::EditForm},    {41286, Feature::Beam},
                  {41211, Feature::Appointment}, {41300, Feature::CategoryList}};
     for (const auto& need : needs) {
         EXPECT_FALSE(none.allowsCommand(need.id)) << need.id;

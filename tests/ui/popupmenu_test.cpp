@@ -69,7 +69,8 @@ TEST(PopupMenuTest, MenuAndSubmenuStayOnTheScreenAtBothResolutions) {
         mails->addAction(QStringLiteral("E-mail 2\tpatricia.anderson93@example.com"));
         menu.addAction(QStringLiteral("Duplicate"));
         menu.addAction(QStringLiteral("Make Appointment..."));
-        menu.popup(rig.window.mapToGlobal(QPoint(rig.window.width() - 20, rig.window.height() / 3)));
+        menu.popup(
+            rig.window.mapToGlobal(QPoint(rig.window.width() - 20, rig.window.height() / 3)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
         EXPECT_TRUE(rig.screen().contains(menu.geometry())) << dpi << " dpi: " << menu.geometry();
 
@@ -98,7 +99,8 @@ TEST(PopupMenuTest, MenuAndSubmenuStayOnTheScreenAtBothResolutions) {
 TEST(PopupMenuTest, ShortenedItemsGetTheirFullTextBackWhenRoomAllows) {
     ScreenRig rig(96);
     PopupMenu menu(&rig.window);
-    QAction* item = menu.addAction(QStringLiteral("Home\t+1 (555) 012-3456 extension 7890 at the desk"));
+    QAction* item =
+        menu.addAction(QStringLiteral("Home\t+1 (555) 012-3456 extension 7890 at the desk"));
     menu.fitToScreen();
     EXPECT_TRUE(item->text().endsWith(QStringLiteral("...")));
     EXPECT_LE(menu.sizeHint().width(), rig.screen().width());
@@ -139,9 +141,9 @@ TEST(ScreenMessageBoxTest, AskingAnswersYesOnlyForYes) {
             ASSERT_NE(box, nullptr);
             QTest::mouseClick(box->buttons()[answer], Qt::LeftButton);
         });
-        const bool yes = MessageBoxes::onScreen().askYesNo(
-            &rig.window, QStringLiteral("Continue?"), QStringLiteral("Contacts"),
-            MessageBoxes::Icon::Warning);
+        const bool yes = MessageBoxes::onScreen().askYesNo(&rig.window, QStringLiteral("Continue?"),
+                                                           QStringLiteral("Contacts"),
+                                                           MessageBoxes::Icon::Warning);
         EXPECT_EQ(yes, answer == 0);
     }
 }

@@ -44,10 +44,10 @@ TEST(PopupPlacementTest, SubmenusOpenRightThenLeftThenOverTheirParent) {
     EXPECT_EQ(placeSubmenu(kScreen, QRect(150, 100, 160, 100), item, QSize(150, 60)),
               QRect(190, 120, 150, 60));
     // An item low on the screen: the submenu moves up to stay on it.
-    EXPECT_EQ(placeSubmenu(kScreen, QRect(110, 100, 80, 260), QRect(110, 340, 80, 20),
-                           QSize(100, 90))
-                  .bottom(),
-              kScreen.bottom());
+    EXPECT_EQ(
+        placeSubmenu(kScreen, QRect(110, 100, 80, 260), QRect(110, 340, 80, 20), QSize(100, 90))
+            .bottom(),
+        kScreen.bottom());
 }
 
 TEST(PopupPlacementTest, BoxesGoInTheMiddle) {
