@@ -45,7 +45,8 @@ ContactRowLayout::ContactParts ContactRowLayout::oneLineParts(const QRect& box,
     const int leastName = std::min(line, std::max(line / 2, widths.shortestName));
     const int nameWidth = std::min(widths.name, std::max(leastName, line - widths.value));
     const int valueWidth = std::min(widths.value, line - nameWidth);
-    if (widths.value <= 0 || valueWidth < std::max(1, widths.ellipsis)) {
+    const bool shortened = valueWidth < widths.value;
+    if (widths.value <= 0 || (shortened && valueWidth < std::max(1, widths.ellipsis))) {
         parts.value = between(end, end, box);
         parts.name = between(left, end, box);
         return parts;

@@ -52,7 +52,7 @@ public:
     // value share the line left of the tag column: each gets what it needs
     // when both fit; otherwise the name keeps at least half of the line (or
     // the width of "Ab..." on a narrow line) and the value, right-aligned,
-    // gets the rest; a value that would not even hold "..." is left out.
+    // gets the rest; a value shortened to less than "..." is left out.
     // Two-line mode places the parts by fixed rules and ignores `widths`.
     ContactParts contactParts(const QRect& box, const TextWidths& widths) const;
     ContactParts contactParts(const QRect& box) const { return contactParts(box, TextWidths()); }

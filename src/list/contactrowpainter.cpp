@@ -95,6 +95,7 @@ ContactRowPainter::OneLine ContactRowPainter::oneLine(const QRect& box,
     line.nameRect = parts.name;
     line.name = shortenText(text.name, parts.name.width(), metrics);
     line.valueRect = parts.value;
+    line.tagRect = parts.tag;
     if (detail && parts.value.width() > 0) {
         line.value = shortenText(text.value, parts.value.width(), metrics);
     }
@@ -112,7 +113,7 @@ void ContactRowPainter::drawOneLine(QPainter& painter, const QRect& box,
         painter.drawText(line.valueRect, int(rightMiddle()) | Qt::TextSingleLine, line.value);
     }
     if (row.text.hasDetail && !layout.options().nameOnly) {
-        drawTag(painter, layout.contactParts(box).tag, row.text.tag, state);
+        drawTag(painter, line.tagRect, row.text.tag, state);
     }
 }
 

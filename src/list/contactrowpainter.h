@@ -33,6 +33,7 @@ public:
         QString name;
         QRect valueRect;
         QString value;  // empty: no value shown
+        QRect tagRect;
     };
 
     struct ContactRow {

@@ -22,8 +22,9 @@ QString matchComponent(const QString& folder, const QString& component) {
     if (QFileInfo::exists(folder + QLatin1Char('/') + component)) {
         return component;
     }
-    const QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Name);
     for (const QString& name : names) {
         if (name.compare(component, Qt::CaseInsensitive) == 0) {
             return name;
@@ -133,9 +134,7 @@ std::optional<QList<DeviceFolderEntry>> DeviceFs::listFolder(const QString& devi
     return entries;
 }
 
-bool DeviceFs::isPhoneDevice() const {
-    return fileExists(QStringLiteral("\\windows\\sms.dll"));
-}
+bool DeviceFs::isPhoneDevice() const { return fileExists(QStringLiteral("\\windows\\sms.dll")); }
 
 QString DeviceFs::join(const QString& folder, const QString& name) {
     QString result = folder;

@@ -21,9 +21,7 @@ qsizetype runLength(const QString& picture, qsizetype pos) {
     return end - pos;
 }
 
-QString twoDigits(int value) {
-    return QString::number(value).rightJustified(2, QLatin1Char('0'));
-}
+QString twoDigits(int value) { return QString::number(value).rightJustified(2, QLatin1Char('0')); }
 
 // Walks a Windows picture: quoted text is literal, runs of field letters
 // are handed to `field`, everything else is copied.
@@ -100,13 +98,9 @@ const Locale& Locale::user() {
     return instance;
 }
 
-const AnsiCodec& Locale::ansiCodec() const {
-    return AnsiCodec::forCodePage(m_codePage);
-}
+const AnsiCodec& Locale::ansiCodec() const { return AnsiCodec::forCodePage(m_codePage); }
 
-int Locale::compare(const QString& a, const QString& b) const {
-    return m_collator.compare(a, b);
-}
+int Locale::compare(const QString& a, const QString& b) const { return m_collator.compare(a, b); }
 
 QString Locale::shortDatePicture() const {
     // Qt's pattern letters for the fields we use match the Windows ones.
@@ -141,24 +135,18 @@ QString Locale::formatDate(const QString& picture, const QDate& date) const {
     return expandPicture(picture, QStringLiteral("dMyg"), [&](QChar c, int n) -> QString {
         switch (c.unicode()) {
             case 'd':
-                if (n == 1)
-                    return QString::number(date.day());
-                if (n == 2)
-                    return twoDigits(date.day());
+                if (n == 1) return QString::number(date.day());
+                if (n == 2) return twoDigits(date.day());
                 return m_locale.dayName(date.dayOfWeek(),
                                         n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             case 'M':
-                if (n == 1)
-                    return QString::number(date.month());
-                if (n == 2)
-                    return twoDigits(date.month());
+                if (n == 1) return QString::number(date.month());
+                if (n == 2) return twoDigits(date.month());
                 return m_locale.monthName(date.month(),
                                           n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             case 'y':
-                if (n == 1)
-                    return QString::number(date.year() % 100);
-                if (n == 2)
-                    return twoDigits(date.year() % 100);
+                if (n == 1) return QString::number(date.year() % 100);
+                if (n == 2) return twoDigits(date.year() % 100);
                 return QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
             default:
                 return QString();  // era ("gg") is not used on this platform

@@ -20,8 +20,9 @@ enum class DateOrder { MonthDayYear = 0, DayMonthYear = 1, YearMonthDay = 2 };
 //
 // Built from QLocale; KONTAVO_LOCALE (for example "de_DE") overrides the
 // system locale so that tests can choose. A system locale of C or POSIX
-// counts as English (United States), whose collation is Unicode's root one. Immutable; thread-safe
-// except compare(), which uses a shared collator and must stay on one thread.
+// counts as English (United States), whose collation is Unicode's root one.
+// Immutable; thread-safe except compare(), which uses a shared collator and
+// must stay on one thread.
 class Locale {
 public:
     explicit Locale(const QLocale& locale);

@@ -2,9 +2,7 @@
 
 namespace kontavo {
 
-SqliteDb::~SqliteDb() {
-    close();
-}
+SqliteDb::~SqliteDb() { close(); }
 
 bool SqliteDb::open(const QString& path, int busyTimeoutMs) {
     close();
@@ -26,9 +24,12 @@ bool SqliteDb::open(const QString& path, int busyTimeoutMs) {
 }
 
 void SqliteDb::closeFailed(const QString& why) {
-    m_failure = !why.isEmpty()    ? why
-                : m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db))
-                                  : QStringLiteral("out of memory");
+    if (!why.isEmpty()) {
+        m_failure = why;
+    } else {
+        m_failure = m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                                    : QStringLiteral("out of memory");
+    }
     close();
 }
 
@@ -50,13 +51,9 @@ QString SqliteDb::errorMessage() const {
     return !m_failure.isEmpty() ? m_failure : QStringLiteral("not open");
 }
 
-int64_t SqliteDb::lastInsertRowId() const {
-    return sqlite3_last_insert_rowid(m_db);
-}
+int64_t SqliteDb::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
 
-int SqliteDb::changes() const {
-    return sqlite3_changes(m_db);
-}
+int SqliteDb::changes() const { return sqlite3_changes(m_db); }
 
 SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) {
     if (db.handle() == nullptr ||
@@ -66,13 +63,9 @@ SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) {
     }
 }
 
-SqliteStatement::~SqliteStatement() {
-    sqlite3_finalize(m_stmt);
-}
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_stmt); }
 
-void SqliteStatement::bind(int index, int64_t value) {
-    sqlite3_bind_int64(m_stmt, index, value);
-}
+void SqliteStatement::bind(int index, int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
 
 void SqliteStatement::bind(int index, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
@@ -86,9 +79,7 @@ void SqliteStatement::bindBlob(int index, const QByteArray& bytes) {
                       int(bytes.size()), SQLITE_TRANSIENT);
 }
 
-void SqliteStatement::bindNull(int index) {
-    sqlite3_bind_null(m_stmt, index);
-}
+void SqliteStatement::bindNull(int index) { sqlite3_bind_null(m_stmt, index); }
 
 bool SqliteStatement::step() {
     if (m_stmt == nullptr) {
@@ -113,9 +104,7 @@ void SqliteStatement::reset() {
     m_lastResult = SQLITE_OK;
 }
 
-int64_t SqliteStatement::columnInt(int column) const {
-    return sqlite3_column_int64(m_stmt, column);
-}
+int64_t SqliteStatement::columnInt(int column) const { return sqlite3_column_int64(m_stmt, column); }
 
 QString SqliteStatement::columnText(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));

@@ -8,13 +8,9 @@ QStringList keyComponents(const QString& path) {
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
 }
 
-QString fold(const QString& name) {
-    return name.toCaseFolded();
-}
+QString fold(const QString& name) { return name.toCaseFolded(); }
 
-int hiveId(Hive hive) {
-    return hive == Hive::CurrentUser ? 1 : 2;
-}
+int hiveId(Hive hive) { return hive == Hive::CurrentUser ? 1 : 2; }
 
 }  // namespace
 

@@ -32,6 +32,7 @@ TEST(ContactRowLayoutTest, NameAndValueShareTheLineByTheirNeeds) {
         {"long name, short value", 120, 20, line - 20, 20},
         {"short name, long value", 20, 200, 20 + (line - 20 - 74), 74},
         {"no value", 60, 0, line + layout.nameGap(), 0},
+        {"value narrower than the dots", 200, 5, line - 5, 5},
     };
     for (const Case& c : cases) {
         const ContactRowLayout::ContactParts parts =
