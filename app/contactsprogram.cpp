@@ -1,14 +1,11 @@
 #include "contactsprogram.h"
 
-#include <QFile>
-
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
-#include "platform/devicefs.h"
 #include "platform/locale.h"
-#include "platform/sqliteobjectstore.h"
 #include "shell/mainwndframe.h"
+#include "shell/programoptions.h"
 #include "store/index/lettergroupset.h"
 #include "store/settings/settingsstore.h"
 
@@ -16,20 +13,18 @@ namespace kontavo {
 
 namespace {
 
-// True when the program runs on the default device root and that root has
-// no object store yet.
-bool isNewDefaultDevice(int argc, char** argv) {
+// True when the program runs on the demonstration device (--demo).
+bool isDemo(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    if (DeviceFs::rootFromArguments(arguments) || !qEnvironmentVariableIsEmpty("KONTAVO_ROOT")) {
-        return false;
-    }
-    return !QFile::exists(SqliteObjectStore::fileInRoot(DeviceFs::resolveRoot()));
+    QString error;
+    const std::optional<ProgramOptions> options = ProgramOptions::parse(arguments, &error);
+    return options && options->demo;
 }
 
-std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
+std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo, QString* why) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
     if (window == nullptr) {
         return nullptr;
@@ -40,7 +35,7 @@ std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
         seedDemoContactsIfEmpty(*services.device, kDemoContactCount, Locale::user());
     }
     return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user(),
-                                     window->sharing());
+                                     window->sharing(), why);
 }
 
 std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link) {
@@ -70,9 +65,9 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
 
 Integration contactsIntegration(int argc, char** argv) {
     Integration integration;
-    const bool seedDemo = isNewDefaultDevice(argc, argv);
-    integration.openContactStore = [seedDemo](FrameHost& host) {
-        return openStore(host, seedDemo);
+    const bool seedDemo = isDemo(argc, argv);
+    integration.openContactStore = [seedDemo](FrameHost& host, QString* why) {
+        return openStore(host, seedDemo, why);
     };
     integration.createContactsFrame = makeFrame;
     return integration;

@@ -4,6 +4,7 @@
 
 #include "list/framelistmodel.h"
 #include "platform/screen.h"
+#include "ui/features.h"
 
 namespace kontavo {
 
@@ -14,10 +15,10 @@ class Registry;
 // The contacts frame's list over an open store: the ContactList (rows,
 // drawing, phone menu, category filter, recently used contacts, deletion)
 // with its store over the session's contact manager and its dialogs on
-// screen. `session`, `registry` and `device` (may be null: not a phone)
-// must outlive the model.
-std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
-                                                     Registry& registry, const DeviceFs* device,
-                                                     const Screen& screen);
+// screen; its menus offer the items of `features`. `session`, `registry` and
+// `device` (may be null: not a phone) must outlive the model.
+std::unique_ptr<FrameListModel> makeContactListModel(
+    ContactStoreSession& session, Registry& registry, const DeviceFs* device, const Screen& screen,
+    const FeatureSet& features = FeatureSet::built());
 
 }  // namespace kontavo

@@ -5,7 +5,7 @@
 
 #include "list/formatintegers.h"
 #include "list/listimages.h"
-#include "list/textshortener.h"
+#include "ui/textshortener.h"
 
 namespace kontavo {
 
@@ -13,6 +13,7 @@ namespace {
 
 constexpr QRgb kSelectedFocused = 0x316AC5;
 constexpr QRgb kSelectedUnfocused = 0xC4C4C4;
+constexpr QRgb kHintColor = 0x707070;
 constexpr int kPersonIcon = 42210;
 constexpr int kCompanyIcon = 42211;
 constexpr int kExpandedIcon = 184;
@@ -79,20 +80,40 @@ void ContactRowPainter::drawContact(QPainter& painter, const QRect& box,
     painter.restore();
 }
 
+ContactRowPainter::OneLine ContactRowPainter::oneLine(const QRect& box,
+                                                      const ContactRowLayout& layout,
+                                                      const ContactRowText& text) const {
+    const bool detail = text.hasDetail && !layout.options().nameOnly;
+    const QFontMetrics metrics(m_font);
+    ContactRowLayout::TextWidths widths;
+    widths.name = metrics.horizontalAdvance(text.name);
+    widths.value = detail ? metrics.horizontalAdvance(text.value) : 0;
+    widths.ellipsis = metrics.horizontalAdvance(QStringLiteral("..."));
+    widths.shortestName = metrics.horizontalAdvance(QStringLiteral("Ab..."));
+    const ContactRowLayout::ContactParts parts = layout.contactParts(box, widths);
+    OneLine line;
+    line.nameRect = parts.name;
+    line.name = shortenText(text.name, parts.name.width(), metrics);
+    line.valueRect = parts.value;
+    line.tagRect = parts.tag;
+    if (detail && parts.value.width() > 0) {
+        line.value = shortenText(text.value, parts.value.width(), metrics);
+    }
+    return line;
+}
+
 void ContactRowPainter::drawOneLine(QPainter& painter, const QRect& box,
                                     const ContactRowLayout& layout, const ContactRow& row,
                                     RowState state) const {
     painter.setFont(m_font);
-    const ContactRowText& text = row.text;
-    const bool detail = text.hasDetail && !layout.options().nameOnly;
-    const QFontMetrics metrics(m_font);
-    const int valueWidth = detail ? metrics.horizontalAdvance(text.value) : 0;
-    const ContactRowLayout::ContactParts parts = layout.contactParts(box, valueWidth);
+    const OneLine line = oneLine(box, layout, row.text);
     painter.setPen(textColor(state));
-    drawShortened(painter, parts.name, text.name, leftMiddle());
-    if (detail) {
-        drawShortened(painter, parts.value, text.value, rightMiddle());
-        drawTag(painter, parts.tag, text.tag, state);
+    painter.drawText(line.nameRect, int(leftMiddle()) | Qt::TextSingleLine, line.name);
+    if (!line.value.isEmpty()) {
+        painter.drawText(line.valueRect, int(rightMiddle()) | Qt::TextSingleLine, line.value);
+    }
+    if (row.text.hasDetail && !layout.options().nameOnly) {
+        drawTag(painter, line.tagRect, row.text.tag, state);
     }
 }
 
@@ -100,7 +121,7 @@ void ContactRowPainter::drawTwoLine(QPainter& painter, const QRect& box,
                                     const ContactRowLayout& layout, const ContactRow& row,
                                     RowState state) const {
     const ContactRowText& text = row.text;
-    const ContactRowLayout::ContactParts parts = layout.contactParts(box, 0);
+    const ContactRowLayout::ContactParts parts = layout.contactParts(box);
     drawPicture(painter, parts.picture, row);
     painter.setPen(textColor(state));
     painter.setFont(m_bold);
@@ -178,6 +199,17 @@ void ContactRowPainter::drawFoldIcon(QPainter& painter, const QRect& box, bool o
     const QPixmap icon = open ? loadIconOfSet(kExpandedIcon, kExpandedIconHigh, m_screen)
                               : loadIconOfSet(kCollapsedIcon, kCollapsedIconHigh, m_screen);
     painter.drawPixmap(box, icon);
+}
+
+void ContactRowPainter::drawHint(QPainter& painter, const QRect& area, const QString& hint) const {
+    if (hint.isEmpty()) {
+        return;
+    }
+    const int margin = m_screen.scaleX(6);
+    const QRect text = area.adjusted(margin, rowHeight(false), -margin, 0);
+    painter.setFont(m_font);
+    painter.setPen(QColor(kHintColor));
+    painter.drawText(text, int(Qt::AlignHCenter | Qt::AlignTop) | Qt::TextWordWrap, hint);
 }
 
 QImage ContactRowPainter::pictureImage(const PictureBitmap& bitmap) {

@@ -12,6 +12,7 @@
 #include "platform/screen.h"
 #include "store/index/lettergroupset.h"
 #include "ui/contactsappframe.h"
+#include "ui/features.h"
 
 namespace kontavo {
 
@@ -39,6 +40,8 @@ struct ContactsFrameServices {
     ChangeFlagSink* changeFlags = nullptr;  // optional
     LetterGroupSet letterGroups;            // the active ABC bar groups
     Screen screen = Screen::current();
+    // The features whose commands the frame offers.
+    FeatureSet features = FeatureSet::built();
     // Makes the contact list (its model and list control); called once
     // while the frame is created. Creation fails when it is missing or
     // returns null.
@@ -89,8 +92,9 @@ public:
     void clearListSelection() override;
     void updateMenu(MenuBar& bar) override;
 
-    // Whether the frame can carry out command `id` now (the menu item is
-    // enabled); false for commands it does not have.
+    // Whether the frame can carry out command `id` (its menu item is
+    // enabled): false for commands it does not have and for those whose
+    // feature is not built.
     bool isCommandAvailable(int id) const;
 
     // Parts, for the program and tests (null before creation).

@@ -16,23 +16,6 @@ namespace kontavo {
 
 namespace {
 
-// Commands whose dialogs (the edit form, the card view, the contact actions
-// and the category list) are not part of the program yet: their menu items
-// stay disabled.
-bool waitsForDialog(int id) {
-    switch (id) {
-        case ContactsFrame::kCmdNewContact:
-        case ContactsFrame::kCmdEditContact:
-        case ContactsFrame::kCmdBeam:
-        case ContactsFrame::kCmdAppointment:
-        case ContactsFrame::kCmdCategoryList:
-        case ContactsFrame::kCmdCallerIdContact:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // Restores the cursor when the work is done.
 class WaitCursor {
 public:
@@ -48,6 +31,9 @@ void ContactsFrame::connectList() {
     FrameListModel::Listener listener;
     listener.selectionChanged = [this] { selectionChanged(); };
     listener.key = [this](const ListKey& key) { return listKey(key); };
+    // The context menu's Duplicate, Beam and appointment are the frame's
+    // own commands.
+    listener.command = [this](int id) { handleCommand(id, 0); };
     listener.busy = [this](bool busy) {
         if (busy) {
             m_search->busyStart();
@@ -68,7 +54,7 @@ void ContactsFrame::connectList() {
 }
 
 bool ContactsFrame::isCommandAvailable(int id) const {
-    if (waitsForDialog(id)) {
+    if (!m_services.features.allowsCommand(id)) {
         return false;
     }
     switch (id) {
@@ -111,7 +97,7 @@ bool ContactsFrame::handleCommand(int id, int) {
 
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
-        if (waitsForDialog(id)) {
+        if (!m_services.features.allowsCommand(id)) {
             bar.enableItem(id, false);
         }
     }

@@ -47,18 +47,27 @@ std::unique_ptr<ContactStoreSession> ContactStoreSession::open(const DeviceFs& f
                                                                SettingsStore& settings,
                                                                FrameHost& host,
                                                                const Locale& locale,
-                                                               PimSync* sync) {
+                                                               PimSync* sync, QString* why) {
     std::unique_ptr<ContactStoreSession> session(new ContactStoreSession(host));
     session->m_flags.sync = sync;
-    session->m_store =
-        std::make_unique<SqliteObjectStore>(SqliteObjectStore::fileInRoot(fs.root()));
+    const QString file = SqliteObjectStore::fileInRoot(fs.root());
+    session->m_store = std::make_unique<SqliteObjectStore>(file);
     if (!session->m_store->isOpen()) {
+        if (why != nullptr) {
+            *why = QStringLiteral("Cannot open the contact store %1: %2.")
+                       .arg(file, session->m_store->errorMessage());
+        }
         return nullptr;
     }
     session->m_manager = std::make_unique<ContactManager>(
         *session->m_store, std::make_unique<PimIndex>(fs, settings, nullptr, locale), fs, locale);
     session->m_manager->setSharing(sync);
     if (!session->m_manager->init(&session->m_relay, nullptr, &session->m_progress)) {
+        if (why != nullptr) {
+            *why = QStringLiteral("Cannot read the contacts of %1 or write their index in %2: %3.")
+                       .arg(file, fs.hostPath(DeviceFs::temporaryFolder()).value_or(fs.root()),
+                            session->m_store->errorMessage());
+        }
         return nullptr;
     }
     return session;

@@ -32,11 +32,13 @@ public:
     // a missing or untrustworthy index is rebuilt, a stale one brought up to
     // date, under `host`'s progress window; otherwise the index the master
     // keeps is read. nullptr when the object store or a database cannot be
-    // opened, or the master cannot build the index. `sync` (may be null)
-    // must outlive the session.
+    // opened, or the master cannot build the index; `why` (when given) then
+    // names the file and the reason. `sync` (may be null) must outlive the
+    // session.
     static std::unique_ptr<ContactStoreSession> open(const DeviceFs& fs, SettingsStore& settings,
                                                      FrameHost& host, const Locale& locale,
-                                                     PimSync* sync = nullptr);
+                                                     PimSync* sync = nullptr,
+                                                     QString* why = nullptr);
 
     ContactManager& manager() { return *m_manager; }
     // The observer the manager reports to passes its calls on to `target`

@@ -34,6 +34,15 @@ QString matchComponent(const QString& folder, const QString& component) {
     return component;
 }
 
+// The program's folder under the user's data folder.
+QString dataFolder() {
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty()) {
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    }
+    return QDir(dataHome).absolutePath() + QStringLiteral("/kontavo");
+}
+
 }  // namespace
 
 QString DeviceFs::resolveRoot(const std::optional<QString>& cliRoot) {
@@ -44,11 +53,11 @@ QString DeviceFs::resolveRoot(const std::optional<QString>& cliRoot) {
     if (!env.isEmpty()) {
         return QDir(env).absolutePath();
     }
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (dataHome.isEmpty()) {
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    }
-    return QDir(dataHome).absolutePath() + QStringLiteral("/kontavo/device");
+    return dataFolder() + QStringLiteral("/device");
+}
+
+QString DeviceFs::demoRoot() {
+    return dataFolder() + QStringLiteral("/demo");
 }
 
 std::optional<QString> DeviceFs::rootFromArguments(const QStringList& arguments) {

@@ -43,8 +43,12 @@ ObjectStoreCore::ObjectStoreCore(const QString& filePath) : m_filePath(filePath)
     // Reading pages through a memory map spares a system call and a copy per
     // page, which dominates scans of many records once the file outgrows the
     // page cache.
-    if (!m_db.open(filePath) || !m_db.exec("PRAGMA mmap_size=1073741824") || !createSchema()) {
-        m_db.close();
+    if (!m_db.open(filePath)) {
+        return;
+    }
+    if (!m_db.exec("PRAGMA mmap_size=1073741824") || !createSchema()) {
+        m_db.closeFailed(m_unknownFormat ? QStringLiteral("not an object store of this program")
+                                         : QString());
         return;
     }
     auto rows = std::make_unique<ObjectStoreRows>(m_db);
@@ -85,6 +89,7 @@ bool ObjectStoreCore::createSchema() {
     SqliteStatement format(m_db, "SELECT value FROM store_meta WHERE key='format'");
     const bool known = format.step() && format.columnInt(0) == kFormat;
     format.reset();
+    m_unknownFormat = !known;
     // A file of another format is left as it was.
     return known && tx.commit();
 }

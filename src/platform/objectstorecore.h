@@ -26,6 +26,8 @@ public:
 
     bool isOpen() const { return m_rows != nullptr; }
     const QString& filePath() const { return m_filePath; }
+    // Why the store could not be opened (SQLite's message).
+    QString errorMessage() const { return m_db.errorMessage(); }
     SqliteDb& db() { return m_db; }
     ObjectStoreRows& rows() { return *m_rows; }
     ObjectStoreWriter& writer() { return *m_writer; }
@@ -57,6 +59,7 @@ private:
 
     QString m_filePath;
     SqliteDb m_db;
+    bool m_unknownFormat = false;
     std::unique_ptr<ObjectStoreRows> m_rows;
     std::unique_ptr<ObjectStoreWriter> m_writer;
     std::unique_ptr<ObjectStoreNotifier> m_notifier;

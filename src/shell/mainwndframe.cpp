@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QScreen>
 
 #include "diag/resources.h"
@@ -180,15 +179,16 @@ bool MainWndFrame::openContactStore() {
     if (!m_services.openContactStore) {
         return true;
     }
-    m_store = m_services.openContactStore(*this);
+    QString why;
+    m_store = m_services.openContactStore(*this, &why);
     if (m_store != nullptr) {
         return true;
     }
-    const int line = __LINE__;
-    const QString caption = QString::asprintf(
-        "%s : %i", qPrintable(QFileInfo(QStringLiteral(__FILE__)).fileName()), line);
-    MessageBoxes::current().show(this, QStringLiteral("Unable connect to server"), caption,
-                                 MessageBoxes::Icon::Error);
+    QString text = QStringLiteral("Unable connect to server");
+    if (!why.isEmpty()) {
+        text += QStringLiteral("\n") + why;
+    }
+    MessageBoxes::current().show(this, text, QStringLiteral("Error"), MessageBoxes::Icon::Error);
     return false;
 }
 

@@ -136,6 +136,8 @@ private:
     bool m_windowActive = false;
     bool m_busy = false;
     bool m_sipWasUp = false;
+    // The SIP-was-up flag when the window was last deactivated.
+    std::optional<bool> m_sipAtDeactivation;
     int m_sipBottom = 0;
     bool m_talkKeyTaken = false;
     uint16_t m_talkKeyState = 0;

@@ -7,6 +7,7 @@
 #include "platform/keymap.h"
 #include "platform/screen.h"
 #include "ui/messagewindow.h"
+#include "ui/screenstyle.h"
 #include "ui/wndmessages.h"
 
 namespace kontavo {
@@ -26,6 +27,7 @@ uint32_t hotKeyModifiers(Qt::KeyboardModifiers modifiers) {
 
 ShellUi::ShellUi(QObject* parent) : QObject(parent) {
     g_current = this;
+    applyScreenLook(Screen::current());
     qApp->installEventFilter(this);
 }
 

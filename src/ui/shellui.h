@@ -16,7 +16,8 @@ namespace kontavo {
 // The handheld shell around the program's windows: the emulated screen's
 // size, the bottom menu bar's height, the soft input panel (SIP) and its
 // state, key overrides of the menu bar (the Talk key) and the accelerator
-// table of the main window's message loop.
+// table of the main window's message loop. Making it gives Qt's standard
+// controls the look of the screen (applyScreenLook).
 //
 // One per process (current()); it must outlive the windows that use it.
 // UI thread only.

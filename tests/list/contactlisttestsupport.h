@@ -70,7 +70,9 @@ public:
     bool answerYes = true;
     int deletePrompts = 0;
     int phoneChoice = -1;
-    QStringList phoneMenus;  // "label value" lines of each menu shown, "*" marks the preselected
+    // "label value" lines of each menu shown, "*" marks the preselected, a
+    // disabled action item ends in " (disabled)"
+    QStringList phoneMenus;
     QRect lastAnchor;
     int filterChoice = 0;
     QList<QList<CategoryFilterMenu::Item>> filterMenus;

@@ -28,9 +28,10 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.changeFlags = &flags;
     services.letterGroups = LetterGroupSet::loadActiveSet(device.settings(), Locale::user());
     services.screen = screen;
+    services.features = features;
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {
-            return makeContactListModel(*store, device.registry(), &device.fs(), screen);
+            return makeContactListModel(*store, device.registry(), &device.fs(), screen, features);
         }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;

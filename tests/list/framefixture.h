@@ -41,7 +41,8 @@ public:
     TestFrameHost host;
     RecordingFlags flags;
     QWidget window;
-    QList<ListEntry> entries;  // what a model without a store lists
+    QList<ListEntry> entries;                   // what a model without a store lists
+    FeatureSet features = FeatureSet::built();  // what the frame and its list offer
 
 private:
     std::unique_ptr<ContactsFrame> m_frame;

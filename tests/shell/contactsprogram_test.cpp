@@ -1,6 +1,7 @@
 // The program with its contact store and contacts frame: started headless
-// with --screenshot on temporary devices, it draws the filled list; on a new
-// default device it first fills the store with the demonstration contacts.
+// with --screenshot on temporary devices, it draws the filled list; the
+// demonstration contacts go only to the demonstration device; start-up
+// failures say what failed.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -48,18 +49,22 @@ QString screenshotPath(const QString& name) {
 }
 
 // Rows of text in the list pane: picture lines (below the top row and the
-// small bar, above the splitter bar) holding dark pixels.
-int darkLinesInList(const QImage& picture, int scale) {
+// small bar, above the splitter bar) holding pixels darker than `gray`.
+int inkedLinesInList(const QImage& picture, int scale, int gray) {
     int lines = 0;
     for (int y = 40 * scale; y < 140 * scale; ++y) {
         for (int x = 10 * scale; x < 200 * scale; ++x) {
-            if (qGray(picture.pixel(x, y)) < 100) {
+            if (qGray(picture.pixel(x, y)) < gray) {
                 ++lines;
                 break;
             }
         }
     }
     return lines;
+}
+
+int darkLinesInList(const QImage& picture, int scale) {
+    return inkedLinesInList(picture, scale, 100);
 }
 
 uint32_t contactCount(const QString& root) {
@@ -100,33 +105,106 @@ TEST(ContactsProgramTest, ScreenshotsOfTheFilledMainScreenInEachView) {
     EXPECT_EQ(contactCount(rig.device.root()), 60u) << "a given device root is never seeded";
 }
 
-TEST(ContactsProgramTest, NewDefaultDeviceGetsTheDemonstrationContactsOnce) {
+// The user's own store is never filled with fictional contacts: a new one
+// starts empty (the list says how to add contacts); --demo keeps its own
+// device root, filled once.
+TEST(ContactsProgramTest, DemonstrationContactsLiveOnlyInTheDemonstrationDevice) {
     test::MainWindowRig rig;
     QTemporaryDir data;
-    const QString root = data.path() + QStringLiteral("/kontavo/device");
+    const QString userRoot = data.path() + QStringLiteral("/kontavo/device");
+    const QString demoRoot = data.path() + QStringLiteral("/kontavo/demo");
     const QList<std::pair<QString, QString>> environment{
         {QStringLiteral("XDG_DATA_HOME"), data.path()}};
-    const QString file = screenshotPath(QStringLiteral("main-new-device"));
-    ProgramRun run = runKontavo(rig, {QStringLiteral("--screenshot"), file}, environment);
-    ASSERT_EQ(run.code, 0) << run.errors.toStdString();
-    EXPECT_EQ(contactCount(root), 200u);
-    EXPECT_TRUE(QFile::exists(root + QStringLiteral("/Temp/pim_index1.dat")))
-        << "the index was built over them";
+    for (const int dpi : {96, 192}) {
+        const QString file = screenshotPath(QStringLiteral("main-new-device-%1").arg(dpi));
+        const ProgramRun run = runKontavo(
+            rig,
+            {QStringLiteral("--dpi"), QString::number(dpi), QStringLiteral("--screenshot"), file},
+            environment);
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+        EXPECT_EQ(contactCount(userRoot), 0u);
+        EXPECT_GT(inkedLinesInList(QImage(file), dpi / 96, 200), 0) << "the empty list's hint";
+    }
+    EXPECT_FALSE(QFile::exists(SqliteObjectStore::fileInRoot(demoRoot)));
 
-    run = runKontavo(rig, {QStringLiteral("--screenshot"), file}, environment);
-    ASSERT_EQ(run.code, 0) << run.errors.toStdString();
-    EXPECT_EQ(contactCount(root), 200u) << "the store is seeded only when it is new";
+    for (int start = 0; start < 2; ++start) {
+        const QString file = screenshotPath(QStringLiteral("main-demo"));
+        const ProgramRun run = runKontavo(
+            rig, {QStringLiteral("--demo"), QStringLiteral("--screenshot"), file}, environment);
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+        EXPECT_EQ(contactCount(demoRoot), 200u) << "filled only while it has no contacts";
+        EXPECT_GT(darkLinesInList(QImage(file), 1), 10);
+    }
+    EXPECT_TRUE(QFile::exists(demoRoot + QStringLiteral("/Temp/pim_index1.dat")))
+        << "the index was built over them";
+    EXPECT_EQ(contactCount(userRoot), 0u);
 }
 
-TEST(ContactsProgramTest, AnUnusableObjectStoreCannotConnect) {
+// Start-up failures say which file failed and why, on stderr, without
+// source file names.
+TEST(ContactsProgramTest, StartupErrorsNameThePathAndTheReason) {
     test::MainWindowRig rig;
-    QDir().mkpath(SqliteObjectStore::fileInRoot(rig.device.root()));  // a folder, not a file
-    const ProgramRun run = runKontavo(
-        rig, {QStringLiteral("--device-root"), rig.device.root(), QStringLiteral("--screenshot"),
-              rig.runtime.filePath(QStringLiteral("x.png"))});
-    EXPECT_EQ(run.code, 3);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("Unable connect to server")))
-        << run.errors.toStdString();
+    QTemporaryDir place;
+    const QString file = place.filePath(QStringLiteral("not-a-folder"));
+    QFile(file).open(QIODevice::WriteOnly);
+    const QString damaged = place.filePath(QStringLiteral("damaged"));
+    QDir().mkpath(damaged);
+    QFile registry(damaged + QStringLiteral("/registry.db"));
+    ASSERT_TRUE(registry.open(QIODevice::WriteOnly));
+    registry.write(QByteArray(4096, 'x'));
+    registry.close();
+    const QString damagedStore = place.filePath(QStringLiteral("damaged-store"));
+    QDir().mkpath(damagedStore);
+    QFile store(SqliteObjectStore::fileInRoot(damagedStore));
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write(QByteArray(4096, 'x'));
+    store.close();
+    const QString storeFolder = place.filePath(QStringLiteral("store-folder"));
+    QDir().mkpath(SqliteObjectStore::fileInRoot(storeFolder));  // a folder, not a file
+    const struct {
+        QString root;
+        int code;
+        QStringList says;
+    } cases[] = {
+        {file, 2, {file, QStringLiteral("Not a directory")}},
+        {file + QStringLiteral("/below"), 2, {file, QStringLiteral("Not a directory")}},
+        {damaged,
+         2,
+         {damaged + QStringLiteral("/registry.db"), QStringLiteral("file is not a database")}},
+        {damagedStore,
+         3,
+         {QStringLiteral("Unable connect to server"), SqliteObjectStore::fileInRoot(damagedStore),
+          QStringLiteral("file is not a database")}},
+        {storeFolder,
+         3,
+         {QStringLiteral("Unable connect to server"), SqliteObjectStore::fileInRoot(storeFolder)}},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = runKontavo(
+            rig, {QStringLiteral("--device-root"), c.root, QStringLiteral("--screenshot"),
+                  place.filePath(QStringLiteral("x.png"))});
+        EXPECT_EQ(run.code, c.code) << c.root.toStdString();
+        for (const QString& words : c.says) {
+            EXPECT_TRUE(run.errors.contains(words))
+                << words.toStdString() << " in: " << run.errors.toStdString();
+        }
+        EXPECT_FALSE(run.errors.contains(QStringLiteral(".cpp"))) << run.errors.toStdString();
+    }
+}
+
+TEST(ContactsProgramTest, HelpAndVersionAnswerWithoutADisplay) {
+    test::MainWindowRig rig;
+    QProcess process;
+    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        process.start(test::builtProgram(QStringLiteral("kontavo")), {option});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 0) << option.toStdString();
+        const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        EXPECT_TRUE(out.startsWith(option == QStringLiteral("--help")
+                                       ? QStringLiteral("usage: kontavo")
+                                       : QStringLiteral("kontavo ")))
+            << out.toStdString();
+    }
 }
 
 }  // namespace
