@@ -14,9 +14,9 @@ namespace {
 class ContactListModel final : public FrameListModel {
 public:
     ContactListModel(ContactStoreSession& session, Registry& registry, const DeviceFs* device,
-                     const Screen& screen)
+                     const Screen& screen, ContactActions* actions)
         : m_store(session.manager()),
-          m_list(services(m_store, m_ui, registry, device, screen)) {}
+          m_list(services(m_store, m_ui, registry, device, screen, actions)) {}
 
     void setListener(Listener listener) override {
         ContactList::Listener forward;
@@ -47,8 +47,9 @@ public:
 private:
     static ContactList::Services services(ManagerListStore& store, QtContactListUi& ui,
                                           Registry& registry, const DeviceFs* device,
-                                          const Screen& screen) {
+                                          const Screen& screen, ContactActions* actions) {
         ContactList::Services services;
+        services.actions = actions;
         services.store = &store;
         services.ui = &ui;
         services.registry = &registry;
@@ -66,8 +67,9 @@ private:
 
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
-                                                     const Screen& screen) {
-    return std::make_unique<ContactListModel>(session, registry, device, screen);
+                                                     const Screen& screen,
+                                                     ContactActions* actions) {
+    return std::make_unique<ContactListModel>(session, registry, device, screen, actions);
 }
 
 }  // namespace kontavo

@@ -4,6 +4,7 @@
 
 #include "diag/resources.h"
 #include "list/bigabcbar.h"
+#include "card/contactcardview.h"
 #include "list/contactsframe.h"
 #include "list/listdownbutton.h"
 #include "list/listkeyrouter.h"

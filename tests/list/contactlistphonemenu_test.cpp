@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "comm/phonetemplateset.h"
-#include "list/callrouting.h"
+#include "comm/callrouting.h"
 #include "store/record/contactrecord.h"
 #include "store/record/itemkey.h"
 
