@@ -8,6 +8,10 @@ namespace kontavo {
 
 namespace {
 
+int formatIndex(uint32_t code) {
+    return code == 0 ? kNoAddressFormat : int(code);
+}
+
 // The fixed fields of a text group, in the group's order, under their
 // built-in labels.
 QList<LabelledText> fixedTexts(const ContactRecord& contact, FieldGroup group) {
@@ -29,7 +33,7 @@ void appendExtended(QList<LabelledText>& values, const QList<LabeledValue>& exte
 
 void appendFixedAddress(QList<LabelledAddress>& values, const ContactRecord& contact,
                         FieldGroup group, int labelId, uint32_t format) {
-    LabelledAddress address{loadStringStrict(labelId), {}, int(format)};
+    LabelledAddress address{loadStringStrict(labelId), {}, formatIndex(format)};
     bool any = false;
     const QList<ContactField>& fields = fieldsOfGroup(group);
     for (qsizetype slot = 0; slot < fields.size() && slot < kAddressSlotCount; ++slot) {
@@ -79,7 +83,7 @@ ContactValueMap ContactValueMap::fromContact(const ContactRecord& contact) {
     appendFixedAddress(map.addresses, contact, FieldGroup::OtherAddress, kLabelOtherAddress,
                        extended.otherAddressFormat);
     for (const ExtendedAddress& address : extended.addresses) {
-        LabelledAddress value{address.label, {}, int(address.formatCode)};
+        LabelledAddress value{address.label, {}, formatIndex(address.formatCode)};
         for (int slot = 0; slot < kAddressSlotCount; ++slot) {
             value.parts[slot] = address.parts[size_t(slot)];
         }

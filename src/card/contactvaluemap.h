@@ -34,11 +34,14 @@ struct LabelledMessenger {
 };
 
 // A postal address under a label: its five parts by slot and its index in
-// the address-format table.
+// the address-format table; kNoAddressFormat when the contact keeps none
+// (a stored code of 0), and then the table's default applies wherever it
+// is shown.
+inline constexpr int kNoAddressFormat = -1;
 struct LabelledAddress {
     QString label;
     AddressParts parts;
-    int format = 0;
+    int format = kNoAddressFormat;
     bool operator==(const LabelledAddress&) const = default;
 };
 
@@ -62,7 +65,8 @@ struct LabelledAddress {
 //   links      Links
 //   others     OtherProps
 //   addresses  Home, Work, Other (each when one of its five parts is set,
-//              with its format code); Addresses
+//              with its format code); Addresses. A format code of 0 means
+//              none is set (the store does not even write it).
 //
 // A plain value.
 struct ContactValueMap {

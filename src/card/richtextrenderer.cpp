@@ -154,8 +154,9 @@ RichTextRenderer::Shortened RichTextRenderer::shorten(const RichText& text, cons
     return {end, dots, width + dotsWidth(fontAt(end), dots)};
 }
 
+// Measured like the text: one dot's advance at a time.
 int RichTextRenderer::dotsWidth(int font, int dots) const {
-    return dots == 0 ? 0 : m_cache.metrics(font).horizontalAdvance(QString(dots, QLatin1Char('.')));
+    return dots * m_cache.metrics(font).horizontalAdvance(QLatin1Char('.'));
 }
 
 }  // namespace kontavo

@@ -42,6 +42,7 @@ public:
     RecordingFlags flags;
     QWidget window;
     QList<ListEntry> entries;  // what a model without a store lists
+    ContactActions* actions = nullptr;  // given to the frame when set before create()
 
 private:
     std::unique_ptr<ContactsFrame> m_frame;
