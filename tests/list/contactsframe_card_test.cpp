@@ -283,6 +283,9 @@ TEST_P(FrameCardTest, Screenshots) {
     const QImage full = test::saveScreenshot(*dialog, "card-full-" + dpi + "dpi");
     EXPECT_EQ(full.size(), shell.screenSize());
     EXPECT_TRUE(dialog->view()->scrollBar()->isVisible()) << "the rich card is taller than the screen";
+    QTest::keyClick(dialog->view(), Qt::Key_End);
+    const QImage end = test::saveScreenshot(*dialog, "card-full-end-" + dpi + "dpi");
+    EXPECT_NE(end, full) << "scrolled to the note";
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, FrameCardTest, ::testing::Values(96, 192));
