@@ -6,15 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <memory>
 
 #include "benchstats.h"
-#include "cardbench.h"
 #include "card/addressformattable.h"
 #include "card/contactcardbuilder.h"
 #include "card/contactcardview.h"
 #include "card/contacttemplate.h"
+#include "cardbench.h"
 #include "platform/locale.h"
 #include "store/contacts/demoseed.h"
 #include "support/richcontact.h"
@@ -81,18 +80,11 @@ const ContactRecord& richestDemoContact() {
 
 void buildAndPaint(benchmark::State& state, const ContactRecord& contact) {
     CardScreen& screen = cardScreen();
-    std::vector<double> samples;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
+    timeIterations(state, [&](int) {
         screen.view.showCard(
             ContactCardBuilder(screen.context).build(contact, screen.contactTemplate), 1);
         screen.view.repaint();
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(seconds);
-        samples.push_back(seconds * 1e3);
-    }
-    reportPercentiles(state, samples);
+    });
     state.counters["lines"] = double(screen.view.card().lines.size());
 }
 
@@ -107,19 +99,11 @@ void BM_CardRichestDemoContact(benchmark::State& state) {
 // The baseline: the built card painted again.
 void BM_CardRepaintOnly(benchmark::State& state) {
     CardScreen& screen = cardScreen();
-    screen.view.showCard(ContactCardBuilder(screen.context)
-                             .build(test::richContact(QByteArray(1, '\x03')), screen.contactTemplate),
-                         1);
-    std::vector<double> samples;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        screen.view.repaint();
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(seconds);
-        samples.push_back(seconds * 1e3);
-    }
-    reportPercentiles(state, samples);
+    screen.view.showCard(
+        ContactCardBuilder(screen.context)
+            .build(test::richContact(QByteArray(1, '\x03')), screen.contactTemplate),
+        1);
+    timeIterations(state, [&](int) { screen.view.repaint(); });
 }
 
 BENCHMARK(BM_CardRichContact)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);

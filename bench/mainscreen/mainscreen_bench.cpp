@@ -18,8 +18,8 @@
 
 #include "benchhost.h"
 #include "benchstats.h"
-#include "cardbench.h"
 #include "card/contactcardview.h"
+#include "cardbench.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
@@ -152,18 +152,10 @@ void paint(MainScreen& screen) {
 template <typename Step>
 void measure(benchmark::State& state, Step step) {
     MainScreen& screen = mainScreen();
-    std::vector<double> samples;
-    int i = 0;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        step(screen, i++);
+    timeIterations(state, [&](int i) {
+        step(screen, i);
         paint(screen);
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(seconds);
-        samples.push_back(seconds * 1e3);
-    }
-    reportPercentiles(state, samples);
+    });
     if (const auto* list = dynamic_cast<const CoolList*>(screen.frame->list()->view())) {
         state.counters["rows_at_end"] = double(list->rowCount());
     }
@@ -216,21 +208,14 @@ void BM_ArrowKeysWithCard(benchmark::State& state) {
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Home);
     QCoreApplication::processEvents();
-    std::vector<double> samples;
     int shown = 0;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
+    timeIterations(state, [&](int) {
         QTest::keyClick(list, Qt::Key_Down);
         QCoreApplication::processEvents();
         list->repaint();
         screen.frame->card()->repaint();
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(seconds);
-        samples.push_back(seconds * 1e3);
         shown += screen.frame->card()->items().isEmpty() ? 0 : 1;
-    }
-    reportPercentiles(state, samples);
+    });
     state.counters["cards_shown"] = shown;
     state.counters["card_height"] = screen.frame->card()->height();
 }

@@ -98,8 +98,8 @@ private:
                 for (const LabelledAddress* value : inRowOrder(m_values.addresses, group)) {
                     const QString line =
                         m_context.addressFormats->oneLine(value->parts, value->format);
-                    add(value->label, RichMarkup().text(line.trimmed().isEmpty() ? QString() : line),
-                        type);
+                    add(value->label,
+                        RichMarkup().text(line.trimmed().isEmpty() ? QString() : line), type);
                 }
                 return;
             case kGroupCategory:
@@ -128,7 +128,8 @@ private:
                 text.text(displayPhoneNumber(value.text, m_context.phoneTemplates));
                 break;
             case kGroupEMail:
-                text.wrapped(QStringLiteral("<#004080><I>"), value.text, QStringLiteral("</I></#>"));
+                text.wrapped(QStringLiteral("<#004080><I>"), value.text,
+                             QStringLiteral("</I></#>"));
                 break;
             case kGroupWeb:
                 text.wrapped(QStringLiteral("<I>"), value.text, QStringLiteral("</I>"));
@@ -199,9 +200,9 @@ private:
 
 RichMarkup ContactCardBuilder::header(const ContactRecord& contact) {
     QStringList parts;
-    for (const ContactField field : {ContactField::Title, ContactField::FirstName,
-                                     ContactField::MiddleName, ContactField::LastName,
-                                     ContactField::Suffix}) {
+    for (const ContactField field :
+         {ContactField::Title, ContactField::FirstName, ContactField::MiddleName,
+          ContactField::LastName, ContactField::Suffix}) {
         if (!contact.field(field).isEmpty()) {
             parts.append(contact.field(field));
         }

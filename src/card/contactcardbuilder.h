@@ -17,8 +17,8 @@ struct ContactRecord;
 // What the card's lines need besides the contact and the template.
 struct CardContext {
     const AddressFormatTable* addressFormats = nullptr;  // required
-    const Locale* locale = nullptr;  // required: the short date format, the note's code page
-    PhoneTemplateSet phoneTemplates;                     // phone numbers as shown
+    const Locale* locale = nullptr;   // required: the short date format, the note's code page
+    PhoneTemplateSet phoneTemplates;  // phone numbers as shown
     // The names of the categories of a mask, in the order shown; may be empty
     // (no category line).
     std::function<QStringList(const QByteArray& mask)> categoryNames;

@@ -13,8 +13,7 @@ namespace {
 constexpr int kTitleString = 101;  // "Kontavo"
 }  // namespace
 
-ContactCardDialog::ContactCardDialog(const Screen& screen, CardLinkRouter router,
-                                     QWidget* parent)
+ContactCardDialog::ContactCardDialog(const Screen& screen, CardLinkRouter router, QWidget* parent)
     : DialogBase(kDialogId, true, parent),
       m_view(new ContactCardView(screen, body())),
       m_router(router) {

@@ -13,8 +13,7 @@ namespace {
 constexpr uint32_t kOverrideMask = ShellUi::kNoDefault | ShellUi::kNotify;
 }  // namespace
 
-ContactCardView::ContactCardView(const Screen& screen, QWidget* parent)
-    : RichList(screen, parent) {
+ContactCardView::ContactCardView(const Screen& screen, QWidget* parent) : RichList(screen, parent) {
     setObjectName(QStringLiteral("contactCard"));
     connect(this, &RichList::itemActivated, this,
             [this](int index) { activateItem(index, false); });
@@ -92,7 +91,8 @@ void ContactCardView::takeTalkKey() {
         return;
     }
     m_talkKeyOwner = shell->keyOverrideOwner(vk::kTalk);
-    m_talkKeyState = shell->overrideKey(this, vk::kTalk, wm::makeLong(kOverrideMask, kOverrideMask));
+    m_talkKeyState =
+        shell->overrideKey(this, vk::kTalk, wm::makeLong(kOverrideMask, kOverrideMask));
     m_talkKeyTaken = true;
 }
 

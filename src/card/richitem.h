@@ -21,8 +21,8 @@ struct RichItem {
     RichItemKind kind = RichItemKind::Text;
     QString label;  // Text: the label; Separator: the caption
     RichText text;
-    QString extra;   // the owner's extra text (a linked file's path)
-    QPixmap picture; // Header: the picture; Text: the icon at the right
+    QString extra;      // the owner's extra text (a linked file's path)
+    QPixmap picture;    // Header: the picture; Text: the icon at the right
     QSize pictureSize;  // Header: the box the picture is drawn in
     int type = 0;       // the owner's type value
     qintptr owner = 0;  // the owner's value

@@ -9,10 +9,10 @@ namespace kontavo {
 
 namespace {
 
-constexpr int kEdge = 5;             // text and label distance from edges
+constexpr int kEdge = 5;  // text and label distance from edges
 constexpr int kPictureLeft = 2;
 constexpr int kPictureTop = 3;
-constexpr int kTextSpacing = 2;      // added to a non-empty text's height
+constexpr int kTextSpacing = 2;  // added to a non-empty text's height
 constexpr unsigned kWrap = richflag::kWordWrap;
 
 std::optional<QRgb> fixedColour(bool selected, bool focused) {
@@ -24,8 +24,7 @@ std::optional<QRgb> fixedColour(bool selected, bool focused) {
 
 }  // namespace
 
-RichItemPainter::RichItemPainter(RichFontCache& cache, const Screen& screen,
-                                 const QFont& labelFont)
+RichItemPainter::RichItemPainter(RichFontCache& cache, const Screen& screen, const QFont& labelFont)
     : m_renderer(cache), m_screen(screen), m_labelFont(labelFont), m_labelMetrics(labelFont) {}
 
 void RichItemPainter::setLabelFont(const QFont& font) {
@@ -60,9 +59,8 @@ QRect RichItemPainter::textBox(const RichItem& item, const QRect& box, int label
         case RichItemKind::Text:
             break;
     }
-    const int icon = item.picture.isNull()
-                         ? 0
-                         : m_screen.scaleX(kIconWidth) + m_screen.scaleX(kIconMargin);
+    const int icon =
+        item.picture.isNull() ? 0 : m_screen.scaleX(kIconWidth) + m_screen.scaleX(kIconMargin);
     const int left = labelColumn > 0 ? labelColumn + edge : edge;
     return QRect(QPoint(box.left() + left, box.top() + m_screen.scaleY(kTextSpacing) / 2),
                  QPoint(box.right() - edge - icon, box.bottom()));
@@ -104,8 +102,8 @@ void RichItemPainter::draw(QPainter& painter, RichItem& item, const QRect& box, 
     }
 }
 
-void RichItemPainter::drawText(QPainter& painter, RichItem& item, const QRect& box,
-                               int labelColumn, bool selected, bool focused) {
+void RichItemPainter::drawText(QPainter& painter, RichItem& item, const QRect& box, int labelColumn,
+                               bool selected, bool focused) {
     const QRect text = textBox(item, box, labelColumn);
     if (labelColumn > 0 && !item.label.isEmpty()) {
         const int edge = m_screen.scaleX(kEdge);
@@ -124,8 +122,8 @@ void RichItemPainter::drawText(QPainter& painter, RichItem& item, const QRect& b
     drawItemText(painter, item, text, selected, focused);
 }
 
-void RichItemPainter::drawHeader(QPainter& painter, RichItem& item, const QRect& box,
-                                 bool selected, bool focused) {
+void RichItemPainter::drawHeader(QPainter& painter, RichItem& item, const QRect& box, bool selected,
+                                 bool focused) {
     if (!item.picture.isNull()) {
         const QRect target(box.left() + m_screen.scaleX(kPictureLeft),
                            box.top() + m_screen.scaleY(kPictureTop), item.pictureSize.width(),
@@ -149,8 +147,7 @@ void RichItemPainter::drawSeparator(QPainter& painter, RichItem& item, const QRe
     const int captionWidth = m_labelMetrics.horizontalAdvance(item.label);
     const int captionLeft = box.left() + (box.width() - captionWidth) / 2;
     const QRect caption(captionLeft, box.top(), captionWidth, captionHeight());
-    const QColor grey =
-        QColor::fromRgb(selected && focused ? qRgb(255, 255, 255) : kLabelColour);
+    const QColor grey = QColor::fromRgb(selected && focused ? qRgb(255, 255, 255) : kLabelColour);
     painter.setFont(m_labelFont);
     painter.setPen(grey);
     painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, item.label);

@@ -60,8 +60,7 @@ QRect RichList::itemRect(int index) const {
     if (index < 0 || index >= m_controller.count()) {
         return {};
     }
-    return QRect(0, m_controller.itemTop(index), m_measuredWidth,
-                 m_controller.itemHeight(index));
+    return QRect(0, m_controller.itemTop(index), m_measuredWidth, m_controller.itemHeight(index));
 }
 
 void RichList::relayout(bool keepPosition) {
@@ -136,8 +135,7 @@ void RichList::paintEvent(QPaintEvent* event) {
                          Qt::white);
     }
     if (m_measuredWidth < width() && !m_scrollBar->isVisible()) {
-        painter.fillRect(QRect(m_measuredWidth, 0, width() - m_measuredWidth, height()),
-                         Qt::white);
+        painter.fillRect(QRect(m_measuredWidth, 0, width() - m_measuredWidth, height()), Qt::white);
     }
 }
 

@@ -12,8 +12,7 @@ RichMarkup& RichMarkup::text(const QString& literal) {
     return add(literal, true);
 }
 
-RichMarkup& RichMarkup::wrapped(const QString& open, const QString& literal,
-                                const QString& close) {
+RichMarkup& RichMarkup::wrapped(const QString& open, const QString& literal, const QString& close) {
     return tags(open).text(literal).tags(close);
 }
 

@@ -26,8 +26,8 @@ public:
                 m_lines.append(RichLine{i, i + 1, true});
                 ++i;
             } else if (isBreak(c)) {
-                const bool pair = i + 1 < n && isBreak(m_text.at(i + 1)) &&
-                                  m_text.at(i + 1).ch != c.ch;
+                const bool pair =
+                    i + 1 < n && isBreak(m_text.at(i + 1)) && m_text.at(i + 1).ch != c.ch;
                 const int next = i + (pair ? 2 : 1);
                 m_lines.append(RichLine{m_start, i, false});
                 startLine(next);

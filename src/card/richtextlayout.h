@@ -8,15 +8,15 @@ class RichText;
 
 // The flags of measuring and drawing a rich text.
 namespace richflag {
-inline constexpr unsigned kCentre = 0x1;        // centre each line horizontally
-inline constexpr unsigned kRight = 0x2;         // right-align each line
-inline constexpr unsigned kVCentre = 0x4;       // centre the block vertically in the box
-inline constexpr unsigned kBottom = 0x8;        // align the block to the bottom of the box
-inline constexpr unsigned kWordWrap = 0x10;     // break a too-long line after its last blank
-inline constexpr unsigned kSingleLine = 0x20;   // no breaks: line feeds are ordinary characters
-inline constexpr unsigned kEndEllipsis = 0x40;  // shorten a too-wide line and end it with "..."
-inline constexpr unsigned kNoClip = 0x100;      // do not clip to the box
-inline constexpr unsigned kMeasureOnly = 0x400; // return the box the text needs, draw nothing
+inline constexpr unsigned kCentre = 0x1;         // centre each line horizontally
+inline constexpr unsigned kRight = 0x2;          // right-align each line
+inline constexpr unsigned kVCentre = 0x4;        // centre the block vertically in the box
+inline constexpr unsigned kBottom = 0x8;         // align the block to the bottom of the box
+inline constexpr unsigned kWordWrap = 0x10;      // break a too-long line after its last blank
+inline constexpr unsigned kSingleLine = 0x20;    // no breaks: line feeds are ordinary characters
+inline constexpr unsigned kEndEllipsis = 0x40;   // shorten a too-wide line and end it with "..."
+inline constexpr unsigned kNoClip = 0x100;       // do not clip to the box
+inline constexpr unsigned kMeasureOnly = 0x400;  // return the box the text needs, draw nothing
 }  // namespace richflag
 
 // One line of a laid-out rich text: the characters [start, end) it draws

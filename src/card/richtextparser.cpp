@@ -6,10 +6,10 @@ namespace kontavo {
 
 namespace {
 
-constexpr int kOpenLength = 3;     // <B>
-constexpr int kCloseLength = 4;    // </B>
-constexpr int kSizeLength = 5;     // <P12>
-constexpr int kColourLength = 9;   // <#004080>
+constexpr int kOpenLength = 3;    // <B>
+constexpr int kCloseLength = 4;   // </B>
+constexpr int kSizeLength = 5;    // <P12>
+constexpr int kColourLength = 9;  // <#004080>
 
 char16_t upper(QChar c) {
     const char16_t u = c.unicode();
@@ -62,7 +62,7 @@ RichTag richTagAt(QStringView markup, qsizetype at) {
     const char16_t letter = upper(markup[at + 1]);
     if (styleBit(letter) != 0 || letter == u'L') {
         return hasAt(markup, at + 2, QLatin1Char('>')) ? RichTag{kOpenLength, letter == u'L'}
-                                                      : RichTag{};
+                                                       : RichTag{};
     }
     if (letter == u'P') {
         const bool complete = hasAt(markup, at + 4, QLatin1Char('>')) &&
@@ -136,8 +136,8 @@ int RichTextParser::applyTag(QStringView markup, qsizetype at) {
     if (letter == u'L') {
         append(u'\n', m_style | richstyle::kRule);
     } else if (letter == u'#') {
-        m_colour = closing ? qRgb(0, 0, 0)
-                           : (0xFF000000u | markup.mid(at + 2, 6).toUInt(nullptr, 16));
+        m_colour =
+            closing ? qRgb(0, 0, 0) : (0xFF000000u | markup.mid(at + 2, 6).toUInt(nullptr, 16));
     } else if (letter == u'P') {
         const int points = closing ? 0 : markup.mid(at + 2, 2).toInt();
         m_style = uint16_t((m_style & ~richstyle::kSizeMask) | (points << richstyle::kSizeShift));

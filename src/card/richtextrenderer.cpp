@@ -63,11 +63,12 @@ int RichTextRenderer::draw(QPainter* painter, RichText& text, QRect& box, unsign
     } else if ((flags & richflag::kBottom) != 0) {
         top = box.bottom() + 1 - height;
     }
-    QRect visible = painter->hasClipping() ? painter->clipBoundingRect().toAlignedRect()
-                                           : QRect(QPoint(std::numeric_limits<int>::min() / 2,
-                                                          std::numeric_limits<int>::min() / 2),
-                                                   QPoint(std::numeric_limits<int>::max() / 2,
-                                                          std::numeric_limits<int>::max() / 2));
+    QRect visible =
+        painter->hasClipping()
+            ? painter->clipBoundingRect().toAlignedRect()
+            : QRect(
+                  QPoint(std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::min() / 2),
+                  QPoint(std::numeric_limits<int>::max() / 2, std::numeric_limits<int>::max() / 2));
     painter->save();
     if ((flags & richflag::kNoClip) == 0) {
         painter->setClipRect(box, Qt::IntersectClip);
@@ -89,8 +90,7 @@ int RichTextRenderer::draw(QPainter* painter, RichText& text, QRect& box, unsign
 }
 
 void RichTextRenderer::drawRule(QPainter& painter, const RichText& text, const RichLine& line,
-                                const QRect& box, int top,
-                                std::optional<QRgb> fixedColour) const {
+                                const QRect& box, int top, std::optional<QRgb> fixedColour) const {
     const int y = top + text.lineHeight() / 2;
     painter.setPen(colourOf(text.at(line.start), fixedColour));
     painter.drawLine(box.left(), y, box.right(), y);

@@ -28,8 +28,7 @@ public:
     // Dials `number` by `method` (JustCall or Sound). With JustCall and
     // `launchPhoneAppFirst`, the phone application is brought up first so
     // that the call shows in it.
-    virtual void callNumber(const QString& number, DialMethod method,
-                            bool launchPhoneAppFirst) = 0;
+    virtual void callNumber(const QString& number, DialMethod method, bool launchPhoneAppFirst) = 0;
     // Invokes the dialer add-in with the contacts `oids`.
     virtual void callWithAddIn(const QList<Oid>& oids) = 0;
     // Starts a message to `address` in the mail program (an SMS address is

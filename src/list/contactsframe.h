@@ -46,7 +46,7 @@ struct ContactsFrameServices {
     ChangeFlagSink* changeFlags = nullptr;  // optional
     // optional: without them every action is reported once as unavailable
     ContactActions* actions = nullptr;
-    LetterGroupSet letterGroups;            // the active ABC bar groups
+    LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
     // Makes the contact list (its model and list control); called once
     // while the frame is created. Creation fails when it is missing or

@@ -29,7 +29,8 @@ void ContactsFrame::showSelectedInCard() {
     if (m_card == nullptr || !isCardShown()) {
         return;
     }
-    if (m_selectedOid != m_card->contactOid() || m_card->items().isEmpty() != (m_selectedOid == 0)) {
+    if (m_selectedOid != m_card->contactOid() ||
+        m_card->items().isEmpty() != (m_selectedOid == 0)) {
         rebuildCard(false);
     }
 }
@@ -71,8 +72,9 @@ void ContactsFrame::openCardView(Oid oid) {
         return;
     }
     QWidget* owner = m_services.host != nullptr ? m_services.host->mainWindow() : nullptr;
-    auto* dialog = new ContactCardDialog(m_services.screen, CardLinkRouter(&actions(), m_dialMethod),
-                                         owner != nullptr ? owner : window());
+    auto* dialog =
+        new ContactCardDialog(m_services.screen, CardLinkRouter(&actions(), m_dialMethod),
+                              owner != nullptr ? owner : window());
     dialog->setEditAvailable(isCommandAvailable(kCmdEditContact));
     const DeviceFs* device = m_services.device;
     dialog->view()->setPhoneDeviceTest(

@@ -2,9 +2,9 @@
 // typed in the list and the category drop-down button.
 #include <QLineEdit>
 
+#include "card/contactcardview.h"
 #include "diag/resources.h"
 #include "list/bigabcbar.h"
-#include "card/contactcardview.h"
 #include "list/contactsframe.h"
 #include "list/listdownbutton.h"
 #include "list/listkeyrouter.h"

@@ -21,9 +21,8 @@ TEST(CardLinkRouterTest, EachKindOfLineGoesToItsAction) {
                            kGroupDate, kGroupOther, kGroupNotes, kGroupName}) {
         EXPECT_FALSE(router.activate({type, "x", {}}, 7, false)) << type;
     }
-    EXPECT_EQ(actions.calls,
-              QStringList({"call 555-1000 1 first", "call 555-1000 1", "mail a@b.c",
-                           "url www.x.org", "file \\My Documents\\x.pdf"}))
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 first", "call 555-1000 1", "mail a@b.c",
+                                          "url www.x.org", "file \\My Documents\\x.pdf"}))
         << "the Talk key does not bring up the phone application first";
 }
 

@@ -61,34 +61,36 @@ protected:
 
 TEST_F(ContactCardBuilderTest, EveryGroupInTemplateTypeOrderWithItsMarkup) {
     const ContactCard card = build(test::richContact(QByteArray(1, '\x05')));
-    EXPECT_EQ(describe(card),
-              QStringList({
-                  "Work | +49 30 2345 6789 | 1",
-                  "Work | +49 30 2345 6700 | 1",
-                  "Home | +1 212 555 0147 | 1",
-                  "Mobile | +49 171 234 5678 | 1",
-                  "Work fax | +49 30 2345 6799 | 1",
-                  "Boat | +46 70 123 45 67 | 1",
-                  "E-mail | <#004080><I>anna.lindqvist@nordlicht.de</I></#> | 2",
-                  "E-mail | <#004080><I>a.lindqvist@photonics.org</I></#> | 2",
-                  "E-mail 2 | <#004080><I>anna@lindqvist.se</I></#> | 2",
-                  "IM | 123456789 <B>ICQ</B> | 3",
-                  "IM 2 | anna.l <B>MSN</B> | 3",
-                  "Web | <I>www.nordlicht.de/optics</I> | 4",
-                  "Blog | <I>http://anna.lindqvist.se</I> | 4",
-                  "Office | Building C, room 312 | 5",
-                  "Work | Friedrichstraße 112 10117 Berlin Germany | 6",
-                  "Home | 350 Fifth Avenue New York NY 10118 USA | 6",
-                  "Categories | Business, VIP | 7",
-                  "Spouse | Erik | 8",
-                  "Children | Lena, Jonas | 8",
-                  "Birthday | 14.03.1978 | 9",
-                  "Anniversary | 18.06.2005 | 9",
-                  "Name day | 09.12.2024 | 9",
-                  "Linked file | Spectrometer.pdf | 10 | \\My Documents\\Projects\\Spectrometer.pdf",
-              }));
-    EXPECT_EQ(card.note,
-              QStringLiteral("Met at the photonics fair in Munich.\r\nPrefers e-mail before 10 am."));
+    EXPECT_EQ(
+        describe(card),
+        QStringList({
+            "Work | +49 30 2345 6789 | 1",
+            "Work | +49 30 2345 6700 | 1",
+            "Home | +1 212 555 0147 | 1",
+            "Mobile | +49 171 234 5678 | 1",
+            "Work fax | +49 30 2345 6799 | 1",
+            "Boat | +46 70 123 45 67 | 1",
+            "E-mail | <#004080><I>anna.lindqvist@nordlicht.de</I></#> | 2",
+            "E-mail | <#004080><I>a.lindqvist@photonics.org</I></#> | 2",
+            "E-mail 2 | <#004080><I>anna@lindqvist.se</I></#> | 2",
+            "IM | 123456789 <B>ICQ</B> | 3",
+            "IM 2 | anna.l <B>MSN</B> | 3",
+            "Web | <I>www.nordlicht.de/optics</I> | 4",
+            "Blog | <I>http://anna.lindqvist.se</I> | 4",
+            "Office | Building C, room 312 | 5",
+            "Work | Friedrichstraße 112 10117 Berlin Germany | 6",
+            "Home | 350 Fifth Avenue New York NY 10118 USA | 6",
+            "Categories | Business, VIP | 7",
+            "Spouse | Erik | 8",
+            "Children | Lena, Jonas | 8",
+            "Birthday | 14.03.1978 | 9",
+            "Anniversary | 18.06.2005 | 9",
+            "Name day | 09.12.2024 | 9",
+            "Linked file | Spectrometer.pdf | 10 | \\My Documents\\Projects\\Spectrometer.pdf",
+        }));
+    EXPECT_EQ(
+        card.note,
+        QStringLiteral("Met at the photonics fair in Munich.\r\nPrefers e-mail before 10 am."));
     EXPECT_EQ(card.header.toString(),
               QStringLiteral("<B>Dr. Anna Maria Lindqvist</B> Head of Research\r\n"
                              "Nordlicht Instruments Optics"));
@@ -170,7 +172,8 @@ TEST_F(ContactCardBuilderTest, TheContactsOwnTextIsNeverMarkup) {
     const RichText header = card.header.parse(cache);
     EXPECT_EQ(header.plainText(), QStringLiteral("<B>Bob </B><L>\r\n<P40>Big"));
     for (int i = 0; i < 14; ++i) {
-        EXPECT_EQ(header.at(i).style, richstyle::kBold) << "the name, bold as a whole, nothing more";
+        EXPECT_EQ(header.at(i).style, richstyle::kBold)
+            << "the name, bold as a whole, nothing more";
     }
     for (int i = 14; i < header.size(); ++i) {
         EXPECT_EQ(header.at(i).style, 0) << "the company: no size tag, no separator";
@@ -196,7 +199,8 @@ TEST_F(ContactCardBuilderTest, PhonesShowThroughTheActiveTemplates) {
     EXPECT_EQ(describe(build(contact)),
               QStringList({"Mobile | +7 (912) 345-67-89 | 1", "Boat | 12-34-56 | 1"}));
     context.phoneTemplates.setActiveTemplate(false);
-    EXPECT_EQ(describe(build(contact)), QStringList({"Mobile | 79123456789 | 1", "Boat | 123 456 | 1"}));
+    EXPECT_EQ(describe(build(contact)),
+              QStringList({"Mobile | 79123456789 | 1", "Boat | 123 456 | 1"}));
 }
 
 TEST_F(ContactCardBuilderTest, AnAddressWithoutFormatTakesTheTableDefault) {
@@ -206,9 +210,8 @@ TEST_F(ContactCardBuilderTest, AnAddressWithoutFormatTakesTheTableDefault) {
     contact.setField(F::HomeRegion, "IL");
     contact.setField(F::HomePostalCode, "62701");
     contact.extended.addresses = {{"Dacha", {"Lesnaya 5", "Tver", "", "170000", "Russia"}, 42}};
-    EXPECT_EQ(describe(build(contact)),
-              QStringList({"Home | 1 Main St Springfield IL 62701  | 6",
-                           "Dacha | Russia 170000  Tver Lesnaya 5 | 6"}))
+    EXPECT_EQ(describe(build(contact)), QStringList({"Home | 1 Main St Springfield IL 62701  | 6",
+                                                     "Dacha | Russia 170000  Tver Lesnaya 5 | 6"}))
         << "no format stored: the United States default of this table; the extra address "
            "in the Russian format";
 }

@@ -60,7 +60,7 @@ TEST_P(ContactCardViewTest, ATapOnALineWithAnActionReportsItsLink) {
     EXPECT_EQ(view.focusItem(), phone);
 
     QTest::mouseClick(&view, Qt::LeftButton, {}, centreOf(itemOfLine(9)));  // IM
-    QTest::mouseClick(&view, Qt::LeftButton, {}, centreOf(0));             // header
+    QTest::mouseClick(&view, Qt::LeftButton, {}, centreOf(0));              // header
     EXPECT_EQ(links.size(), 1) << "lines without an action report nothing";
     EXPECT_EQ(view.focusItem(), 0);
 }

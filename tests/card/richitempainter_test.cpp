@@ -1,12 +1,13 @@
 // The rich items' geometry and looks: label column and its ".." shortening,
 // heights by kind, the icon's room, selection colours, lengths by the DPI.
+#include "card/richitempainter.h"
+
 #include <gtest/gtest.h>
 
 #include <QPainter>
 
 #include "card/richfontcache.h"
 #include "card/richitem.h"
-#include "card/richitempainter.h"
 #include "card/richtextparser.h"
 #include "richtestsupport.h"
 
@@ -89,7 +90,8 @@ TEST_P(RichItemPainterTest, TextWrapsInsideTheColumnsAndLeavesRoomForTheIcon) {
 
     // A text that needs two lines at that width is measured two lines high.
     const int chars = painter.textBox(line, box, 60).width() / w;
-    line.text = RichTextParser::parse(QString(chars, QLatin1Char('x')) + QStringLiteral(" yy"), cache);
+    line.text =
+        RichTextParser::parse(QString(chars, QLatin1Char('x')) + QStringLiteral(" yy"), cache);
     EXPECT_EQ(painter.measure(line, box.width(), 60), 2 * lineHeight() + screen.scaleY(2));
 }
 
@@ -142,9 +144,8 @@ TEST_P(RichItemPainterTest, SeparatorCaptionBetweenTwoRules) {
     const int grey = test::pixelsOf(image, RichItemPainter::kLabelColour, QRect(0, y, 200, 1));
     const int caption = QFontMetrics(test::monoFont()).horizontalAdvance(QStringLiteral("Note"));
     EXPECT_GE(grey, 200 - caption - 4 * screen.scaleX(5) - 2);
-    EXPECT_EQ(test::pixelsOf(image, RichItemPainter::kLabelColour,
-                             QRect(0, y, screen.scaleX(5), 1)),
-              0)
+    EXPECT_EQ(
+        test::pixelsOf(image, RichItemPainter::kLabelColour, QRect(0, y, screen.scaleX(5), 1)), 0)
         << "the rules stop 5 pixels inside the edges";
 }
 

@@ -1,8 +1,9 @@
 // The rich list's rules over items of different heights: keys through short
 // and tall items, paging, pen taps and drags.
+#include "card/richlistcontroller.h"
+
 #include <gtest/gtest.h>
 
-#include "card/richlistcontroller.h"
 #include "platform/keymap.h"
 
 namespace kontavo {

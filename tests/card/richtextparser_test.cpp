@@ -1,11 +1,12 @@
 // Parsing the card's markup: tags complete where they start, letters in
 // either case, no nesting, colours and sizes, the separator; literal text
 // that is never read as markup; the font cache behind the styles.
+#include "card/richtextparser.h"
+
 #include <gtest/gtest.h>
 
 #include "card/richfontcache.h"
 #include "card/richmarkup.h"
-#include "card/richtextparser.h"
 #include "richtestsupport.h"
 
 namespace kontavo {
@@ -50,16 +51,16 @@ TEST_F(RichTextParserTest, EmailMarkupIsItalicDarkBlueAndWhatFollowsBlackUpright
 
 TEST_F(RichTextParserTest, IncompleteOrUnknownTagsAreOrdinaryText) {
     const QStringList literal = {
-        QStringLiteral("<X>"),         // unknown letter
-        QStringLiteral("a<"),          // less-than at the very end
-        QStringLiteral("<B"),          // cut off by the end
-        QStringLiteral("</L>"),        // the separator has no closing tag
-        QStringLiteral("<#12345>"),    // colour with five digits: ">" is not the 9th
-        QStringLiteral("<#12G45Z>"),   // colour with letters that are not hex digits
-        QStringLiteral("<P1>"),        // size with one digit
-        QStringLiteral("<Px2>"),       // size that is not a number
-        QStringLiteral("<BB>"),        // ">" is not the third character
-        QStringLiteral("</>"),         // no letter
+        QStringLiteral("<X>"),        // unknown letter
+        QStringLiteral("a<"),         // less-than at the very end
+        QStringLiteral("<B"),         // cut off by the end
+        QStringLiteral("</L>"),       // the separator has no closing tag
+        QStringLiteral("<#12345>"),   // colour with five digits: ">" is not the 9th
+        QStringLiteral("<#12G45Z>"),  // colour with letters that are not hex digits
+        QStringLiteral("<P1>"),       // size with one digit
+        QStringLiteral("<Px2>"),      // size that is not a number
+        QStringLiteral("<BB>"),       // ">" is not the third character
+        QStringLiteral("</>"),        // no letter
         QStringLiteral("<>"),
     };
     for (const QString& markup : literal) {
@@ -111,8 +112,9 @@ TEST_F(RichTextParserTest, EmptyTextAndTagsAloneGiveNoCharacters) {
 
 TEST_F(RichTextParserTest, LiteralTextIsNeverReadAsMarkup) {
     RichMarkup markup;
-    markup.tags(QStringLiteral("<B>")).text(QStringLiteral("<B>Bob</B> <L> <#FF0000>")).tags(
-        QStringLiteral("</B> <I>x</I>"));
+    markup.tags(QStringLiteral("<B>"))
+        .text(QStringLiteral("<B>Bob</B> <L> <#FF0000>"))
+        .tags(QStringLiteral("</B> <I>x</I>"));
     const RichText text = markup.parse(cache);
     EXPECT_EQ(text.plainText(), QStringLiteral("<B>Bob</B> <L> <#FF0000> x"));
     for (int i = 0; i < 24; ++i) {

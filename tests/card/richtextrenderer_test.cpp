@@ -1,13 +1,14 @@
 // Measuring and drawing rich texts against the real metrics of a fixed
 // monospaced font: line breaks, word wrap, the end ellipsis, alignment, the
 // separator's rule, colours and the measure-only box.
+#include "card/richtextrenderer.h"
+
 #include <gtest/gtest.h>
 
 #include <QPainter>
 
 #include "card/richfontcache.h"
 #include "card/richtextparser.h"
-#include "card/richtextrenderer.h"
 #include "richtestsupport.h"
 
 namespace kontavo {
@@ -72,8 +73,8 @@ TEST_F(RichTextRendererTest, WithoutWordWrapALineBreaksBeforeTheCharacterThatOve
 
 TEST_F(RichTextRendererTest, LineBreaksSeparatorsAndPairs) {
     EXPECT_EQ(lines(QStringLiteral("a\r\nb\n\rc\n\nd\re"), 40, kWordWrap),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                           QString(), QStringLiteral("d"), QStringLiteral("e")}));
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString(),
+                           QStringLiteral("d"), QStringLiteral("e")}));
     EXPECT_EQ(lines(QStringLiteral("one<L>two"), 40, kWordWrap),
               (QStringList{QStringLiteral("one"), QStringLiteral("----"), QStringLiteral("two")}));
     EXPECT_EQ(lines(QStringLiteral("one\n<L>two\n"), 40, kWordWrap),
@@ -97,8 +98,7 @@ TEST_F(RichTextRendererTest, MeasureOnlyGivesTheWidestLineAndTheLinesHeight) {
 
 TEST_F(RichTextRendererTest, EndEllipsisShortensFromTheEndWithThreeDots) {
     const QRect box(0, 0, 7 * w, 20);
-    const QImage shortened =
-        drawn(QStringLiteral("abcdefghijkl"), box, kEndEllipsis | kSingleLine);
+    const QImage shortened = drawn(QStringLiteral("abcdefghijkl"), box, kEndEllipsis | kSingleLine);
     // "abcd" as it stands, then the dots after it.
     QImage expected = drawn(QStringLiteral("abcd"), box, kSingleLine);
     {
@@ -165,9 +165,8 @@ TEST_F(RichTextRendererTest, TextIsClippedToItsBoxUnlessNoClipIsSet) {
     const QRect box(0, 0, 3 * w, 20);
     const QRect beyond(3 * w + 1, 0, 100, 20);
     EXPECT_EQ(test::darkPixels(drawn(QStringLiteral("abcdefgh"), box, kSingleLine), beyond), 0);
-    EXPECT_GT(test::darkPixels(drawn(QStringLiteral("abcdefgh"), box, kSingleLine | kNoClip),
-                               beyond),
-              0);
+    EXPECT_GT(
+        test::darkPixels(drawn(QStringLiteral("abcdefgh"), box, kSingleLine | kNoClip), beyond), 0);
 }
 
 TEST_F(RichTextRendererTest, ABoxNarrowerThanOnePixelDrawsNothing) {

@@ -39,12 +39,12 @@ TEST(UnavailableContactActionsTest, EachKindIsReportedOnce) {
     actions.callWithAddIn({1, 2});
     actions.openUrl(QStringLiteral("www.y.org"));
     setLogModule(QString());
-    EXPECT_EQ(logLines(program + QStringLiteral(".log")),
-              (QList<QByteArray>{"Contact action not available: call",
-                                 "Contact action not available: e-mail",
-                                 "Contact action not available: web page",
-                                 "Contact action not available: linked file",
-                                 "Contact action not available: add-in dialer"}));
+    EXPECT_EQ(
+        logLines(program + QStringLiteral(".log")),
+        (QList<QByteArray>{
+            "Contact action not available: call", "Contact action not available: e-mail",
+            "Contact action not available: web page", "Contact action not available: linked file",
+            "Contact action not available: add-in dialer"}));
 }
 
 }  // namespace

@@ -7,11 +7,11 @@
 #include <QStringList>
 
 #include "comm/callrouting.h"
-#include "support/recordingactions.h"
 #include "list/contactcontextmenu.h"
 #include "list/contactliststore.h"
 #include "list/contactlistui.h"
 #include "store/record/contactrecord.h"
+#include "support/recordingactions.h"
 
 namespace kontavo::test {
 

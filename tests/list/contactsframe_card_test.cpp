@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "card/contactcarddialog.h"
 #include "card/contactcardview.h"
@@ -282,7 +282,8 @@ TEST_P(FrameCardTest, Screenshots) {
     QCoreApplication::processEvents();
     const QImage full = test::saveScreenshot(*dialog, "card-full-" + dpi + "dpi");
     EXPECT_EQ(full.size(), shell.screenSize());
-    EXPECT_TRUE(dialog->view()->scrollBar()->isVisible()) << "the rich card is taller than the screen";
+    EXPECT_TRUE(dialog->view()->scrollBar()->isVisible())
+        << "the rich card is taller than the screen";
     QTest::keyClick(dialog->view(), Qt::Key_End);
     const QImage end = test::saveScreenshot(*dialog, "card-full-end-" + dpi + "dpi");
     EXPECT_NE(end, full) << "scrolled to the note";

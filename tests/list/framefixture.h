@@ -41,7 +41,7 @@ public:
     TestFrameHost host;
     RecordingFlags flags;
     QWidget window;
-    QList<ListEntry> entries;  // what a model without a store lists
+    QList<ListEntry> entries;           // what a model without a store lists
     ContactActions* actions = nullptr;  // given to the frame when set before create()
 
 private:

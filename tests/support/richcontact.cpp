@@ -60,8 +60,9 @@ ContactRecord richContact(const QByteArray& categoryMask) {
                 QStringLiteral("\\My Documents\\Projects\\Spectrometer.pdf")}};
     x.workAddressFormat = kGermanyFormat;
     x.homeAddressFormat = kUnitedStatesFormat;
-    c.userNote = utf16Note(QStringLiteral("Met at the photonics fair in Munich.\r\n"
-                                          "Prefers e-mail before 10 am."));
+    c.userNote =
+        utf16Note(QStringLiteral("Met at the photonics fair in Munich.\r\n"
+                                 "Prefers e-mail before 10 am."));
     return c;
 }
 
