@@ -47,7 +47,10 @@ ContactsFrame::ContactsFrame(ContactsFrameServices services)
 // The splitter settings are written as the frame goes; the list goes before
 // the widgets that hold its control.
 ContactsFrame::~ContactsFrame() {
-    delete m_cardDialog;
+    if (m_cardDialog != nullptr) {
+        m_cardDialog->disconnect(this);
+        delete m_cardDialog;
+    }
     if (m_splitter != nullptr) {
         m_splitter->saveSettings(*m_services.settings);
     }
@@ -202,9 +205,11 @@ void ContactsFrame::moveFrame(const QRect& rect) {
     relayout();
 }
 
-// After the options changed: the phone templates may be new.
+// After the options changed: the phone templates and the dial method may be
+// new.
 void ContactsFrame::refresh() {
     m_cardContext.phoneTemplates = loadPhoneTemplates(*m_services.settings);
+    m_dialMethod = dialMethodOf(m_services.settings->get(settings::kDialupMode));
     relayout();
     m_list->refresh();
     rebuildCard(true);

@@ -189,7 +189,8 @@ private:
     std::unique_ptr<ContactObserver> m_cardObserver;  // the store's observer: list, then card
     mutable UnavailableContactActions m_unavailableActions;
     CardContext m_cardContext;
-    DialMethod m_dialMethod = DialMethod::None;
+    DialMethod m_dialMethod = DialMethod::None;  // read at creation and on refresh
+    bool m_cardStale = false;  // its contact changed while the card had no room
     GroupSelection m_groups;
     SearchTextTracker m_textTracker;
     Oid m_selectedOid = 0;

@@ -24,14 +24,16 @@ bool ContactsFrame::isCardShown() const {
     return state.isVisible() && state.mode() != SplitMode::Bottom;
 }
 
-// The selected contact goes into the card when it is not there yet.
+// The selected contact goes into the card when it is not there yet, or when
+// it changed while the card had no room.
 void ContactsFrame::showSelectedInCard() {
     if (m_card == nullptr || !isCardShown()) {
         return;
     }
-    if (m_selectedOid != m_card->contactOid() ||
-        m_card->items().isEmpty() != (m_selectedOid == 0)) {
+    if (m_selectedOid != m_card->contactOid()) {
         rebuildCard(false);
+    } else if (m_cardStale) {
+        rebuildCard(true);
     }
 }
 
@@ -39,6 +41,7 @@ void ContactsFrame::rebuildCard(bool keepPosition) {
     if (m_card == nullptr) {
         return;
     }
+    m_cardStale = false;
     ContactRecord record;
     if (m_selectedOid == 0 || m_services.store == nullptr ||
         !m_services.store->manager().readContact(m_selectedOid, record)) {
@@ -52,8 +55,13 @@ void ContactsFrame::rebuildCard(bool keepPosition) {
 // A change in the store: the card follows its contact (0: everything may
 // have changed).
 void ContactsFrame::contactChanged(Oid oid) {
-    if (m_card != nullptr && isCardShown() && (oid == 0 || oid == m_card->contactOid())) {
+    if (m_card == nullptr || (oid != 0 && oid != m_card->contactOid())) {
+        return;
+    }
+    if (isCardShown()) {
         rebuildCard(true);
+    } else {
+        m_cardStale = true;
     }
 }
 

@@ -162,6 +162,7 @@ TEST_P(FrameCardTest, TheBarAtTheBottomHidesTheCardAndItsArrowsStepTheSelection)
     splitter->state().setMode(SplitMode::Bottom);
     splitter->relayout();
     QTest::keyClick(list(), Qt::Key_Down);
+    ASSERT_NE(frame().list()->selectedContact(), richOid);
     EXPECT_EQ(card()->contactOid(), richOid) << "not rebuilt while it has no room";
     splitter->state().setMode(SplitMode::Proportional);
     emit splitter->barMoved();
@@ -189,6 +190,19 @@ TEST_P(FrameCardTest, AChangeInTheStoreRebuildsTheCard) {
     QTRY_VERIFY_WITH_TIMEOUT(itemOfLine(card(), QStringLiteral("Pager")) > 0, 5000);
     EXPECT_EQ(card()->items()[itemOfLine(card(), QStringLiteral("Pager"))].text.plainText(),
               QStringLiteral("+49 30 9999"));
+
+    // A change while the bar is at the bottom shows once the card has room.
+    frame().splitter()->state().setMode(SplitMode::Bottom);
+    record.setField(ContactField::Pager, QStringLiteral("+49 30 8888"));
+    ASSERT_TRUE(manager().updateContact(record));
+    QTRY_VERIFY_WITH_TIMEOUT(manager().isQueuePending(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!manager().isQueuePending(), 5000);
+    EXPECT_EQ(card()->items()[itemOfLine(card(), QStringLiteral("Pager"))].text.plainText(),
+              QStringLiteral("+49 30 9999"));
+    frame().splitter()->state().setMode(SplitMode::Proportional);
+    emit frame().splitter()->barMoved();
+    EXPECT_EQ(card()->items()[itemOfLine(card(), QStringLiteral("Pager"))].text.plainText(),
+              QStringLiteral("+49 30 8888"));
 }
 
 TEST_P(FrameCardTest, ATapInTheCardActsAndKeepsTheFocusThere) {
