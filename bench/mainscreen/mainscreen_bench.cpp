@@ -213,7 +213,8 @@ void BM_ArrowKeysWithCard(benchmark::State& state) {
         QTest::keyClick(list, Qt::Key_Down);
         QCoreApplication::processEvents();
         list->repaint();
-        screen.frame->card()->repaint();
+        ContactCardView* card = screen.frame->card();
+        card->repaint(card->contentRect());
         shown += screen.frame->card()->items().isEmpty() ? 0 : 1;
     });
     state.counters["cards_shown"] = shown;

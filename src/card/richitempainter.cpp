@@ -33,16 +33,24 @@ void RichItemPainter::setLabelFont(const QFont& font) {
 }
 
 int RichItemPainter::labelColumn(const QList<RichItem>& items, int width) const {
+    return labelColumn(widestLabel(items), width);
+}
+
+int RichItemPainter::labelColumn(int widestLabel, int width) const {
+    if (widestLabel == 0) {
+        return 0;
+    }
+    return qMin(widestLabel + 2 * m_screen.scaleX(kEdge), width * 2 / 5);
+}
+
+int RichItemPainter::widestLabel(const QList<RichItem>& items) const {
     int widest = 0;
     for (const RichItem& item : items) {
         if (item.kind == RichItemKind::Text && !item.label.isEmpty()) {
             widest = qMax(widest, m_labelMetrics.horizontalAdvance(item.label));
         }
     }
-    if (widest == 0) {
-        return 0;
-    }
-    return qMin(widest + 2 * m_screen.scaleX(kEdge), width * 2 / 5);
+    return widest;
 }
 
 QRect RichItemPainter::textBox(const RichItem& item, const QRect& box, int labelColumn) const {

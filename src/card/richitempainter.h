@@ -52,8 +52,11 @@ public:
     RichTextRenderer& renderer() { return m_renderer; }
 
     // The label column for `items` in a list `width` wide: the widest label
-    // plus 10 pixels, at most two fifths of the width.
+    // plus 10 pixels, at most two fifths of the width; 0 without labels.
     int labelColumn(const QList<RichItem>& items, int width) const;
+    // The same from the widest label's width (widestLabel()).
+    int labelColumn(int widestLabel, int width) const;
+    int widestLabel(const QList<RichItem>& items) const;
     // Measures `item` for a list `width` wide and sets its height.
     int measure(RichItem& item, int width, int labelColumn);
     // Draws `item` into `box` (its width the list's, its height the item's).

@@ -63,12 +63,17 @@ QRect RichList::itemRect(int index) const {
     return QRect(0, m_controller.itemTop(index), m_measuredWidth, m_controller.itemHeight(index));
 }
 
+QRect RichList::contentRect() const {
+    return QRect(0, 0, m_scrollBar->isVisible() ? m_scrollBar->x() : width(), height());
+}
+
 void RichList::relayout(bool keepPosition) {
     const int barWidth = m_screen.scaleX(kScrollBarWidth);
+    const int widestLabel = m_painter.widestLabel(m_items);
     int width = this->width();
-    if (measureAll(width) > height() && width > barWidth) {
+    if (measureAll(width, widestLabel) > height() && width > barWidth) {
         width -= barWidth;
-        measureAll(width);
+        measureAll(width, widestLabel);
     }
     m_measuredWidth = width;
     QList<int> heights;
@@ -80,8 +85,8 @@ void RichList::relayout(bool keepPosition) {
     m_controller.setHeights(heights, keepPosition);
 }
 
-int RichList::measureAll(int width) {
-    m_labelColumn = m_painter.labelColumn(m_items, width);
+int RichList::measureAll(int width, int widestLabel) {
+    m_labelColumn = m_painter.labelColumn(widestLabel, width);
     int total = 0;
     for (RichItem& item : m_items) {
         total += m_painter.measure(item, width, m_labelColumn);
@@ -91,7 +96,7 @@ int RichList::measureAll(int width) {
 
 void RichList::redrawAll() {
     syncScrollBar();
-    update();
+    update(contentRect());
 }
 
 void RichList::redrawItem(int index) {

@@ -46,6 +46,10 @@ public:
     void setFocusItem(int index) { m_controller.setFocusItem(index); }
     // The item's box in widget coordinates.
     QRect itemRect(int index) const;
+    // Where the items are drawn: the widget less the scroll bar. A change of
+    // the items redraws this much; the scroll bar repaints itself when it
+    // changes.
+    QRect contentRect() const;
     int labelColumn() const { return m_labelColumn; }
     RichListController& controller() { return m_controller; }
     QScrollBar* scrollBar() const { return m_scrollBar; }
@@ -75,7 +79,7 @@ private:
     // Measures every item for the width (less the scroll bar when they do
     // not fit) and hands the heights to the controller.
     void relayout(bool keepPosition);
-    int measureAll(int width);
+    int measureAll(int width, int widestLabel);
     void syncScrollBar();
     void paintItem(QPainter& painter, int index, const QRect& box);
 
