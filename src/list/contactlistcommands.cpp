@@ -1,6 +1,6 @@
 // The contact list's commands: the phone menu, deletion and the category
 // filter.
-#include "list/callrouting.h"
+#include "comm/callrouting.h"
 #include "list/contactcontextmenu.h"
 #include "list/contactlist.h"
 #include "list/contactlistphonemenu.h"

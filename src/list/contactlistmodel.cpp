@@ -14,9 +14,9 @@ namespace {
 class ContactListModel final : public FrameListModel {
 public:
     ContactListModel(ContactStoreSession& session, Registry& registry, const DeviceFs* device,
-                     const Screen& screen, const FeatureSet& features)
+                     const Screen& screen, ContactActions* actions, const FeatureSet& features)
         : m_store(session.manager()),
-          m_list(services(m_store, m_ui, registry, device, screen, features)) {}
+          m_list(services(m_store, m_ui, registry, device, screen, actions, features)) {}
 
     void setListener(Listener listener) override {
         ContactList::Listener forward;
@@ -48,8 +48,10 @@ public:
 private:
     static ContactList::Services services(ManagerListStore& store, QtContactListUi& ui,
                                           Registry& registry, const DeviceFs* device,
-                                          const Screen& screen, const FeatureSet& features) {
+                                          const Screen& screen, ContactActions* actions,
+                                          const FeatureSet& features) {
         ContactList::Services services;
+        services.actions = actions;
         services.store = &store;
         services.ui = &ui;
         services.registry = &registry;
@@ -69,8 +71,10 @@ private:
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
                                                      const Screen& screen,
+                                                     ContactActions* actions,
                                                      const FeatureSet& features) {
-    return std::make_unique<ContactListModel>(session, registry, device, screen, features);
+    return std::make_unique<ContactListModel>(session, registry, device, screen, actions,
+                                              features);
 }
 
 }  // namespace kontavo

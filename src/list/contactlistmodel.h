@@ -8,6 +8,7 @@
 
 namespace kontavo {
 
+class ContactActions;
 class ContactStoreSession;
 class DeviceFs;
 class Registry;
@@ -15,10 +16,11 @@ class Registry;
 // The contacts frame's list over an open store: the ContactList (rows,
 // drawing, phone menu, category filter, recently used contacts, deletion)
 // with its store over the session's contact manager and its dialogs on
-// screen; its menus offer the items of `features`. `session`, `registry` and
-// `device` (may be null: not a phone) must outlive the model.
+// screen, its calls and e-mails going to `actions` (may be null: they go
+// nowhere); its menus offer the items of `features`. `session`, `registry`,
+// `device` (may be null: not a phone) and `actions` must outlive the model.
 std::unique_ptr<FrameListModel> makeContactListModel(
     ContactStoreSession& session, Registry& registry, const DeviceFs* device, const Screen& screen,
-    const FeatureSet& features = FeatureSet::built());
+    ContactActions* actions = nullptr, const FeatureSet& features = FeatureSet::built());
 
 }  // namespace kontavo

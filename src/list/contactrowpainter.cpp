@@ -5,6 +5,7 @@
 
 #include "list/formatintegers.h"
 #include "list/listimages.h"
+#include "ui/pictureimage.h"
 #include "ui/textshortener.h"
 
 namespace kontavo {
@@ -213,20 +214,7 @@ void ContactRowPainter::drawHint(QPainter& painter, const QRect& area, const QSt
 }
 
 QImage ContactRowPainter::pictureImage(const PictureBitmap& bitmap) {
-    QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB888);
-    const qsizetype stride = PictureBitmap::rowSize(bitmap.width());
-    const char* pixels = bitmap.pixels().constData();
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const uchar* source =
-            reinterpret_cast<const uchar*>(pixels + stride * (bitmap.height() - 1 - y));
-        uchar* target = image.scanLine(y);
-        for (int x = 0; x < bitmap.width(); ++x) {
-            target[3 * x] = source[3 * x + 2];
-            target[3 * x + 1] = source[3 * x + 1];
-            target[3 * x + 2] = source[3 * x];
-        }
-    }
-    return image;
+    return kontavo::pictureImage(bitmap);
 }
 
 }  // namespace kontavo

@@ -30,6 +30,7 @@ public:
 void ContactsFrame::connectList() {
     FrameListModel::Listener listener;
     listener.selectionChanged = [this] { selectionChanged(); };
+    listener.activated = [this](Oid oid) { openCardView(oid); };
     listener.key = [this](const ListKey& key) { return listKey(key); };
     // The context menu's Duplicate, Beam and appointment are the frame's
     // own commands.
@@ -152,12 +153,6 @@ void ContactsFrame::selectionChanged() {
     showSelectedInCard();
 }
 
-// The card's content arrives with the card itself; until then the card pane
-// stays empty whatever is selected.
-void ContactsFrame::showSelectedInCard() {
-    m_card->update();
-}
-
 void ContactsFrame::clearListSelection() {
     m_list->clearSelection();
     selectionChanged();
@@ -167,9 +162,9 @@ void ContactsFrame::clearListSelection() {
 // program yet.
 void ContactsFrame::callSelectedContact() {}
 
-// Shows the contact in the list: it is selected, with the search cleared
-// when the search hides it. The card view and the edit form that the
-// request opens arrive with the card.
+// Shows the contact in the list (selected, with the search cleared when the
+// search hides it); "v" then opens it in the full-screen card. The edit form
+// that "e" asks for is not part of the program yet.
 void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
     if ((letter != u'e' && letter != u'v') || oid == 0 || oid == m_openOid || m_busy ||
         m_services.store == nullptr || !m_services.store->manager().nameParts(oid)) {
@@ -185,6 +180,9 @@ void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
         m_list->selectContact(oid);
     }
     selectionChanged();
+    if (letter == u'v') {
+        openCardView(oid);
+    }
 }
 
 // Each selected contact is read and added again as a new contact, which is

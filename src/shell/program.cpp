@@ -101,11 +101,15 @@ bool handOver(WindowRegistry& windows, const QString& commandLine) {
     return true;
 }
 
+// Draws the screen as it stands once the start-up's posted work is done: the
+// main window, or the full-screen window over it (the card a "v OID" command
+// line opened).
 int saveScreenshot(MainWndFrame& window, const QString& path) {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::processEvents();
     }
-    const bool saved = window.grab().save(path, "PNG");
+    QWidget* shown = QApplication::activeModalWidget();
+    const bool saved = (shown != nullptr ? shown : &window)->grab().save(path, "PNG");
     window.destroyMainWindow();
     if (!saved) {
         std::fprintf(stderr, "kontavo: cannot write the screenshot %s\n", qPrintable(path));

@@ -98,7 +98,9 @@ void MenuBar::addTopLevel(const MenuItem& item) {
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QMenu* popup = nullptr;
     if (item.kind == MenuItem::Kind::Command) {
-        button->setDefaultAction(makeAction(item, this));
+        QAction* action = makeAction(item, this);
+        action->setIconText(item.text);  // a button keeps the "..." of "Edit..."
+        button->setDefaultAction(action);
     } else {
         button->setText(item.text);
         button->setEnabled(!item.grayed);

@@ -94,6 +94,10 @@ uint32_t ShellUi::keyOverride(int virtualKey) const {
     return m_overrides.value(virtualKey).flags;
 }
 
+QWidget* ShellUi::keyOverrideOwner(int virtualKey) const {
+    return m_overrides.value(virtualKey).owner;
+}
+
 void ShellUi::setAccelerators(QWidget* window, const AcceleratorTable& table) {
     m_acceleratorWindow = window;
     m_accelerators = window != nullptr ? table : AcceleratorTable();

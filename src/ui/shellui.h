@@ -65,6 +65,9 @@ public:
     // goes nowhere else.
     uint32_t overrideKey(QWidget* owner, int virtualKey, uint32_t request);
     uint32_t keyOverride(int virtualKey) const;
+    // The window the override of `virtualKey` notifies (null: none), so that
+    // a window that takes the key for a while can hand it back.
+    QWidget* keyOverrideOwner(int virtualKey) const;
 
     // Key presses in `window` (not in its dialogs) that `table` translates
     // become command messages to `window`. A null window clears the table.

@@ -13,7 +13,10 @@
 #include "platform/locale.h"
 #include "platform/sqliteobjectstore.h"
 #include "shelltestsupport.h"
+#include "store/contacts/categoriesdbmanager.h"
+#include "store/contacts/contactnotes.h"
 #include "store/contacts/contactsdatabase.h"
+#include "support/richcontact.h"
 
 namespace kontavo {
 namespace {
@@ -67,6 +70,17 @@ int darkLinesInList(const QImage& picture, int scale) {
     return inkedLinesInList(picture, scale, 100);
 }
 
+// Pixels of exactly `colour` in `area`.
+int pixelsOf(const QImage& picture, QRgb colour, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += (picture.pixel(x, y) & 0xFFFFFF) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 uint32_t contactCount(const QString& root) {
     SqliteObjectStore store(SqliteObjectStore::fileInRoot(root));
     ContactsDatabase db(store, Locale::user());
@@ -103,6 +117,59 @@ TEST(ContactsProgramTest, ScreenshotsOfTheFilledMainScreenInEachView) {
         }
     }
     EXPECT_EQ(contactCount(rig.device.root()), 60u) << "a given device root is never seeded";
+}
+
+// Adds the rich contact, in two categories, to the store of `root`; its Oid.
+Oid addRichContact(const QString& root) {
+    SqliteObjectStore store(SqliteObjectStore::fileInRoot(root));
+    CategoriesDBManager categories(store, Locale::user());
+    ContactsDatabase db(store, Locale::user());
+    if (!store.isOpen() || !categories.open() || !db.open()) {
+        return 0;
+    }
+    const std::optional<QByteArray> mask = categories.maskAddingNames({"Business", "VIP"});
+    ContactRecord rich = test::richContact(mask.value_or(QByteArray(1, '\0')));
+    const std::optional<RebuiltNotes> notes = rebuildNotes(rich, Locale::user());
+    if (!mask || !notes) {
+        return 0;
+    }
+    rich.notesBlob = notes->blob;
+    return db.createRecord(rich) ? rich.oid : 0;
+}
+
+TEST(ContactsProgramTest, ViewOnTheCommandLineDrawsTheFullScreenCard) {
+    test::MainWindowRig rig;
+    ASSERT_TRUE(seedDemoContactsIfEmpty(rig.device.fs(), 20, Locale::user()));
+    const Oid rich = addRichContact(rig.device.root());
+    ASSERT_NE(rich, 0u);
+    for (const int dpi : {96, 192}) {
+        const int scale = dpi / 96;
+        const QString card = screenshotPath(QStringLiteral("card-command-line-%1dpi").arg(dpi));
+        const QString main = screenshotPath(QStringLiteral("main-before-card-%1dpi").arg(dpi));
+        const QStringList common = {QStringLiteral("--device-root"), rig.device.root(),
+                                    QStringLiteral("--dpi"), QString::number(dpi),
+                                    QStringLiteral("--screenshot")};
+        ProgramRun run = runKontavo(
+            rig, common + QStringList{card, QStringLiteral("v"), QString::number(rich, 16)});
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+        run = runKontavo(rig, common + QStringList{main});
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+
+        const QImage picture(card);
+        ASSERT_EQ(picture.size(), QSize(240, 320) * scale);
+        // The header's person icon at the top left, the lines' icons at the right.
+        EXPECT_GT(pixelsOf(picture, 0x636363, QRect(QPoint(0, 0), QSize(24, 24) * scale)),
+                  20 * scale * scale)
+            << dpi << " dpi";
+        EXPECT_GT(pixelsOf(picture, 0x4285C6,
+                           QRect(picture.width() - 40 * scale, 0, 40 * scale, picture.height())),
+                  100 * scale * scale)
+            << dpi << " dpi";
+        EXPECT_GT(darkLinesInList(QImage(main), scale), 10 * scale)
+            << "without \"v OID\" the main screen";
+        EXPECT_LT(pixelsOf(QImage(main), 0x636363, QRect(QPoint(0, 0), QSize(24, 24) * scale)),
+                  20 * scale * scale);
+    }
 }
 
 // The user's own store is never filled with fictional contacts: a new one
