@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QScreen>
 
+#include "comm/dialmethod.h"
 #include "diag/resources.h"
 #include "platform/devicefs.h"
 #include "platform/screen.h"
 #include "shell/appointmentsframe.h"
-#include "shell/dialupmode.h"
 #include "shell/menucommands.h"
 #include "shell/progresswnd.h"
 #include "shell/shellids.h"
@@ -150,12 +150,7 @@ void MainWndFrame::registerMessages() {
 }
 
 void MainWndFrame::chooseDialupMode() {
-    SettingsStore& settings = *m_services.settings;
-    const int32_t stored = settings.get(settings::kDialupMode);
-    const int32_t chosen = startupDialupMode(stored, m_services.device->isPhoneDevice(), false);
-    if (chosen != stored) {
-        settings.set(settings::kDialupMode, chosen);
-    }
+    initDialMethod(*m_services.settings, m_services.device->isPhoneDevice(), false);
 }
 
 bool MainWndFrame::openContactStore() {

@@ -42,11 +42,6 @@ inline constexpr int kCmdAbout = 41229;
 inline constexpr int kCmdTwoLineDisplay = 41264;
 inline constexpr int kCmdOneLineDisplay = 41266;
 
-// Dial methods ("DialupMode"), as their menu command ids.
-inline constexpr int kDialPhone = 41235;
-inline constexpr int kDialAddIn = 41237;
-inline constexpr int kDialNone = 41296;
-
 // The Talk key override request: no default handling plus notification, in
 // both halves (mask and value).
 inline constexpr uint32_t kTalkKeyOverride = 0x30003;

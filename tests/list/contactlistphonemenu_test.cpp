@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "comm/phonetemplateset.h"
-#include "list/callrouting.h"
 #include "store/record/contactrecord.h"
 #include "store/record/itemkey.h"
 
@@ -79,14 +78,6 @@ TEST(ContactListPhoneMenuTest, PhonesAreShownFormatted) {
     const ContactListPhoneMenu menu(record, templates);
     EXPECT_EQ(menu.entries().front().shownValue, "+7 (912) 345-67-89");
     EXPECT_EQ(menu.entries().front().item.value, "79123456789");
-}
-
-TEST(CallRoutingTest, DialMethodsByTheirStoredIds) {
-    EXPECT_EQ(dialMethodOf(41235), DialMethod::JustCall);
-    EXPECT_EQ(dialMethodOf(41236), DialMethod::Sound);
-    EXPECT_EQ(dialMethodOf(41237), DialMethod::AddIn);
-    EXPECT_EQ(dialMethodOf(41296), DialMethod::None);
-    EXPECT_EQ(dialMethodOf(0), DialMethod::None);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "comm/dialmethod.h"
 #include "diag/resources.h"
 #include "platform/screen.h"
 #include "shell/progresswnd.h"
@@ -139,16 +140,17 @@ TEST_F(MainWndFrameTest, StoreThatCannotOpenFailsTheStartWithItsMessage) {
 
 TEST_F(MainWndFrameTest, DialMethodDefaultsByDeviceAndStoredOnesStay) {
     start();
-    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialNone);
+    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), kDialNone);
     m_window.reset();
     m_rig.device.settings().set(settings::kDialupMode, 0);
     m_rig.device.writeFile(QStringLiteral("\\Windows\\sms.dll"), "phone");
     start();
-    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialPhone);
+    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), kDialJustCall);
     m_window.reset();
-    m_rig.device.settings().set(settings::kDialupMode, shell::kDialAddIn);
+    m_rig.device.settings().set(settings::kDialupMode, kDialAddIn);
     start();
-    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialAddIn);
+    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), kDialAddIn);
+    EXPECT_EQ(currentDialupMode(), kDialAddIn) << "the start-up value is the current one";
 }
 
 TEST_F(MainWndFrameTest, DoubleSizedSettingSetsTheViewRadioGroup) {
