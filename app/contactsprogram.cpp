@@ -2,13 +2,19 @@
 
 #include <QFile>
 
+#include "comm/phoneformatsdialog.h"
+#include "comm/phonetemplatesettings.h"
+#include "comm/programactions.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
 #include "platform/devicefs.h"
 #include "platform/locale.h"
+#include "platform/processlauncher.h"
+#include "platform/sound.h"
 #include "platform/sqliteobjectstore.h"
 #include "shell/mainwndframe.h"
+#include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
 #include "store/settings/settingsstore.h"
 
@@ -42,6 +48,51 @@ std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
     return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user());
 }
 
+// The program's contact actions with the launcher and the sound they use,
+// kept alive together for as long as the frame holds them.
+struct ActionsBundle {
+    ProcessLauncher launcher;
+    std::unique_ptr<Sound> sound = Sound::create();
+    std::unique_ptr<ProgramContactActions> actions;
+};
+
+std::shared_ptr<ContactActions> makeActions(MainWndFrame& window, ContactStoreSession& session) {
+    auto bundle = std::make_shared<ActionsBundle>();
+    const MainWndServices& services = window.services();
+    ProgramContactActions::Services actions;
+    actions.owner = &window;
+    actions.launcher = &bundle->launcher;
+    actions.sound = bundle->sound.get();
+    actions.device = services.device;
+    actions.windows = services.windows;
+    actions.readContact = [&session](Oid oid) -> std::optional<VCardContact> {
+        VCardContact contact;
+        ContactManager& manager = session.manager();
+        if (!manager.readContact(oid, contact.record)) {
+            return std::nullopt;
+        }
+        contact.categories = manager.categories().namesOfMask(contact.record.categoryMask);
+        return contact;
+    };
+    actions.phoneApplication = qEnvironmentVariable("KONTAVO_PHONE_APP");
+    actions.beamSender = Beam::configuredSender();
+    bundle->actions = std::make_unique<ProgramContactActions>(std::move(actions));
+    return std::shared_ptr<ContactActions>(bundle, bundle->actions.get());
+}
+
+// The phone number formats from the Tools menu; after OK the list shows
+// its numbers through the edited templates.
+void editPhoneFormats(MainWndFrame& window) {
+    SettingsStore& settings = *window.services().settings;
+    PhoneFormatsDialog dialog(settings, PhoneFormatsDialog::Mode::FromMenu, &window);
+    if (dialog.doModal() != PhoneFormatsDialog::kOk) {
+        return;
+    }
+    if (auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame())) {
+        frame->setPhoneTemplates(loadPhoneTemplates(settings));
+    }
+}
+
 std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
     auto* session = dynamic_cast<ContactStoreSession*>(link);
@@ -57,9 +108,10 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
     frame.shell = services.shell;
     frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
     frame.screen = Screen::current();
-    frame.makeList = [session, registry = &services.settings->registry(),
-                      device = services.device] {
-        return makeContactListModel(*session, *registry, device, Screen::current());
+    frame.actions = makeActions(*window, *session);
+    frame.makeList = [session, registry = &services.settings->registry(), device = services.device,
+                      actions = frame.actions.get()] {
+        return makeContactListModel(*session, *registry, device, actions, Screen::current());
     };
     return std::make_unique<ContactsFrame>(std::move(frame));
 }
@@ -73,6 +125,7 @@ Integration contactsIntegration(int argc, char** argv) {
         return openStore(host, seedDemo);
     };
     integration.createContactsFrame = makeFrame;
+    integration.editPhoneFormats = editPhoneFormats;
     return integration;
 }
 

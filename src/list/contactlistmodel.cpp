@@ -14,9 +14,9 @@ namespace {
 class ContactListModel final : public FrameListModel {
 public:
     ContactListModel(ContactStoreSession& session, Registry& registry, const DeviceFs* device,
-                     const Screen& screen)
+                     ContactActions* actions, const Screen& screen)
         : m_store(session.manager()),
-          m_list(services(m_store, m_ui, registry, device, screen)) {}
+          m_list(services(m_store, m_ui, registry, device, actions, screen)) {}
 
     void setListener(Listener listener) override {
         ContactList::Listener forward;
@@ -24,6 +24,7 @@ public:
         forward.activated = std::move(listener.activated);
         forward.key = std::move(listener.key);
         forward.busy = std::move(listener.busy);
+        forward.command = std::move(listener.command);
         m_list.setListener(std::move(forward));
     }
     ContactObserver* observer() override { return m_list.observer(); }
@@ -43,16 +44,20 @@ public:
     void addRecent(Oid oid) override { m_list.addRecent(oid); }
     QString filterCaption() const override { return m_list.filterCaption(); }
     bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
+    void setPhoneTemplates(const PhoneTemplateSet& templates) override {
+        m_list.setPhoneTemplates(templates);
+    }
 
 private:
     static ContactList::Services services(ManagerListStore& store, QtContactListUi& ui,
                                           Registry& registry, const DeviceFs* device,
-                                          const Screen& screen) {
+                                          ContactActions* actions, const Screen& screen) {
         ContactList::Services services;
         services.store = &store;
         services.ui = &ui;
         services.registry = &registry;
         services.device = device;
+        services.actions = actions;
         services.screen = screen;
         return services;
     }
@@ -66,8 +71,9 @@ private:
 
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
+                                                     ContactActions* actions,
                                                      const Screen& screen) {
-    return std::make_unique<ContactListModel>(session, registry, device, screen);
+    return std::make_unique<ContactListModel>(session, registry, device, actions, screen);
 }
 
 }  // namespace kontavo

@@ -7,6 +7,7 @@
 
 namespace kontavo {
 
+class ContactActions;
 class ContactStoreSession;
 class DeviceFs;
 class Registry;
@@ -14,10 +15,12 @@ class Registry;
 // The contacts frame's list over an open store: the ContactList (rows,
 // drawing, phone menu, category filter, recently used contacts, deletion)
 // with its store over the session's contact manager and its dialogs on
-// screen. `session`, `registry` and `device` (may be null: not a phone)
-// must outlive the model.
+// screen. `session`, `registry`, `device` (may be null: not a phone) and
+// `actions` (may be null: calls and mails go nowhere) must outlive the
+// model.
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
+                                                     ContactActions* actions,
                                                      const Screen& screen);
 
 }  // namespace kontavo

@@ -16,6 +16,8 @@
 namespace kontavo {
 
 class BigAbcBar;
+class ContactActions;
+class PhoneTemplateSet;
 class ChangeFlagSink;
 class ContactStoreSession;
 class DeviceFs;
@@ -37,6 +39,10 @@ struct ContactsFrameServices {
     ContactStoreSession* store = nullptr;   // optional: no contacts
     ShellUi* shell = nullptr;               // optional: no SIP
     ChangeFlagSink* changeFlags = nullptr;  // optional
+    // The contact actions behind "Beam...", "Make Appointment..." and the
+    // Talk key (the list gets them through makeList); optional: without
+    // them those commands are disabled and the Talk key does nothing.
+    std::shared_ptr<ContactActions> actions;
     LetterGroupSet letterGroups;            // the active ABC bar groups
     Screen screen = Screen::current();
     // Makes the contact list (its model and list control); called once
@@ -93,6 +99,10 @@ public:
     // enabled); false for commands it does not have.
     bool isCommandAvailable(int id) const;
 
+    // The phone number templates changed: the list shows its numbers
+    // through `templates` from now on.
+    void setPhoneTemplates(const PhoneTemplateSet& templates);
+
     // Parts, for the program and tests (null before creation).
     FrameListModel* list() const { return m_list.get(); }
     SearchEdit* searchEdit() const { return m_search; }
@@ -142,6 +152,8 @@ private:
     // Commands.
     void duplicateSelection();
     void reindex();
+    void beamSelection();
+    void makeAppointment();
 
     ContactsFrameServices m_services;
     ContactTemplate m_template;

@@ -226,6 +226,7 @@ void MainWndFrame::updateMenuAvailability() {
     }
     m_menuBar->enableItem(shell::kCmdOptions, bool(m_services.runOptions));
     m_menuBar->enableItem(shell::kCmdEditTemplate, bool(m_services.editTemplate));
+    m_menuBar->enableItem(shell::kCmdPhoneFormats, bool(m_services.editPhoneFormats));
     if (m_contactsFrame != nullptr && m_contactsFrame->isCreated()) {
         m_contactsFrame->updateMenu(*m_menuBar);
     }

@@ -5,6 +5,7 @@
 
 #include "list/changeflagsink.h"
 #include "list/contactsframe.h"
+#include "support/recordingactions.h"
 #include "support/tempdevice.h"
 #include "testframehost.h"
 #include "testlistmodel.h"
@@ -42,6 +43,8 @@ public:
     RecordingFlags flags;
     QWidget window;
     QList<ListEntry> entries;  // what a model without a store lists
+    // The frame's contact actions (null: none), set before create().
+    std::shared_ptr<RecordingActions> actions;
 
 private:
     std::unique_ptr<ContactsFrame> m_frame;
