@@ -42,12 +42,14 @@ constexpr Tone kTones[] = {
     {182, 941, 1477},  // #
 };
 
+// Cosines, so that the first sample is not silent and a tone's length can
+// be read back from the samples.
 QByteArray toneSamples(const Tone& tone) {
     QByteArray samples(kFrames * 2, Qt::Uninitialized);
     for (int i = 0; i < kFrames; ++i) {
         const double t = double(i) / kRate;
-        const double value = kLowAmplitude * std::sin(2 * std::numbers::pi * tone.low * t) +
-                             kHighAmplitude * std::sin(2 * std::numbers::pi * tone.high * t);
+        const double value = kLowAmplitude * std::cos(2 * std::numbers::pi * tone.low * t) +
+                             kHighAmplitude * std::cos(2 * std::numbers::pi * tone.high * t);
         qToLittleEndian(qint16(std::lround(value)), samples.data() + 2 * i);
     }
     return samples;
