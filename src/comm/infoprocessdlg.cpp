@@ -60,14 +60,18 @@ void InfoProcessDlg::showEvent(QShowEvent* event) {
     }
 }
 
-// The keys that were already waiting are delivered now, while the filter
-// drops them.
+// The keys that were already waiting are delivered in the event loop's
+// first round, before the queued call that ends the dropping.
 void InfoProcessDlg::dropQueuedKeys() {
     m_dropKeys = true;
     qApp->installEventFilter(this);
-    QCoreApplication::processEvents();
-    qApp->removeEventFilter(this);
-    m_dropKeys = false;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            qApp->removeEventFilter(this);
+            m_dropKeys = false;
+        },
+        Qt::QueuedConnection);
 }
 
 bool InfoProcessDlg::eventFilter(QObject* watched, QEvent* event) {
