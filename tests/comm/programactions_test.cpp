@@ -64,6 +64,17 @@ protected:
         return *m_actions;
     }
     QList<Call> waitForCalls(int count) { return fake.waitForCalls(count); }
+    // The calls sorted: programs started one after the other run side by
+    // side and may write down their calls in any order.
+    QList<Call> sortedCalls(int count) {
+        QList<Call> calls = fake.waitForCalls(count);
+        std::sort(calls.begin(), calls.end());
+        return calls;
+    }
+    static QList<Call> sorted(QList<Call> calls) {
+        std::sort(calls.begin(), calls.end());
+        return calls;
+    }
 
     test::FakePrograms fake;
     test::TempDevice device;
@@ -83,9 +94,9 @@ TEST_F(ProgramActionsTest, MailSmsAndWebGoToTheDesktopProgramsWithExactArguments
     actions().sendEmail(QStringLiteral("ann@example.com"));
     actions().sendSms(QStringLiteral("+1 (555) 123-45x6"));
     actions().openUrl(QStringLiteral("www.example.com/a b?x=1;y"));
-    EXPECT_EQ(waitForCalls(3), QList<Call>({{"xdg-email", "ann@example.com"},
-                                            {"xdg-open", "sms:+1555123456"},
-                                            {"xdg-open", "www.example.com/a b?x=1;y"}}))
+    EXPECT_EQ(sortedCalls(3), sorted({{"xdg-email", "ann@example.com"},
+                                      {"xdg-open", "sms:+1555123456"},
+                                      {"xdg-open", "www.example.com/a b?x=1;y"}}))
         << "the web link is passed unchanged, without a scheme";
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
@@ -98,12 +109,11 @@ TEST_F(ProgramActionsTest, HostileValuesStayOneArgumentAndNeverBecomeOptions) {
     actions().openUrl(QStringLiteral("-x"));
     actions().openLinkedFile(QStringLiteral("\\My Documents\\-x $(id);.txt"));
     const QString file = device.host(QStringLiteral("\\My Documents\\-x $(id);.txt"));
-    EXPECT_EQ(waitForCalls(5),
-              QList<Call>({{"xdg-email", "mailto:-x"},
-                           {"xdg-email", "\"a b\"@x;$(id)"},
-                           {"xdg-open", "sms:1"},
-                           {"xdg-open", "tel:-5%20%2255%22%3B%20%24(id)%231"},
-                           {"xdg-open", file}}));
+    EXPECT_EQ(sortedCalls(5), sorted({{"xdg-email", "mailto:-x"},
+                                      {"xdg-email", "\"a b\"@x;$(id)"},
+                                      {"xdg-open", "sms:1"},
+                                      {"xdg-open", "tel:-5%20%2255%22%3B%20%24(id)%231"},
+                                      {"xdg-open", file}}));
     EXPECT_EQ(boxes.shown, QStringList{"|Cannot find Iexplore.exe"})
         << "a link that would be an option cannot be opened";
 }
@@ -114,14 +124,12 @@ TEST_F(ProgramActionsTest, ACallGoesToTheTelHandlerAfterThePhoneApplicationWhenA
     s.phoneApplication = phoneApp;
     ProgramContactActions withApp(s);
     withApp.callNumber(QStringLiteral("+7 (912) 345-67-89"), DialMethod::JustCall, true);
-    QList<Call> calls = waitForCalls(2);
-    std::sort(calls.begin(), calls.end());  // both run side by side
-    EXPECT_EQ(calls, QList<Call>({{"phone-app"}, {"xdg-open", "tel:+7%20(912)%20345-67-89"}}));
+    EXPECT_EQ(sortedCalls(2), sorted({{"phone-app"}, {"xdg-open", "tel:+7%20(912)%20345-67-89"}}));
     withApp.callNumber(QStringLiteral("1"), DialMethod::JustCall, false);
     withApp.callNumber(QStringLiteral("2"), DialMethod::None, true);
     withApp.callNumber(QStringLiteral("3"), DialMethod::AddIn, true);
     withApp.callWithAddIn({1, 2});
-    EXPECT_EQ(waitForCalls(3).last(), QStringList({"xdg-open", "tel:1"}));
+    EXPECT_TRUE(waitForCalls(3).contains(QStringList({"xdg-open", "tel:1"})));
     QTest::qWait(100);
     EXPECT_EQ(fake.calls().size(), 3) << "None and the add-in dial nothing";
 }
@@ -162,8 +170,8 @@ TEST_F(ProgramActionsTest, BeamingWritesOneCardFilePerBeamAndHandsItToTheSender)
     EXPECT_EQ(read.contacts[1].record.field(ContactField::LastName), "Baker");
     EXPECT_EQ(file.permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
     EXPECT_EQ(actions().beamContacts({9}), 0);
-    EXPECT_EQ(waitForCalls(2).last().last(),
-              device.host(QStringLiteral("\\Outbox\\Contacts-20240305-094107-2.vcf")))
+    EXPECT_TRUE(waitForCalls(2).contains(QStringList(
+        {"xdg-open", device.host(QStringLiteral("\\Outbox\\Contacts-20240305-094107-2.vcf"))})))
         << "an earlier beam's file is never overwritten";
 }
 
