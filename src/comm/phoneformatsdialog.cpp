@@ -10,6 +10,7 @@
 
 #include "comm/phonetemplateset.h"
 #include "diag/resources.h"
+#include "platform/screen.h"
 #include "store/settings/settingsstore.h"
 #include "ui/sharedfonts.h"
 
@@ -71,24 +72,35 @@ void PhoneFormatsDialog::buildControls() {
     m_ignore = new QCheckBox(QStringLiteral("Ignore existing \"-\" symbols"), body());
     m_ignore->setObjectName(controlName(kIgnoreId));
     m_ignore->setChecked(m_editor.ignoreDashes());
-    m_sideButtons = {addButton(kAddString, &PhoneFormatsDialog::onAdd),
-                     addButton(kDeleteString, &PhoneFormatsDialog::onDelete),
-                     addButton(kUpString, &PhoneFormatsDialog::onUp),
-                     addButton(kDownString, &PhoneFormatsDialog::onDown),
-                     addButton(kDefaultString, &PhoneFormatsDialog::onDefault)};
+    m_add = addButton(kAddString, &PhoneFormatsDialog::onAdd);
+    m_delete = addButton(kDeleteString, &PhoneFormatsDialog::onDelete);
+    m_up = addButton(kUpString, &PhoneFormatsDialog::onUp);
+    m_down = addButton(kDownString, &PhoneFormatsDialog::onDown);
+    m_default = addButton(kDefaultString, &PhoneFormatsDialog::onDefault);
     m_ok = addButton(kOkString, &PhoneFormatsDialog::onOk);
     m_cancel = addButton(kCancelString, &PhoneFormatsDialog::reject);
 
+    // Laid out to keep working above the input panel: the list takes what
+    // the other rows leave.
+    const Screen& screen = Screen::current();
     auto* grid = new QGridLayout(body());
+    grid->setContentsMargins(screen.scaleX(4), screen.scaleY(2), screen.scaleX(4),
+                             screen.scaleY(2));
+    grid->setHorizontalSpacing(screen.scaleX(4));
+    grid->setVerticalSpacing(screen.scaleY(2));
     auto* side = new QVBoxLayout;
-    for (QPushButton* button : m_sideButtons) {
-        side->addWidget(button);
-    }
+    side->setSpacing(screen.scaleY(2));
+    side->addWidget(m_up);
+    side->addWidget(m_down);
     side->addStretch(1);
     auto* example = new QHBoxLayout;
+    example->setSpacing(screen.scaleX(4));
     example->addWidget(exampleLabel);
     example->addWidget(m_example, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(screen.scaleX(3));
+    buttons->addWidget(m_delete);
+    buttons->addWidget(m_default);
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
@@ -96,7 +108,8 @@ void PhoneFormatsDialog::buildControls() {
     grid->addWidget(title, row++, 0, 1, 2);
     grid->addWidget(m_list, row, 0);
     grid->addLayout(side, row++, 1);
-    grid->addWidget(m_edit, row++, 0, 1, 2);
+    grid->addWidget(m_edit, row, 0);
+    grid->addWidget(m_add, row++, 1);
     grid->addLayout(example, row++, 0, 1, 2);
     grid->addWidget(m_ignore, row++, 0, 1, 2);
     if (m_mode == Mode::FromMenu) {
@@ -107,6 +120,11 @@ void PhoneFormatsDialog::buildControls() {
     }
     grid->addLayout(buttons, row++, 0, 1, 2);
     grid->setRowStretch(1, 1);
+    m_list->setMinimumHeight(0);
+    // The check marks grow with the screen like the text beside them.
+    body()->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
+                              .arg(screen.scaleX(13)));
+    m_edit->setFocus();
     for (QWidget* child : body()->findChildren<QWidget*>()) {
         if (child != title) {
             child->setFont(SharedFonts::current().normal);

@@ -14,10 +14,10 @@ namespace kontavo {
 class SettingsStore;
 
 // The "Phone number formats" dialog (dialog 250), full-screen: the template
-// list (control 1032) with "Add", "Delete", "Up", "Down" and "Default"
-// beside it, the edit field (1033), the example line ("Example:" 1037 and
-// 1036), the check box "Ignore existing "-" symbols" (1043), and "OK" and
-// "Cancel". It edits a PhoneFormatsEditor; "OK" saves it and ends with 1,
+// list (control 1032) with "Up" and "Down" beside it, the edit field (1033)
+// with "Add", the example line ("Example:" 1037 and 1036), the check box
+// "Ignore existing "-" symbols" (1043), and "Delete", "Default", "OK" and
+// "Cancel" at the bottom. It edits a PhoneFormatsEditor; "OK" saves it and ends with 1,
 // "Cancel" ends with 2 and writes nothing.
 //
 // Opened from the main menu (until the options page takes it over) it also
@@ -74,7 +74,11 @@ private:
     QLabel* m_example = nullptr;
     QCheckBox* m_ignore = nullptr;
     QCheckBox* m_formatting = nullptr;
-    QList<QPushButton*> m_sideButtons;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_delete = nullptr;
+    QPushButton* m_up = nullptr;
+    QPushButton* m_down = nullptr;
+    QPushButton* m_default = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };
