@@ -36,9 +36,8 @@ int Beam::beamContacts(const QList<Oid>& oids, const Services& services, const Q
         }
         cards += writeVCard(*contact);
     }
-    const Outbox::Written file =
-        Outbox::write(*services.device, QStringLiteral("Contacts"), QStringLiteral("vcf"), now,
-                      cards);
+    const Outbox::Written file = Outbox::write(*services.device, QStringLiteral("Contacts"),
+                                               QStringLiteral("vcf"), now, cards);
     if (file.result == Outbox::Result::NoFolder) {
         return kNoOutbox;
     }

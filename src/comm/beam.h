@@ -21,11 +21,11 @@ public:
     // Result codes of beamContacts(); the numbers are those of the
     // handheld's beaming steps.
     static constexpr int kDone = 0;
-    static constexpr int kNoService = -1;    // no sender program or no contact reader
-    static constexpr int kNoOutbox = -3;     // the outbox folder cannot be made
-    static constexpr int kUnreadable = -7;   // a contact cannot be read
-    static constexpr int kNotWritten = -8;   // the vCard file cannot be written
-    static constexpr int kNotSent = -9;      // the sender cannot be started
+    static constexpr int kNoService = -1;   // no sender program or no contact reader
+    static constexpr int kNoOutbox = -3;    // the outbox folder cannot be made
+    static constexpr int kUnreadable = -7;  // a contact cannot be read
+    static constexpr int kNotWritten = -8;  // the vCard file cannot be written
+    static constexpr int kNotSent = -9;     // the sender cannot be started
 
     // The sender when KONTAVO_BEAM_COMMAND is not set.
     static QStringList defaultSender() { return {QStringLiteral("xdg-open")}; }

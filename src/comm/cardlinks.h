@@ -25,7 +25,6 @@ enum class CardLinkKind {
 // program. Other kinds do nothing here. Returns whether the link was a
 // phone link (the card then closes when it is a pop-up, else takes the
 // focus back).
-bool actOnCardLink(int kind, const QString& text, Oid oid, bool byTalkKey,
-                   ContactActions& actions);
+bool actOnCardLink(int kind, const QString& text, Oid oid, bool byTalkKey, ContactActions& actions);
 
 }  // namespace kontavo

@@ -114,9 +114,8 @@ void InfoProcessDlg::place() {
     const QSize button(m_screen.scaleX(kButtonWidth), m_screen.scaleY(kButtonHeight));
     body()->setGeometry(rect());
     const QRect area = rect().adjusted(margin, margin, -margin, -margin);
-    m_cancel->setGeometry(QRect(area.bottomRight() - QPoint(button.width(), button.height()) +
-                                    QPoint(1, 1),
-                                button));
+    m_cancel->setGeometry(
+        QRect(area.bottomRight() - QPoint(button.width(), button.height()) + QPoint(1, 1), button));
     m_text->setGeometry(area.adjusted(0, 0, 0, -button.height()));
 }
 

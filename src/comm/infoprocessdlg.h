@@ -29,8 +29,8 @@ public:
     static constexpr int kCancelString = 106;
 
     // `play` plays the number (not called for an empty one).
-    InfoProcessDlg(const QString& number, std::function<void(const QString&)> play,
-                   QWidget* owner, const Screen& screen = Screen::current());
+    InfoProcessDlg(const QString& number, std::function<void(const QString&)> play, QWidget* owner,
+                   const Screen& screen = Screen::current());
 
     const DialCountdown& countdown() const { return m_countdown; }
     QLabel* textLabel() const { return m_text; }

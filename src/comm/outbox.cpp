@@ -6,9 +6,8 @@
 
 namespace kontavo {
 
-Outbox::Written Outbox::write(const DeviceFs& device, const QString& base,
-                              const QString& extension, const QDateTime& now,
-                              const QByteArray& bytes) {
+Outbox::Written Outbox::write(const DeviceFs& device, const QString& base, const QString& extension,
+                              const QDateTime& now, const QByteArray& bytes) {
     if (!device.createFolder(folder())) {
         return {Result::NoFolder, {}};
     }

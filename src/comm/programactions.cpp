@@ -88,8 +88,7 @@ bool ProgramContactActions::makeAppointment(const QString& subject, const QStrin
     event.summary = subject;
     event.descriptionLines = bodyLines;
     const Outbox::Written file = Outbox::write(*m_services.device, QStringLiteral("Appointment"),
-                                               QStringLiteral("ics"), stamp,
-                                               writeICalendar(event));
+                                               QStringLiteral("ics"), stamp, writeICalendar(event));
     if (file.result != Outbox::Result::Written) {
         return false;
     }
@@ -106,13 +105,12 @@ AppointmentWatcher ProgramContactActions::calendarWatcher() const {
     WindowRegistry* windows = m_services.windows;
     return AppointmentWatcher(
         [windows]() -> WindowHandle {
-            return windows != nullptr ? windows->findWindow(QString::fromLatin1(
-                                            AppointmentWatcher::kCalendarClass))
+            return windows != nullptr ? windows->findWindow(
+                                            QString::fromLatin1(AppointmentWatcher::kCalendarClass))
                                       : 0;
         },
         [windows](WindowHandle calendar) {
-            windows->postMessage(calendar,
-                                 {wm::kCommand, AppointmentWatcher::kCalendarCommand, 0});
+            windows->postMessage(calendar, {wm::kCommand, AppointmentWatcher::kCalendarCommand, 0});
         });
 }
 

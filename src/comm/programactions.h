@@ -41,15 +41,15 @@ class ProgramContactActions final : public QObject, public ContactActions {
     Q_OBJECT
 public:
     struct Services {
-        QWidget* owner = nullptr;  // parent of the countdown and the message box
-        Launcher* launcher = nullptr;             // required
-        Sound* sound = nullptr;                   // required for tones
-        const DeviceFs* device = nullptr;         // required for files, beaming, appointments
-        WindowRegistry* windows = nullptr;        // optional: the calendar is not watched
+        QWidget* owner = nullptr;           // parent of the countdown and the message box
+        Launcher* launcher = nullptr;       // required
+        Sound* sound = nullptr;             // required for tones
+        const DeviceFs* device = nullptr;   // required for files, beaming, appointments
+        WindowRegistry* windows = nullptr;  // optional: the calendar is not watched
         std::function<std::optional<VCardContact>(Oid)> readContact;  // for beaming
-        QString phoneApplication;                 // started before some calls; may be empty
+        QString phoneApplication;  // started before some calls; may be empty
         QStringList beamSender = Beam::defaultSender();
-        std::function<QDateTime()> clock;         // optional: the current time
+        std::function<QDateTime()> clock;  // optional: the current time
     };
 
     explicit ProgramContactActions(Services services);

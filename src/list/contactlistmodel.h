@@ -20,7 +20,6 @@ class Registry;
 // model.
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
-                                                     ContactActions* actions,
-                                                     const Screen& screen);
+                                                     ContactActions* actions, const Screen& screen);
 
 }  // namespace kontavo

@@ -43,7 +43,7 @@ struct ContactsFrameServices {
     // Talk key (the list gets them through makeList); optional: without
     // them those commands are disabled and the Talk key does nothing.
     std::shared_ptr<ContactActions> actions;
-    LetterGroupSet letterGroups;            // the active ABC bar groups
+    LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
     // Makes the contact list (its model and list control); called once
     // while the frame is created. Creation fails when it is missing or

@@ -122,8 +122,8 @@ bool ContactsFrame::handleCommand(int id, int) {
 
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
-        if (waitsForDialog(id) || ((id == kCmdBeam || id == kCmdAppointment) &&
-                                   !isCommandAvailable(id))) {
+        if (waitsForDialog(id) ||
+            ((id == kCmdBeam || id == kCmdAppointment) && !isCommandAvailable(id))) {
             bar.enableItem(id, false);
         }
     }

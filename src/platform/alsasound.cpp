@@ -158,13 +158,13 @@ std::optional<uint32_t> AlsaSound::volume() {
     snd_mixer_elem_t* control = mixer != nullptr ? volumeControl(mixer.get()) : nullptr;
     long low = 0;
     long high = 0;
-    if (control == nullptr ||
-        snd_mixer_selem_get_playback_volume_range(control, &low, &high) < 0 || high <= low) {
+    if (control == nullptr || snd_mixer_selem_get_playback_volume_range(control, &low, &high) < 0 ||
+        high <= low) {
         return std::nullopt;
     }
     uint32_t result = 0;
-    for (const auto [channel, shift] : {std::pair{SND_MIXER_SCHN_FRONT_LEFT, 0},
-                                        std::pair{SND_MIXER_SCHN_FRONT_RIGHT, 16}}) {
+    for (const auto [channel, shift] :
+         {std::pair{SND_MIXER_SCHN_FRONT_LEFT, 0}, std::pair{SND_MIXER_SCHN_FRONT_RIGHT, 16}}) {
         const snd_mixer_selem_channel_id_t read =
             snd_mixer_selem_is_playback_mono(control) != 0 ? SND_MIXER_SCHN_MONO : channel;
         long value = 0;
@@ -181,13 +181,12 @@ bool AlsaSound::setVolume(uint32_t volume) {
     snd_mixer_elem_t* control = mixer != nullptr ? volumeControl(mixer.get()) : nullptr;
     long low = 0;
     long high = 0;
-    if (control == nullptr ||
-        snd_mixer_selem_get_playback_volume_range(control, &low, &high) < 0) {
+    if (control == nullptr || snd_mixer_selem_get_playback_volume_range(control, &low, &high) < 0) {
         return false;
     }
     bool ok = true;
-    for (const auto [channel, shift] : {std::pair{SND_MIXER_SCHN_FRONT_LEFT, 0},
-                                        std::pair{SND_MIXER_SCHN_FRONT_RIGHT, 16}}) {
+    for (const auto [channel, shift] :
+         {std::pair{SND_MIXER_SCHN_FRONT_LEFT, 0}, std::pair{SND_MIXER_SCHN_FRONT_RIGHT, 16}}) {
         const long level = long((volume >> shift) & kFullChannel);
         const long value = low + (high - low) * level / long(kFullChannel);
         if (snd_mixer_selem_has_playback_channel(control, channel) != 0) {

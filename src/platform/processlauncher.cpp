@@ -5,8 +5,7 @@
 
 namespace kontavo {
 
-std::optional<qint64> ProcessLauncher::start(const QString& program,
-                                             const QStringList& arguments) {
+std::optional<qint64> ProcessLauncher::start(const QString& program, const QStringList& arguments) {
     qint64 pid = 0;
     if (program.isEmpty() || !QProcess::startDetached(program, arguments, QString(), &pid)) {
         return std::nullopt;

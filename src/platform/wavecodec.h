@@ -9,9 +9,9 @@ namespace kontavo {
 // format and the interleaved samples, little-endian, unsigned for 8 bits and
 // signed for 16 bits. A plain value.
 struct WaveAudio {
-    int channels = 1;         // 1 or 2
-    int sampleRate = 8000;    // frames per second
-    int bitsPerSample = 16;   // 8 or 16
+    int channels = 1;        // 1 or 2
+    int sampleRate = 8000;   // frames per second
+    int bitsPerSample = 16;  // 8 or 16
     QByteArray samples;
 
     int frameBytes() const { return channels * bitsPerSample / 8; }

@@ -64,7 +64,8 @@ TEST(ICalendarTest, OneEventWithEscapedTextAndUtcTimes) {
 TEST(ICalendarTest, ControlCharactersAndLineEndsCannotBreakTheFile) {
     CalendarEvent event = sampleEvent();
     event.summary = QStringLiteral("Ann\r\nDTSTART:19700101T000000Z");
-    event.descriptionLines = {QStringLiteral("Work\r\x07: 1"), QStringLiteral("Car\n: \x1b[2J2\x7f")};
+    event.descriptionLines = {QStringLiteral("Work\r\x07: 1"),
+                              QStringLiteral("Car\n: \x1b[2J2\x7f")};
     const QByteArray text = writeICalendar(event);
     int startLines = 0;
     for (const QByteArray& line : text.split('\n')) {

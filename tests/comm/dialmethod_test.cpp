@@ -1,9 +1,8 @@
 #include "comm/dialmethod.h"
 
-#include "store/settings/settingsstore.h"
-
 #include <gtest/gtest.h>
 
+#include "store/settings/settingsstore.h"
 #include "support/recordingactions.h"
 #include "support/tempdevice.h"
 

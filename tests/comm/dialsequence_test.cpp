@@ -20,14 +20,12 @@ TEST(DialSequenceTest, APauseTypedBeforeALiteralDigitStaysThere) {
     const PhoneTemplateSet set = activeSet({QStringLiteral("800-###-####")});
     EXPECT_EQ(formatPhoneNumber("80,01234567", set), QStringLiteral("80,0-123-4567"));
     EXPECT_EQ(formatPhoneNumber("8001,234567", set), QStringLiteral("800-1,23-4567"));
-    EXPECT_EQ(dialToneSteps(*formatPhoneNumber("80,01234567", set)),
-              dialToneSteps("80,01234567"))
+    EXPECT_EQ(dialToneSteps(*formatPhoneNumber("80,01234567", set)), dialToneSteps("80,01234567"))
         << "the tones of the shown number are those of the typed one";
 }
 
 TEST(DialSequenceTest, ATemplateThatWouldChangeWhatIsDialedLeavesTheNumberAsTyped) {
-    EXPECT_EQ(formatPhoneNumber("12*34*56", activeSet({QStringLiteral("##-##-##")})),
-              std::nullopt)
+    EXPECT_EQ(formatPhoneNumber("12*34*56", activeSet({QStringLiteral("##-##-##")})), std::nullopt)
         << "the stars would be lost";
     EXPECT_EQ(formatPhoneNumber("123456", activeSet({QStringLiteral("###,###")})), std::nullopt)
         << "the template would add a pause";
@@ -100,9 +98,10 @@ TEST(DialSequenceTest, PropertyFormattingKeepsWhatIsDialedForRandomNumbersAndTem
         for (int i = random.pick(1, 4); i > 0; --i) {
             templates.append(random.pattern());
         }
-        const QString number = random.chance(90)
-                                   ? random.numberFor(templates[random.pick(0, int(templates.size()) - 1)])
-                                   : random.pattern();
+        const QString number =
+            random.chance(90)
+                ? random.numberFor(templates[random.pick(0, int(templates.size()) - 1)])
+                : random.pattern();
         const PhoneTemplateSet set = activeSet(templates, random.chance(30));
         const std::optional<QString> shown = formatPhoneNumber(number, set);
         if (!shown) {

@@ -48,12 +48,11 @@ TEST(DialToneResourcesTest, TwelveGeneratedSoundsHoldTheirKeysPair) {
 }
 
 TEST(DialToneStepsTest, GapsComeBetweenTonesButNotAfterAPause) {
-    EXPECT_EQ(dialToneSteps("12,3"),
-              QList<ToneStep>({{Kind::Tone, 173},
-                               {Kind::Wait, 100},
-                               {Kind::Tone, 174},
-                               {Kind::Wait, 900},
-                               {Kind::Tone, 175}}));
+    EXPECT_EQ(dialToneSteps("12,3"), QList<ToneStep>({{Kind::Tone, 173},
+                                                      {Kind::Wait, 100},
+                                                      {Kind::Tone, 174},
+                                                      {Kind::Wait, 900},
+                                                      {Kind::Tone, 175}}));
     EXPECT_EQ(dialToneSteps("+1 (2)-x3"), dialToneSteps("123"))
         << "formatting characters make no sound and no gap";
     EXPECT_EQ(dialToneSteps(",,9"),
@@ -92,8 +91,7 @@ class RecordingSound final : public Sound {
 public:
     bool playSync(const QByteArray& wave) override {
         const test::Samples samples = test::readWave(wave);
-        events.append(QStringLiteral("play ") +
-                      test::detectKey(samples, 0, samples.values.size()));
+        events.append(QStringLiteral("play ") + test::detectKey(samples, 0, samples.values.size()));
         return playable;
     }
     bool playFileAsync(const QString&) override { return false; }

@@ -53,7 +53,9 @@ protected:
         const QRect box = list()->visualItemRect(list()->item(row));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center());
     }
-    void tapButton(int stringId) { QTest::mouseClick(control<QPushButton>(stringId), Qt::LeftButton); }
+    void tapButton(int stringId) {
+        QTest::mouseClick(control<QPushButton>(stringId), Qt::LeftButton);
+    }
     QStringList rows() {
         QStringList texts;
         for (int i = 0; i < list()->count(); ++i) {

@@ -205,9 +205,9 @@ TEST_F(ProgramActionsTest, TheBeamCommandComesFromTheEnvironmentSplitWithoutAShe
 }
 
 TEST_F(ProgramActionsTest, AnAppointmentIsAnIcsFileOpenedWithTheOpener) {
-    EXPECT_TRUE(actions().makeAppointment(QStringLiteral("Dr. Ann Baker"),
-                                          {QStringLiteral("Work: 555-1000"),
-                                           QStringLiteral("Mobile: +1 555")}));
+    EXPECT_TRUE(actions().makeAppointment(
+        QStringLiteral("Dr. Ann Baker"),
+        {QStringLiteral("Work: 555-1000"), QStringLiteral("Mobile: +1 555")}));
     const QString path = device.host(QStringLiteral("\\Outbox\\Appointment-20240305-094107.ics"));
     EXPECT_EQ(waitForCalls(1), QList<Call>({{"xdg-open", path}}));
     QFile file(path);

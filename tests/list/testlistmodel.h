@@ -68,7 +68,7 @@ public:
 
     QList<ListEntry> fixedEntries;
     QList<ListSearch> refills;  // every refill asked for
-    QStringList calls;  // "nameOnly 1", "doubleSized 0", "sort 2", "filter", "templates"
+    QStringList calls;          // "nameOnly 1", "doubleSized 0", "sort 2", "filter", "templates"
     QList<Oid> recent;
     int filterMenus = 0;
 

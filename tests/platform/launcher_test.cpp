@@ -1,10 +1,11 @@
 // Programs are started with argument vectors: stand-ins on PATH write down
 // exactly what they were given.
+#include "platform/launcher.h"
+
 #include <gtest/gtest.h>
 
 #include <QTest>
 
-#include "platform/launcher.h"
 #include "platform/processlauncher.h"
 #include "support/fakeprograms.h"
 
@@ -15,9 +16,12 @@ using Call = test::FakePrograms::Call;
 
 // Values a contact may hold that a shell or an option parser would read as
 // something else.
-const QStringList kHostile = {QStringLiteral("-x"), QStringLiteral("a b"),
-                              QStringLiteral("\"quoted\" 'too'"), QStringLiteral("x;rm -rf ~"),
-                              QStringLiteral("$(touch pwned)"), QStringLiteral("`id`|cat")};
+const QStringList kHostile = {QStringLiteral("-x"),
+                              QStringLiteral("a b"),
+                              QStringLiteral("\"quoted\" 'too'"),
+                              QStringLiteral("x;rm -rf ~"),
+                              QStringLiteral("$(touch pwned)"),
+                              QStringLiteral("`id`|cat")};
 
 TEST(ProcessLauncherTest, EveryArgumentArrivesAsItWasGiven) {
     test::FakePrograms fake;

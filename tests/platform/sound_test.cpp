@@ -1,5 +1,7 @@
 // The sound service without a device: into a WAVE file, and ALSA with no
 // device configured.
+#include "platform/sound.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -7,7 +9,6 @@
 #include <QtEndian>
 
 #include "platform/alsasound.h"
-#include "platform/sound.h"
 #include "platform/wavefilesound.h"
 #include "support/tonedecoder.h"
 
@@ -68,9 +69,9 @@ TEST_F(WaveFileSoundTest, AnAsynchronousSoundFillsTheWaitsUntilStopped) {
     {
         WaveFileSound sound(path());
         ASSERT_TRUE(sound.playFileAsync(ring));
-        sound.wait(10);   // 80 frames of the ring
-        sound.wait(20);   // 160 more
-        sound.stop();     // the other 160 are never heard
+        sound.wait(10);  // 80 frames of the ring
+        sound.wait(20);  // 160 more
+        sound.stop();    // the other 160 are never heard
         sound.wait(10);
         ASSERT_TRUE(sound.playFileAsync(ring));
         EXPECT_TRUE(sound.playSync(writeWave(constant(8, 7))))

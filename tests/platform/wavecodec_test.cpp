@@ -54,9 +54,8 @@ TEST(WaveCodecTest, WrittenFilesReadBackWithTheirFormat) {
 
 TEST(WaveCodecTest, UnknownChunksAreSkippedAndAShortDataChunkIsCut) {
     const QByteArray samples("\x10\x00\x20\x00\x30\x00", 6);
-    const QByteArray bytes =
-        riff(chunk("LIST", "odd") + chunk("fmt ", format(1, 8000, 16)) + "data" + le32(100) +
-             samples);
+    const QByteArray bytes = riff(chunk("LIST", "odd") + chunk("fmt ", format(1, 8000, 16)) +
+                                  "data" + le32(100) + samples);
     const std::optional<WaveAudio> audio = parseWave(bytes);
     ASSERT_TRUE(audio);
     EXPECT_EQ(audio->samples, samples);
@@ -67,15 +66,15 @@ TEST(WaveCodecTest, RefusesWhatItCannotPlay) {
     const QList<QByteArray> bad = {
         QByteArray(),
         "RIFF\0\0\0\0WAVX",
-        riff(data),                                            // no format
-        riff(data + chunk("fmt ", format(1, 8000, 16))),       // format after the data
-        riff(chunk("fmt ", format(1, 8000, 16, 3)) + data),    // not PCM
-        riff(chunk("fmt ", format(3, 8000, 16)) + data),       // three channels
-        riff(chunk("fmt ", format(1, 8000, 24)) + data),       // 24 bits
-        riff(chunk("fmt ", format(1, 999, 16)) + data),        // rate out of range
+        riff(data),                                          // no format
+        riff(data + chunk("fmt ", format(1, 8000, 16))),     // format after the data
+        riff(chunk("fmt ", format(1, 8000, 16, 3)) + data),  // not PCM
+        riff(chunk("fmt ", format(3, 8000, 16)) + data),     // three channels
+        riff(chunk("fmt ", format(1, 8000, 24)) + data),     // 24 bits
+        riff(chunk("fmt ", format(1, 999, 16)) + data),      // rate out of range
         riff(chunk("fmt ", format(1, 8000, 16).left(14)) + data),
-        riff(chunk("fmt ", format(1, 8000, 16))),              // no data
-        riff("fmt " + le32(1000) + format(1, 8000, 16)),       // format cut short
+        riff(chunk("fmt ", format(1, 8000, 16))),         // no data
+        riff("fmt " + le32(1000) + format(1, 8000, 16)),  // format cut short
     };
     for (const QByteArray& bytes : bad) {
         EXPECT_FALSE(parseWave(bytes).has_value()) << bytes.toHex().toStdString();

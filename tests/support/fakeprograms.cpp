@@ -13,12 +13,13 @@ namespace {
 // printf (one write) so that calls of programs running side by side do not
 // mix.
 QByteArray script(const QString& log, const QString& thenShell) {
-    QByteArray text = "#!/bin/sh\n"
-                      "record=\"${0##*/}$(printf '\\037')\"\n"
-                      "for argument in \"$@\"; do\n"
-                      "  record=\"$record$argument$(printf '\\037')\"\n"
-                      "done\n"
-                      "printf '%s\\036' \"$record\" >> '";
+    QByteArray text =
+        "#!/bin/sh\n"
+        "record=\"${0##*/}$(printf '\\037')\"\n"
+        "for argument in \"$@\"; do\n"
+        "  record=\"$record$argument$(printf '\\037')\"\n"
+        "done\n"
+        "printf '%s\\036' \"$record\" >> '";
     text += log.toLocal8Bit() + "'\n";
     text += thenShell.toLocal8Bit() + "\n";
     return text;

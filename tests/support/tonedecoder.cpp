@@ -93,8 +93,8 @@ QList<Run> runs(const Samples& samples) {
             while (j < v.size() && v[j] == 0) {
                 ++j;
             }
-            const bool inSound = !out.isEmpty() && out.last().sound && j < v.size() &&
-                                 j - i < kLongestZeroInSound;
+            const bool inSound =
+                !out.isEmpty() && out.last().sound && j < v.size() && j - i < kLongestZeroInSound;
             if (inSound) {
                 out.last().length += j - i;
             } else {
