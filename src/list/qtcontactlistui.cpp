@@ -10,6 +10,7 @@
 #include "list/contactcontextmenu.h"
 #include "list/contactlistphonemenu.h"
 #include "store/contacts/recentlist.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 
@@ -57,6 +58,7 @@ bool QtContactListUi::confirmDelete(QWidget* parent) {
 int QtContactListUi::showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anchor,
                                    QWidget* parent) {
     QMenu popup(parent);
+    popup.setFont(SharedFonts::current().normal);
     QActionGroup marks(&popup);
     marks.setExclusive(true);
     const auto& entries = menu.entries();
@@ -96,6 +98,7 @@ std::optional<QList<CategoryFilterMenu::NamedCategory>> QtContactListUi::chooseC
 int QtContactListUi::showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,
                                      QWidget* parent) {
     QMenu popup(parent);
+    popup.setFont(SharedFonts::current().normal);
     addEntries(popup, entries);
     const QAction* chosen = popup.exec(globalPos - QPoint(popup.sizeHint().width(), 0));
     return chosen != nullptr ? chosen->data().toInt() : 0;

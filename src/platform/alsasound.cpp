@@ -93,6 +93,10 @@ snd_mixer_elem_t* volumeControl(snd_mixer_t* mixer) {
     return first;
 }
 
+// The left channel in the low half of a volume, the right one in the high.
+constexpr std::pair<snd_mixer_selem_channel_id_t, int> kChannels[] = {
+    {SND_MIXER_SCHN_FRONT_LEFT, 0}, {SND_MIXER_SCHN_FRONT_RIGHT, 16}};
+
 Mixer openMixer() {
     snd_mixer_t* raw = nullptr;
     if (snd_mixer_open(&raw, 0) < 0) {
@@ -105,6 +109,26 @@ Mixer openMixer() {
         return nullptr;
     }
     return mixer;
+}
+
+// The mixer control that counts as the device's volume, with its range;
+// no element when there is none.
+struct VolumeControl {
+    Mixer mixer;
+    snd_mixer_elem_t* elem = nullptr;
+    long low = 0;
+    long high = 0;
+};
+
+VolumeControl openVolumeControl() {
+    VolumeControl control;
+    control.mixer = openMixer();
+    control.elem = control.mixer != nullptr ? volumeControl(control.mixer.get()) : nullptr;
+    if (control.elem != nullptr &&
+        snd_mixer_selem_get_playback_volume_range(control.elem, &control.low, &control.high) < 0) {
+        control.elem = nullptr;
+    }
+    return control;
 }
 
 }  // namespace
@@ -154,43 +178,36 @@ void AlsaSound::stop() {
 }
 
 std::optional<uint32_t> AlsaSound::volume() {
-    const Mixer mixer = openMixer();
-    snd_mixer_elem_t* control = mixer != nullptr ? volumeControl(mixer.get()) : nullptr;
-    long low = 0;
-    long high = 0;
-    if (control == nullptr || snd_mixer_selem_get_playback_volume_range(control, &low, &high) < 0 ||
-        high <= low) {
+    const VolumeControl control = openVolumeControl();
+    if (control.elem == nullptr || control.high <= control.low) {
         return std::nullopt;
     }
+    const bool mono = snd_mixer_selem_is_playback_mono(control.elem) != 0;
     uint32_t result = 0;
-    for (const auto [channel, shift] :
-         {std::pair{SND_MIXER_SCHN_FRONT_LEFT, 0}, std::pair{SND_MIXER_SCHN_FRONT_RIGHT, 16}}) {
-        const snd_mixer_selem_channel_id_t read =
-            snd_mixer_selem_is_playback_mono(control) != 0 ? SND_MIXER_SCHN_MONO : channel;
+    for (const auto& [channel, shift] : kChannels) {
         long value = 0;
-        if (snd_mixer_selem_get_playback_volume(control, read, &value) < 0) {
+        if (snd_mixer_selem_get_playback_volume(control.elem, mono ? SND_MIXER_SCHN_MONO : channel,
+                                                &value) < 0) {
             return std::nullopt;
         }
-        result |= uint32_t((value - low) * kFullChannel / (high - low)) << shift;
+        const long level =
+            (value - control.low) * long(kFullChannel) / (control.high - control.low);
+        result |= uint32_t(std::clamp(level, 0L, long(kFullChannel))) << shift;
     }
     return result;
 }
 
 bool AlsaSound::setVolume(uint32_t volume) {
-    const Mixer mixer = openMixer();
-    snd_mixer_elem_t* control = mixer != nullptr ? volumeControl(mixer.get()) : nullptr;
-    long low = 0;
-    long high = 0;
-    if (control == nullptr || snd_mixer_selem_get_playback_volume_range(control, &low, &high) < 0) {
+    const VolumeControl control = openVolumeControl();
+    if (control.elem == nullptr) {
         return false;
     }
     bool ok = true;
-    for (const auto [channel, shift] :
-         {std::pair{SND_MIXER_SCHN_FRONT_LEFT, 0}, std::pair{SND_MIXER_SCHN_FRONT_RIGHT, 16}}) {
+    for (const auto& [channel, shift] : kChannels) {
         const long level = long((volume >> shift) & kFullChannel);
-        const long value = low + (high - low) * level / long(kFullChannel);
-        if (snd_mixer_selem_has_playback_channel(control, channel) != 0) {
-            ok = snd_mixer_selem_set_playback_volume(control, channel, value) >= 0 && ok;
+        const long value = control.low + (control.high - control.low) * level / long(kFullChannel);
+        if (snd_mixer_selem_has_playback_channel(control.elem, channel) != 0) {
+            ok = snd_mixer_selem_set_playback_volume(control.elem, channel, value) >= 0 && ok;
         }
     }
     return ok;

@@ -384,6 +384,32 @@ TEST_F(ContactListMenuTest, ContextMenuCallsTextsAndMailsTheChosenItem) {
     EXPECT_EQ(ui.contextMenus.front()[3].text, "Send Email") << "not a phone device";
 }
 
+TEST_F(ContactListMenuTest, OnAPhoneDeviceSendSmsHandsTheNumberAsStoredToTheSmsAction) {
+    store.records[2].setField(ContactField::MobilePhone, "+7 (912) 345-67-89 mob");
+    device.writeFile(QStringLiteral("\\windows\\sms.dll"), "phone");
+    ContactList::Services phone = services();
+    phone.device = &device.fs();  // looked at for every menu
+    list = std::make_unique<ContactList>(phone);
+    list->refill({});
+    list->selectContact(2);
+    ui.contextChoice = 1102;  // Send SMS: Mobile
+    EXPECT_TRUE(list->openContextMenu({5, 5}));
+    EXPECT_EQ(ui.contextMenus.front()[3].text, "Send SMS");
+    EXPECT_EQ(actions.calls, QStringList{"sms +7 (912) 345-67-89 mob"});
+}
+
+TEST_F(ContactListMenuTest, EveryCallReadsTheDialMethodAfreshAndMakesItCurrent) {
+    list->selectContact(2);
+    setDialMethod(kDialSound);
+    ui.contextChoice = 1001;
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(currentDialupMode(), kDialSound);
+    setDialMethod(kDialAddIn);
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(currentDialupMode(), kDialAddIn);
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 2 0", "addin 2"}));
+}
+
 TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
     list->setSortType(2);
     list->select({0, -1});  // Acme: Adams, Carter, Smith
