@@ -48,21 +48,22 @@ std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
     return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user());
 }
 
-// The program's contact actions with the launcher and the sound they use,
-// kept alive together for as long as the frame holds them.
-struct ActionsBundle {
+// The program's contact actions and the launcher and sound they use. The
+// actions are made with each contacts frame (they need its window and
+// store) and live until the next one is made or the program ends.
+struct ProgramActions {
     ProcessLauncher launcher;
     std::unique_ptr<Sound> sound = Sound::create();
     std::unique_ptr<ProgramContactActions> actions;
 };
 
-std::shared_ptr<ContactActions> makeActions(MainWndFrame& window, ContactStoreSession& session) {
-    auto bundle = std::make_shared<ActionsBundle>();
+ContactActions* makeActions(ProgramActions& program, MainWndFrame& window,
+                            ContactStoreSession& session) {
     const MainWndServices& services = window.services();
     ProgramContactActions::Services actions;
     actions.owner = &window;
-    actions.launcher = &bundle->launcher;
-    actions.sound = bundle->sound.get();
+    actions.launcher = &program.launcher;
+    actions.sound = program.sound.get();
     actions.device = services.device;
     actions.windows = services.windows;
     actions.readContact = [&session](Oid oid) -> std::optional<VCardContact> {
@@ -76,8 +77,8 @@ std::shared_ptr<ContactActions> makeActions(MainWndFrame& window, ContactStoreSe
     };
     actions.phoneApplication = qEnvironmentVariable("KONTAVO_PHONE_APP");
     actions.beamSender = Beam::configuredSender();
-    bundle->actions = std::make_unique<ProgramContactActions>(std::move(actions));
-    return std::shared_ptr<ContactActions>(bundle, bundle->actions.get());
+    program.actions = std::make_unique<ProgramContactActions>(std::move(actions));
+    return program.actions.get();
 }
 
 // The phone number formats from the Tools menu; after OK the list shows
@@ -93,7 +94,8 @@ void editPhoneFormats(MainWndFrame& window) {
     }
 }
 
-std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link) {
+std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link,
+                                            ProgramActions& program) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
     auto* session = dynamic_cast<ContactStoreSession*>(link);
     if (window == nullptr || session == nullptr) {
@@ -108,10 +110,10 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
     frame.shell = services.shell;
     frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
     frame.screen = Screen::current();
-    frame.actions = makeActions(*window, *session);
+    frame.actions = makeActions(program, *window, *session);
     frame.makeList = [session, registry = &services.settings->registry(), device = services.device,
-                      actions = frame.actions.get()] {
-        return makeContactListModel(*session, *registry, device, actions, Screen::current());
+                      actions = frame.actions] {
+        return makeContactListModel(*session, *registry, device, Screen::current(), actions);
     };
     return std::make_unique<ContactsFrame>(std::move(frame));
 }
@@ -124,7 +126,10 @@ Integration contactsIntegration(int argc, char** argv) {
     integration.openContactStore = [seedDemo](FrameHost& host) {
         return openStore(host, seedDemo);
     };
-    integration.createContactsFrame = makeFrame;
+    auto program = std::make_shared<ProgramActions>();
+    integration.createContactsFrame = [program](FrameHost& host, ContactStoreLink* link) {
+        return makeFrame(host, link, *program);
+    };
     integration.editPhoneFormats = editPhoneFormats;
     return integration;
 }

@@ -8,19 +8,6 @@ namespace {
 int32_t g_currentDialupMode = 0;
 }  // namespace
 
-DialMethod dialMethodOf(int32_t dialupMode) {
-    switch (dialupMode) {
-        case kDialJustCall:
-            return DialMethod::JustCall;
-        case kDialSound:
-            return DialMethod::Sound;
-        case kDialAddIn:
-            return DialMethod::AddIn;
-        default:
-            return DialMethod::None;
-    }
-}
-
 int32_t startupDialupMode(int32_t stored, bool isPhoneDevice, bool hasDialerAddIn) {
     if (stored >= 1) {
         return stored;

@@ -2,26 +2,11 @@
 
 #include <cstdint>
 
+#include "comm/callrouting.h"
+
 namespace kontavo {
 
 class SettingsStore;
-
-// The dial methods, stored in "Settings"\"DialupMode" as their menu command
-// ids.
-enum class DialMethod {
-    None,      // 41296, 0 or any other value: nothing is dialed
-    JustCall,  // 41235: through the phone service
-    Sound,     // 41236: touch tones through the loudspeaker
-    AddIn,     // 41237: the dialer add-in, given the contact instead of a number
-};
-
-inline constexpr int32_t kDialJustCall = 41235;
-inline constexpr int32_t kDialSound = 41236;
-inline constexpr int32_t kDialAddIn = 41237;
-inline constexpr int32_t kDialNone = 41296;
-
-// The method a stored "DialupMode" value names; unknown values dial nothing.
-DialMethod dialMethodOf(int32_t dialupMode);
 
 // The dial method the program starts with: a stored "DialupMode" of 1 or
 // more stays; a smaller one is replaced by the phone service (41235) on a

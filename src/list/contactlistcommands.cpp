@@ -1,6 +1,6 @@
 // The contact list's commands: the phone menu, deletion and the category
 // filter.
-#include "comm/contactactions.h"
+#include "comm/callrouting.h"
 #include "list/contactcontextmenu.h"
 #include "list/contactlist.h"
 #include "list/contactlistphonemenu.h"
@@ -42,7 +42,7 @@ void ContactList::actOnItem(const ContactItem& item, Oid oid) {
         }
         return;
     }
-    routeCall(freshDialMethod(), item.value, oid, false, m_services.actions);
+    routeCall(freshDialMethod(), item.value, oid, m_services.actions);
 }
 
 bool ContactList::openContextMenu(QPoint pos) {
@@ -87,7 +87,7 @@ void ContactList::runContextCommand(int id, const ContactContextMenu& menu) {
         if (method == DialMethod::AddIn) {
             m_services.actions->callWithAddIn(selectedOids());
         } else {
-            routeCall(method, item->value, selectedContact(), false, m_services.actions);
+            routeCall(method, item->value, selectedContact(), m_services.actions);
         }
     }
 }

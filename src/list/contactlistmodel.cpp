@@ -14,9 +14,9 @@ namespace {
 class ContactListModel final : public FrameListModel {
 public:
     ContactListModel(ContactStoreSession& session, Registry& registry, const DeviceFs* device,
-                     ContactActions* actions, const Screen& screen)
+                     const Screen& screen, ContactActions* actions)
         : m_store(session.manager()),
-          m_list(services(m_store, m_ui, registry, device, actions, screen)) {}
+          m_list(services(m_store, m_ui, registry, device, screen, actions)) {}
 
     void setListener(Listener listener) override {
         ContactList::Listener forward;
@@ -51,7 +51,7 @@ public:
 private:
     static ContactList::Services services(ManagerListStore& store, QtContactListUi& ui,
                                           Registry& registry, const DeviceFs* device,
-                                          ContactActions* actions, const Screen& screen) {
+                                          const Screen& screen, ContactActions* actions) {
         ContactList::Services services;
         services.store = &store;
         services.ui = &ui;
@@ -71,9 +71,9 @@ private:
 
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
-                                                     ContactActions* actions,
-                                                     const Screen& screen) {
-    return std::make_unique<ContactListModel>(session, registry, device, actions, screen);
+                                                     const Screen& screen,
+                                                     ContactActions* actions) {
+    return std::make_unique<ContactListModel>(session, registry, device, screen, actions);
 }
 
 }  // namespace kontavo

@@ -20,6 +20,7 @@ class Registry;
 // model.
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
-                                                     ContactActions* actions, const Screen& screen);
+                                                     const Screen& screen,
+                                                     ContactActions* actions = nullptr);
 
 }  // namespace kontavo

@@ -42,7 +42,7 @@ struct ContactsFrameServices {
     // The contact actions behind "Beam...", "Make Appointment..." and the
     // Talk key (the list gets them through makeList); optional: without
     // them those commands are disabled and the Talk key does nothing.
-    std::shared_ptr<ContactActions> actions;
+    ContactActions* actions = nullptr;
     LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
     // Makes the contact list (its model and list control); called once

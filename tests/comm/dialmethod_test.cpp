@@ -37,14 +37,17 @@ TEST(DialMethodTest, StartupDefaultFollowsTheDeviceAndIsWrittenBack) {
 
 TEST(DialMethodTest, RoutingByMethod) {
     test::RecordingActions actions;
-    routeCall(DialMethod::None, "555", 7, false, &actions);
-    routeCall(DialMethod::JustCall, "", 7, false, &actions);
+    routeCall(DialMethod::None, "555", 7, &actions);
+    routeCall(DialMethod::JustCall, "", 7, &actions);
     EXPECT_TRUE(actions.calls.isEmpty()) << "None and an empty number dial nothing";
-    routeCall(DialMethod::JustCall, "555", 7, true, &actions);
-    routeCall(DialMethod::Sound, "12,3", 7, false, &actions);
-    routeCall(DialMethod::AddIn, "", 7, false, &actions);
-    EXPECT_EQ(actions.calls, QStringList({"call 555 1 1", "call 12,3 2 0", "addin 7"}));
-    routeCall(DialMethod::JustCall, "555", 7, false, nullptr);  // no actions: nothing happens
+    routeCall(DialMethod::JustCall, "555", 7, &actions);
+    routeCall(DialMethod::JustCall, "556", 7, &actions, false);
+    routeCall(DialMethod::Sound, "12,3", 7, &actions);
+    routeCall(DialMethod::AddIn, "", 7, &actions);
+    EXPECT_EQ(actions.calls,
+              QStringList({"call 555 1 1", "call 556 1 0", "call 12,3 2 1", "addin 7"}))
+        << "the phone application first unless asked otherwise";
+    routeCall(DialMethod::JustCall, "555", 7, nullptr);  // no actions: nothing happens
 }
 
 }  // namespace

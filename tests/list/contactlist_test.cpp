@@ -352,7 +352,7 @@ TEST_F(ContactListMenuTest, DialToRoutesThePreselectedNumberByTheDialMethod) {
     list->openPhoneMenu(1);
     setDialMethod(41237);
     list->openPhoneMenu(1);
-    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 0", "call 555-1000 2 0", "addin 2"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 1", "call 555-1000 2 1", "addin 2"}));
 }
 
 TEST_F(ContactListMenuTest, EmailToSendsAMail) {
@@ -379,7 +379,7 @@ TEST_F(ContactListMenuTest, ContextMenuCallsTextsAndMailsTheChosenItem) {
     setDialMethod(41296);
     ui.contextChoice = 1001;  // with "None" nothing is dialed
     list->openContextMenu({5, 5});
-    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1 0", "mail bob@example.com"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1 1", "mail bob@example.com"}));
     EXPECT_EQ(ui.contextMenus.front()[2].text, "Call Phone");
     EXPECT_EQ(ui.contextMenus.front()[3].text, "Send Email") << "not a phone device";
 }
@@ -407,7 +407,7 @@ TEST_F(ContactListMenuTest, EveryCallReadsTheDialMethodAfreshAndMakesItCurrent) 
     setDialMethod(kDialAddIn);
     list->openContextMenu({5, 5});
     EXPECT_EQ(currentDialupMode(), kDialAddIn);
-    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 2 0", "addin 2"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 2 1", "addin 2"}));
 }
 
 TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {

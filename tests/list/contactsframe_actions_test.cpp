@@ -119,7 +119,7 @@ TEST_P(FrameActionsTest, DialToInThePhoneMenuCallsByTheStoredMethod) {
     tapInNextMenu(QStringLiteral("Dial to..."), QStringLiteral("phonemenu"));
     const QPoint strip(annRow().right() - 3, annRow().top() + 2);
     QTest::mouseClick(&view(), Qt::LeftButton, {}, strip);
-    EXPECT_EQ(calls(), QStringList{"call 111 1 0"});
+    EXPECT_EQ(calls(), QStringList{"call 111 1 1"});
     fixture.device.settings().set(settings::kDialupMode, 41296);
     tapInNextMenu(QStringLiteral("Dial to..."), QStringLiteral("phonemenu-none"));
     QTest::mouseClick(&view(), Qt::LeftButton, {}, strip);

@@ -28,11 +28,11 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.changeFlags = &flags;
     services.letterGroups = LetterGroupSet::loadActiveSet(device.settings(), Locale::user());
     services.screen = screen;
-    services.actions = actions;
+    services.actions = actions.get();
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {
-            return makeContactListModel(*store, device.registry(), &device.fs(), actions.get(),
-                                        screen);
+            return makeContactListModel(*store, device.registry(), &device.fs(), screen,
+                                        actions.get());
         }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;
