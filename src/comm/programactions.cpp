@@ -18,9 +18,11 @@ namespace {
 
 constexpr int kAppointmentMinutes = 15;
 
-// A new appointment starts at the next full hour.
+// A new appointment starts at the next full hour (in the clock's own time
+// zone).
 QDateTime nextFullHour(const QDateTime& now) {
-    const QDateTime hour(now.date(), QTime(now.time().hour(), 0));
+    QDateTime hour = now;
+    hour.setTime(QTime(now.time().hour(), 0));
     return hour.addSecs(3600);
 }
 
@@ -44,6 +46,8 @@ void ProgramContactActions::callNumber(const QString& number, DialMethod method,
     m_dialer.callNumber(m_services.owner, number, method, launchPhoneAppFirst);
 }
 
+// The dialer add-in is one of the Contacts add-ins, which the program does not
+// load yet: there is none to hand the contacts to.
 void ProgramContactActions::callWithAddIn(const QList<Oid>&) {}
 
 void ProgramContactActions::sendEmail(const QString& address) {
