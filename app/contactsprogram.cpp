@@ -131,6 +131,11 @@ Integration contactsIntegration(int argc, char** argv) {
         return makeFrame(host, link, *program);
     };
     integration.editPhoneFormats = editPhoneFormats;
+    integration.editTemplate = [](MainWndFrame& window) {
+        if (auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame())) {
+            frame->editContactTemplate();
+        }
+    };
     return integration;
 }
 

@@ -114,7 +114,6 @@ void ContactForm::setNameLineHidden(int line, bool hidden) {
 void ContactForm::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     if (event->size().width() != event->oldSize().width()) {
-        closeEditor();
         relayout();
     }
 }
@@ -166,6 +165,9 @@ void ContactForm::relayout() {
         }
     }
     m_canvas->resize(width, std::max(1, m_layout.height()));
+    if (m_editor != nullptr && m_editLine >= 0 && m_editLine < m_layout.lines().size()) {
+        m_editor->setGeometry(m_layout.valueRect(m_editLine));
+    }
     m_canvas->update();
 }
 
@@ -173,7 +175,7 @@ void ContactForm::paintCanvas(QPainter& painter, const QRect& exposed) const {
     FormPainter::Context context;
     context.blocks = &m_blocks;
     context.layout = &m_layout;
-    context.locale = m_services.locale;
+    context.locale = m_services.context.locale;
     context.normal = SharedFonts::current().normal;
     context.bold = SharedFonts::current().bold;
     context.templateMode = m_templateMode;
@@ -250,7 +252,7 @@ void ContactForm::deleteRowAt(int line) {
 
 void ContactForm::addRowAt(int line) {
     const int block = m_layout.lines()[line].block;
-    const int row = formrules::addRow(m_blocks[block], *m_services.addressFormats);
+    const int row = formrules::addRow(m_blocks[block], *m_services.context.addressFormats);
     relayout();
     markChanged();
     if (!m_templateMode) {
@@ -295,8 +297,7 @@ void ContactForm::chooseCategories(int block) {
     const std::optional<QByteArray> mask = m_services.chooseCategories(entry.categoryMask);
     if (mask && *mask != entry.categoryMask) {
         entry.categoryMask = *mask;
-        entry.rows[0].text =
-            m_services.categoryText ? m_services.categoryText(*mask) : QString();
+        entry.rows[0].text = ContactEditInPropMapper(m_services.context).categoryText(*mask);
         m_canvas->update();
         markChanged();
     }

@@ -20,7 +20,7 @@ QString ContactForm::startText(int line) const {
         case BlockKind::Name:
             return entry.name.lines[size_t(l.row)];
         case BlockKind::Date:
-            return formrules::dateText(entry, l.row, *m_services.locale);
+            return formrules::dateText(entry, l.row, *m_services.context.locale);
         case BlockKind::Address:
             return l.line < entry.rows[l.row].address.lineCount()
                        ? entry.rows[l.row].address.lineText(l.line)
@@ -129,7 +129,7 @@ void ContactForm::storeText(int line, const QString& text) {
         case BlockKind::Date: {
             const int year = m_services.currentYear != 0 ? m_services.currentYear
                                                          : QDate::currentDate().year();
-            formrules::commitDate(entry, l.row, text, m_services.locale->dateOrder(), year);
+            formrules::commitDate(entry, l.row, text, m_services.context.locale->dateOrder(), year);
             break;
         }
         case BlockKind::Address:

@@ -108,7 +108,7 @@ void ContactForm::openTypeMenu(int line) {
 
 void ContactForm::chooseAddressFormat(int line) {
     const FormLayout::Line l = m_layout.lines()[line];
-    const AddressFormatTable& table = *m_services.addressFormats;
+    const AddressFormatTable& table = *m_services.context.addressFormats;
     const QRect window(mapToGlobal(QPoint(0, 0)), size());
     const QRect area = window.adjusted(
         m_services.screen.scaleX(kCountryInsetX), m_services.screen.scaleY(kCountryInsetY),

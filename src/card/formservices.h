@@ -6,13 +6,11 @@
 #include <functional>
 #include <optional>
 
+#include "card/contacteditinpropmapper.h"
 #include "platform/screen.h"
 #include "store/record/picturebitmap.h"
 
 namespace kontavo {
-
-class AddressFormatTable;
-class Locale;
 
 // The contact's picture as the name block holds it: the decoded picture and
 // its file name in the contact (both empty: no picture).
@@ -46,12 +44,10 @@ struct LinkedFileRequest {
 // log (once per run) and changes nothing.
 struct FormServices {
     Screen screen = Screen::current();
-    const AddressFormatTable* addressFormats = nullptr;  // required
-    const Locale* locale = nullptr;                      // required: date formats
+    // The address formats, the locale (date formats) and the category names.
+    FormContext context;
     // The distinct company names of all contacts, in company order.
     std::function<QStringList()> companyNames;
-    // The category row's text for a mask.
-    std::function<QString(const QByteArray& mask)> categoryText;
     // The picture dialog: the new choice, or nullopt when nothing changed.
     std::function<std::optional<PictureChoice>(const PictureChoice& current)> choosePicture;
     // The category list dialog in its choosing mode: the new mask, or

@@ -7,6 +7,8 @@
 #include "card/cardlinkrouter.h"
 #include "card/contactcardbuilder.h"
 #include "card/contactcarddialog.h"
+#include "card/contacteditdialog.h"
+#include "card/formservices.h"
 #include "card/contactcardview.h"
 #include "card/contacttemplate.h"
 #include "comm/contactactions.h"
@@ -132,6 +134,15 @@ public:
     ContactCardView* card() const { return m_card; }
     // The full-screen card while it is open, else null.
     ContactCardDialog* cardDialog() const { return m_cardDialog; }
+    // The edit window while it is open, else null.
+    ContactEditDialog* editDialog() const { return m_editDialog; }
+
+    // The template editor on a copy of the template; on OK the copy becomes
+    // the template, is saved, and the card and an open edit form follow it.
+    // True when the template changed.
+    bool editContactTemplate();
+    // What the edit form and the template editor are given.
+    FormServices formServices();
     bool isBusy() const { return m_busy; }
     Oid openContactOid() const { return m_openOid; }
     // The actions the list and the card hand their requests to.
@@ -171,6 +182,11 @@ private:
     void cardViewEnded(int result);
     void cardLinkActivated(const CardLink& link, bool byTalkKey);
     void setMenuMarks();
+    // The edit window (contactsframeedit.cpp).
+    void newContact(const QString& workPhone);
+    void editSelected();
+    void openEditForm(const ContactRecord& record);
+    void editEnded(int result);
     // Search and the ABC bars.
     void searchTextChanged(const QString& text);
     void barCommand(int command);
@@ -200,6 +216,7 @@ private:
     std::unique_ptr<FrameListModel> m_list;
     ContactCardView* m_card = nullptr;
     QPointer<ContactCardDialog> m_cardDialog;
+    QPointer<ContactEditDialog> m_editDialog;
     std::unique_ptr<ContactObserver> m_cardObserver;  // the store's observer: list, then card
     mutable UnavailableContactActions m_unavailableActions;
     CardContext m_cardContext;

@@ -11,6 +11,7 @@
 #include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
 #include "store/contacts/contactmanager.h"
+#include "store/settings/settingsstore.h"
 #include "ui/framehost.h"
 #include "ui/menubar.h"
 #include "ui/shellui.h"
@@ -66,6 +67,9 @@ bool ContactsFrame::isCommandAvailable(int id) const {
     switch (id) {
         case kCmdDuplicate:
         case kCmdReindex:
+        case kCmdNewContact:
+        case kCmdEditContact:
+        case kCmdCallerIdContact:
             return m_services.store != nullptr;
         case kCmdBeam:
         case kCmdAppointment:
@@ -84,6 +88,19 @@ bool ContactsFrame::handleCommand(int id, int) {
         return false;
     }
     switch (id) {
+        case kCmdNewContact:
+            newContact(QString());
+            return true;
+        case kCmdEditContact:
+            editSelected();
+            return true;
+        case kCmdCallerIdContact: {
+            // The caller-ID companion leaves the caller's number behind once.
+            const QString number = m_services.settings->get(settings::kCallerIdPhone);
+            m_services.settings->set(settings::kCallerIdPhone, QString());
+            newContact(number);
+            return true;
+        }
         case kCmdDuplicate:
             duplicateSelection();
             return true;
@@ -215,8 +232,8 @@ void ContactsFrame::setPhoneTemplates(const PhoneTemplateSet& templates) {
 }
 
 // Shows the contact in the list (selected, with the search cleared when the
-// search hides it); "v" then opens it in the full-screen card. The edit form
-// that "e" asks for is not part of the program yet.
+// search hides it); "v" then opens it in the full-screen card, "e" in the
+// edit window.
 void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
     if ((letter != u'e' && letter != u'v') || oid == 0 || oid == m_openOid || m_busy ||
         m_services.store == nullptr || !m_services.store->manager().nameParts(oid)) {
@@ -234,6 +251,11 @@ void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
     selectionChanged();
     if (letter == u'v') {
         openCardView(oid);
+    } else if (isCommandAvailable(kCmdEditContact)) {
+        ContactRecord record;
+        if (m_services.store->manager().readContact(oid, record)) {
+            openEditForm(record);
+        }
     }
 }
 

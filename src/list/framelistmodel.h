@@ -82,6 +82,9 @@ public:
     // pop-up menu shown under `button`; true when the filter changed (the
     // model has then refilled).
     virtual QString filterCaption() const = 0;
+    // The categories a new contact starts in: those of the category filter
+    // while it shows chosen categories, else none.
+    virtual QList<Oid> newContactCategories() const { return {}; }
     virtual bool chooseFilter(QWidget* button) = 0;
 
     // Replaces the phone number templates the rows show their numbers

@@ -39,6 +39,7 @@ std::optional<Feature> featureOf(int id) {
 // until the feature is added here.
 FeatureSet FeatureSet::built() {
     return FeatureSet()
+        .with(Feature::EditForm)
         .with(Feature::ContactActions)
         .with(Feature::Beam)
         .with(Feature::Appointment);
