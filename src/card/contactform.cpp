@@ -176,6 +176,7 @@ void ContactForm::paintCanvas(QPainter& painter, const QRect& exposed) const {
     context.blocks = &m_blocks;
     context.layout = &m_layout;
     context.locale = m_services.context.locale;
+    context.screen = m_services.screen;
     context.normal = SharedFonts::current().normal;
     context.bold = SharedFonts::current().bold;
     context.templateMode = m_templateMode;

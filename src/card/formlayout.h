@@ -27,7 +27,7 @@ public:
     static constexpr int kPictureFrame = 72;
     static constexpr int kPictureLeft = 2;
     static constexpr int kPictureTop = 3;
-    static constexpr int kNameLabelWidth = 56;
+    static constexpr int kNameLabelWidth = 60;
     static constexpr int kTypeMinWidth = 46;
     static constexpr int kArrowWidth = 12;
     static constexpr int kNoteLines = 3;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 
 #include "card/formblockrules.h"
 
@@ -83,16 +84,22 @@ void FormPainter::paintBlock(QPainter& painter, int block) const {
         painter.setPen(kHint);
         painter.drawRect(picture.adjusted(0, 0, -1, -1));
     }
-    // The collapse glyph: a box with a plus (collapsed) or a minus.
-    const QRect glyph = m_c.layout->glyphRect(block).adjusted(3, 3, -3, -3);
-    painter.setPen(kNormal);
-    painter.drawRect(glyph);
-    const QPoint c = glyph.center();
-    const int arm = glyph.width() / 2 - 2;
+    // The collapse glyph: a plus while collapsed, else a minus.
+    paintBox(painter, m_c.layout->glyphRect(block), entry.name.collapsed);
+}
+
+void FormPainter::paintBox(QPainter& painter, const QRect& rect, bool plus) const {
+    const int inset = m_c.screen.scaleX(3);
+    const QRect box = rect.adjusted(inset, inset, -inset, -inset);
+    painter.setPen(QPen(kNormal, std::max(1, m_c.screen.scaleX(1))));
+    painter.drawRect(box);
+    const QPoint c = box.center();
+    const int arm = box.width() / 2 - m_c.screen.scaleX(2);
     painter.drawLine(c.x() - arm, c.y(), c.x() + arm, c.y());
-    if (entry.name.collapsed) {
+    if (plus) {
         painter.drawLine(c.x(), c.y() - arm, c.x(), c.y() + arm);
     }
+    painter.setPen(kNormal);
 }
 
 void FormPainter::paintLine(QPainter& painter, int index) const {
@@ -105,7 +112,7 @@ void FormPainter::paintLine(QPainter& painter, int index) const {
     QString labelText;
     if (entry.kind == BlockKind::Name) {
         labelText = fullLabel(entry.labels.at(line.row));
-        if (painter.fontMetrics().horizontalAdvance(labelText) > label.width()) {
+        if (painter.fontMetrics().horizontalAdvance(labelText) >= label.width()) {
             labelText = shortLabel(entry.labels.at(line.row));
         }
     } else if (entry.kind == BlockKind::Address && line.line > 0) {
@@ -150,17 +157,11 @@ void FormPainter::paintLine(QPainter& painter, int index) const {
 void FormPainter::paintButtons(QPainter& painter, int index) const {
     const FormLayout::Line& line = m_c.layout->lines()[index];
     const FormEntry& entry = (*m_c.blocks)[line.block];
-    painter.setPen(kNormal);
     if (formrules::hasDeleteButton(entry, line.row, m_c.templateMode)) {
-        const QRect r = m_c.layout->deleteRect(index).adjusted(2, 3, -2, -3);
-        painter.drawRect(r);
-        painter.drawLine(r.left() + 2, r.center().y(), r.right() - 2, r.center().y());
+        paintBox(painter, m_c.layout->deleteRect(index), false);
     }
     if (formrules::hasAddButton(entry, line.row, m_c.templateMode)) {
-        const QRect r = m_c.layout->addRect(index).adjusted(2, 3, -2, -3);
-        painter.drawRect(r);
-        painter.drawLine(r.left() + 2, r.center().y(), r.right() - 2, r.center().y());
-        painter.drawLine(r.center().x(), r.top() + 2, r.center().x(), r.bottom() - 2);
+        paintBox(painter, m_c.layout->addRect(index), true);
     }
 }
 

@@ -32,6 +32,7 @@ public:
         const QList<FormEntry>* blocks = nullptr;
         const FormLayout* layout = nullptr;
         const Locale* locale = nullptr;
+        Screen screen;
         QFont normal;
         QFont bold;
         bool templateMode = false;
@@ -52,6 +53,8 @@ private:
     void paintLine(QPainter& painter, int index) const;
     void paintButtons(QPainter& painter, int index) const;
     void paintArrow(QPainter& painter, const QRect& rect) const;
+    // A box with a minus, and with a plus when `plus`, inset in `rect`.
+    void paintBox(QPainter& painter, const QRect& rect, bool plus) const;
 
     const Context& m_c;
 };

@@ -129,8 +129,9 @@ bool ContactsFrame::handleCommand(int id, int) {
 
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
-        if (!m_services.features.allowsCommand(id) ||
-            ((id == kCmdBeam || id == kCmdAppointment) && !isCommandAvailable(id))) {
+        const bool needsStore = id == kCmdBeam || id == kCmdAppointment || id == kCmdNewContact ||
+                                id == kCmdEditContact || id == kCmdCallerIdContact;
+        if (!m_services.features.allowsCommand(id) || (needsStore && !isCommandAvailable(id))) {
             bar.enableItem(id, false);
         }
     }
