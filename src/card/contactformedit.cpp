@@ -40,6 +40,7 @@ QWidget* ContactForm::makeEditor(int line, const QString& text) {
         auto* combo = new QComboBox(m_canvas);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);  // the list itself narrows while typing
         if (company) {
             m_companies = m_services.companyNames ? m_services.companyNames() : QStringList();
             combo->addItems(m_companies);
