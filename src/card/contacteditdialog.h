@@ -48,7 +48,7 @@ public:
     ContactForm* form() const { return m_form; }
     // After OK: the contact as edited, and whether it differs from the one
     // the dialog was opened with.
-    const ContactRecord& result() const { return m_result; }
+    const ContactRecord& editedContact() const { return m_result; }
     bool isChanged() const { return m_changed; }
 
     // The Fields menu's items and their check marks (as when it opens).

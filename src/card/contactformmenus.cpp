@@ -28,7 +28,7 @@ const MenuEntry* runMenu(const QList<MenuEntry>& entries, const QPoint& at, QWid
             continue;
         }
         QAction* action = menu.addAction(entry.text);
-        action->setCheckable(entry.kind == MenuEntry::Kind::Label);
+        action->setCheckable(entry.checked);
         action->setChecked(entry.checked);
         byAction.insert(action, &entry);
     }

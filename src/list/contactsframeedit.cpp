@@ -89,7 +89,7 @@ void ContactsFrame::editEnded(int result) {
     }
     dialog->deleteLater();
     if (result == QDialog::Accepted && dialog->isChanged() && m_services.store != nullptr) {
-        ContactRecord record = dialog->result();
+        ContactRecord record = dialog->editedContact();
         ContactManager& manager = m_services.store->manager();
         const bool added = record.oid == 0;
         if (added) {
