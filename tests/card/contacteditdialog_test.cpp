@@ -28,6 +28,13 @@
 namespace kontavo {
 namespace {
 
+// Makes `dpi` the program's screen while it lives.
+struct CurrentScreen {
+    explicit CurrentScreen(int dpi) : saved(Screen::current()) { Screen::setCurrent({dpi, dpi}); }
+    ~CurrentScreen() { Screen::setCurrent(saved); }
+    Screen saved;
+};
+
 class EditDialogTest : public ::testing::TestWithParam<int> {
 protected:
     EditDialogTest()
@@ -58,6 +65,7 @@ protected:
     }
 
     Screen screen;
+    CurrentScreen current{GetParam()};
     ShellUi shell;  // the menu bars and the SIP
     test::TempDevice device;
     AddressFormatTable table;
@@ -153,7 +161,6 @@ TEST_P(EditDialogTest, TemplateEditorOkRebuildsTheFormKeepingTypedValues) {
             EXPECT_EQ(templates->windowTitle(), "Template");
             templates->fieldsCommand(fieldsmenu::itemOfGroup(kGroupWeb));
             templates->fieldsCommand(fieldsmenu::itemOfGroup(kGroupDate));
-            test::saveScreenPicture(*templates, "card", shot("template-editor"));
             QTest::mouseClick(templates->okButton(), Qt::LeftButton);
         });
         if (editor.doModal() != QDialog::Accepted) {
@@ -181,6 +188,8 @@ TEST_P(EditDialogTest, TemplateEditorCollectsDefaultsAndCancels) {
     tpl.setGroupShown(kGroupOther, true);
     TemplateEditorDialog editor(tpl, services);
     editor.createModeless();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    test::saveScreenPicture(editor, "card", shot("template-editor"));
     ContactForm& form = *editor.form();
     EXPECT_TRUE(form.isTemplateMode());
     ASSERT_GE(form.findBlock(kGroupOther), 0);
