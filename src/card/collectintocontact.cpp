@@ -10,8 +10,8 @@ namespace kontavo {
 namespace {
 
 constexpr std::array<ContactField, kNameLineCount - 1> kNameFields = {
-    ContactField::Title,    ContactField::FirstName, ContactField::MiddleName,
-    ContactField::LastName, ContactField::Suffix,    ContactField::JobTitle,
+    ContactField::Title,    ContactField::FirstName,  ContactField::MiddleName,
+    ContactField::LastName, ContactField::Suffix,     ContactField::JobTitle,
     ContactField::Company,  ContactField::Department, ContactField::FileAs};
 
 struct FixedAddress {
@@ -27,8 +27,8 @@ constexpr std::array<FixedAddress, 3> kFixedAddresses = {{
 
 // A text value into the first empty fixed field of `group` labelled `label`,
 // else into `extended`.
-void placeText(ContactRecord& contact, FieldGroup group, const QString& label,
-               const QString& value, QList<LabeledValue>* extended) {
+void placeText(ContactRecord& contact, FieldGroup group, const QString& label, const QString& value,
+               QList<LabeledValue>* extended) {
     for (const ContactField field : fieldsOfGroup(group)) {
         if (contact.field(field).isEmpty() && loadStringStrict(fieldInfo(field).labelId) == label) {
             contact.setField(field, value);
@@ -190,13 +190,12 @@ ContactRecord collectIntoContact(const QList<FormEntry>& blocks, const ContactRe
         collectBlock(entry, contact);
     }
     if (contact.field(ContactField::FileAs).isEmpty()) {
-        contact.setField(ContactField::FileAs,
-                         defaultFileAs(contact.field(ContactField::FirstName),
-                                       contact.field(ContactField::MiddleName),
-                                       contact.field(ContactField::LastName),
-                                       contact.field(ContactField::Title),
-                                       contact.field(ContactField::Suffix),
-                                       contact.field(ContactField::Company)));
+        contact.setField(
+            ContactField::FileAs,
+            defaultFileAs(
+                contact.field(ContactField::FirstName), contact.field(ContactField::MiddleName),
+                contact.field(ContactField::LastName), contact.field(ContactField::Title),
+                contact.field(ContactField::Suffix), contact.field(ContactField::Company)));
     }
     if (contact.preferredItemTag != 0 &&
         !contact.preferredCandidates().contains(contact.preferredItemTag)) {

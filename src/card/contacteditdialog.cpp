@@ -38,7 +38,8 @@ ContactEditDialog::~ContactEditDialog() = default;
 void ContactEditDialog::fill(const ContactRecord& contact) {
     m_form->removeAll();
     m_form->setNeedsLayout(true);
-    for (const FormEntry& entry : ContactEditInPropMapper(m_services.context).build(contact, m_template)) {
+    for (const FormEntry& entry :
+         ContactEditInPropMapper(m_services.context).build(contact, m_template)) {
         m_form->addBlock(entry);
     }
     m_form->setNeedsLayout(false);

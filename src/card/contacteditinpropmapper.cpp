@@ -12,9 +12,9 @@ namespace {
 
 constexpr std::array<ContactField, kNameLineCount> kNameFields = {
     ContactField::FileAs,  // line 0 has no field of its own; never read
-    ContactField::Title,      ContactField::FirstName, ContactField::MiddleName,
-    ContactField::LastName,   ContactField::Suffix,    ContactField::JobTitle,
-    ContactField::Company,    ContactField::Department, ContactField::FileAs};
+    ContactField::Title,    ContactField::FirstName,  ContactField::MiddleName,
+    ContactField::LastName, ContactField::Suffix,     ContactField::JobTitle,
+    ContactField::Company,  ContactField::Department, ContactField::FileAs};
 
 bool hasCategories(const QByteArray& mask) {
     for (const char byte : mask) {

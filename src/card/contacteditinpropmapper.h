@@ -5,23 +5,19 @@
 #include <QStringList>
 #include <functional>
 
+#include "card/contactcardbuilder.h"
 #include "card/formentry.h"
 
 namespace kontavo {
 
-class AddressFormatTable;
 class ContactTemplate;
-class Locale;
 struct ContactRecord;
 
-// What building the form's blocks needs besides the contact and template.
-struct FormContext {
-    const AddressFormatTable* addressFormats = nullptr;  // required
-    const Locale* locale = nullptr;                      // required: the note's code page
-    // The names of the categories of a mask, in the order shown; may be
-    // empty (the category row then shows the hint word).
-    std::function<QStringList(const QByteArray& mask)> categoryNames;
-};
+// What building the form's blocks needs besides the contact and template:
+// the card's context (the address formats, the locale for the note's code
+// page and the date formats, the category names; the phone templates are
+// not used).
+using FormContext = CardContext;
 
 // Builds the blocks of the edit form and of the template editor
 // (`ContactEditInPropMapper`).

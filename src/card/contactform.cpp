@@ -280,8 +280,8 @@ void ContactForm::choosePicture(int block) {
     NameBlockData& name = m_blocks[block].name;
     const std::optional<PictureChoice> chosen =
         m_services.choosePicture(PictureChoice{name.picture, name.pictureName});
-    if (chosen && !(samePicture(chosen->picture, name.picture) &&
-                    chosen->name == name.pictureName)) {
+    if (chosen &&
+        !(samePicture(chosen->picture, name.picture) && chosen->name == name.pictureName)) {
         name.picture = chosen->picture;
         name.pictureName = chosen->name;
         relayout();

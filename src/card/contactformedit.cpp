@@ -44,8 +44,7 @@ QWidget* ContactForm::makeEditor(int line, const QString& text) {
         if (company) {
             m_companies = m_services.companyNames ? m_services.companyNames() : QStringList();
             combo->addItems(m_companies);
-            connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                    &ContactForm::filterCompanies);
+            connect(combo->lineEdit(), &QLineEdit::textEdited, this, &ContactForm::filterCompanies);
         } else {
             combo->addItems(fileAsSuggestions(entry.name.lines));
         }
@@ -128,8 +127,8 @@ void ContactForm::storeText(int line, const QString& text) {
             storeNameLine(entry, l.row, text);
             break;
         case BlockKind::Date: {
-            const int year = m_services.currentYear != 0 ? m_services.currentYear
-                                                         : QDate::currentDate().year();
+            const int year =
+                m_services.currentYear != 0 ? m_services.currentYear : QDate::currentDate().year();
             formrules::commitDate(entry, l.row, text, m_services.context.locale->dateOrder(), year);
             break;
         }
@@ -179,7 +178,8 @@ void ContactForm::closeEditor() {
 void ContactForm::moveEdit(int step) {
     const FormLayout::Line l = m_layout.lines()[m_editLine];
     const AddressRow& address = m_blocks[l.block].rows[l.row].address;
-    const std::optional<int> next = step > 0 ? address.nextLine(l.line) : address.previousLine(l.line);
+    const std::optional<int> next =
+        step > 0 ? address.nextLine(l.line) : address.previousLine(l.line);
     if (!next) {
         return;
     }

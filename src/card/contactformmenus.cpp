@@ -96,8 +96,8 @@ void ContactForm::openTypeMenu(int line) {
         }
         entry.rows[l.row].messengerType = chosen->index;
     } else {
-        const std::optional<QString> name = askName(
-            loadString(formrules::kAddCustomTypeString), entry.messengerTypeText(l.row));
+        const std::optional<QString> name =
+            askName(loadString(formrules::kAddCustomTypeString), entry.messengerTypeText(l.row));
         if (!name || !formrules::applyCustomMessengerType(m_blocks[l.block], l.row, *name)) {
             return;
         }

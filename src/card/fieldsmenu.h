@@ -19,8 +19,12 @@ inline constexpr int kNameParts[] = {1, 5, 6, 8, 9};
 std::optional<int> namePartOf(int id);
 // The template group of item `id`, if it is one.
 std::optional<int> groupOf(int id);
-inline int itemOfNamePart(int part) { return kFirstNamePartItem + part; }
-inline int itemOfGroup(int type) { return kFirstGroupItem - 1 + type; }
+inline int itemOfNamePart(int part) {
+    return kFirstNamePartItem + part;
+}
+inline int itemOfGroup(int type) {
+    return kFirstGroupItem - 1 + type;
+}
 
 }  // namespace fieldsmenu
 

@@ -105,7 +105,8 @@ QList<MenuEntry> messengerTypeMenu(const FormEntry& entry, int row) {
 }
 
 QString customLabelCaption(const FormEntry& entry, int row) {
-    const bool custom = validRow(entry, row) && entry.rows[row].label >= entry.labels.builtInCount();
+    const bool custom =
+        validRow(entry, row) && entry.rows[row].label >= entry.labels.builtInCount();
     return loadString(custom ? kRenameLabelString : kAddCustomLabelString);
 }
 

@@ -17,10 +17,10 @@ class AddressFormatTable;
 namespace formrules {
 
 // Texts of the label menu and the name dialog (string table).
-inline constexpr int kAddCustomLabelString = 42400;    // "Add custom label"
-inline constexpr int kRenameLabelString = 42401;       // "Rename label :"
-inline constexpr int kAddCustomTypeString = 42402;     // "Add custom label:"
-inline constexpr int kCustomItemString = 42403;        // "Custom..."
+inline constexpr int kAddCustomLabelString = 42400;     // "Add custom label"
+inline constexpr int kRenameLabelString = 42401;        // "Rename label :"
+inline constexpr int kAddCustomTypeString = 42402;      // "Add custom label:"
+inline constexpr int kCustomItemString = 42403;         // "Custom..."
 inline constexpr int kAddressFormatItemString = 42404;  // "Address format..."
 
 // The longest label the name dialog takes.

@@ -35,8 +35,8 @@ public:
     // One line of the form.
     struct Line {
         int block = -1;
-        int row = -1;   // the row; for the name block the name line
-        int line = 0;   // the line within an address row
+        int row = -1;  // the row; for the name block the name line
+        int line = 0;  // the line within an address row
         int top = 0;
         int height = 0;
     };

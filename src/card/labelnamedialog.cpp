@@ -22,8 +22,8 @@ constexpr int kBracketString = 42408;  // A label cannot begin with "[".
 
 }  // namespace
 
-LabelNameDialog::LabelNameDialog(const QString& caption, const QString& text,
-                                 const Screen& screen, QWidget* parent)
+LabelNameDialog::LabelNameDialog(const QString& caption, const QString& text, const Screen& screen,
+                                 QWidget* parent)
     : QDialog(parent),
       m_field(new QLineEdit(this)),
       m_note(new QLabel(loadString(kBracketString), this)),

@@ -8,8 +8,8 @@
 namespace kontavo {
 
 std::optional<QString> devicePathOf(const QString& root, const QString& hostPath) {
-    const QString relative = QDir(QDir(root).canonicalPath()).relativeFilePath(
-        QFileInfo(hostPath).canonicalFilePath());
+    const QString relative =
+        QDir(QDir(root).canonicalPath()).relativeFilePath(QFileInfo(hostPath).canonicalFilePath());
     if (relative.isEmpty() || relative.startsWith(QStringLiteral("..")) ||
         QDir::isAbsolutePath(relative)) {
         return std::nullopt;

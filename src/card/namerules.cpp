@@ -25,8 +25,8 @@ void appendOnce(QStringList& list, const QString& text) {
 }  // namespace
 
 QString combinedName(const NameLines10& lines) {
-    return joinNonEmpty({lines[kLineTitle], lines[kLineFirst], lines[kLineMiddle],
-                         lines[kLineLast], lines[kLineSuffix]});
+    return joinNonEmpty({lines[kLineTitle], lines[kLineFirst], lines[kLineMiddle], lines[kLineLast],
+                         lines[kLineSuffix]});
 }
 
 void splitCombinedName(const QString& text, NameLines10& lines) {

@@ -94,7 +94,8 @@ void TemplateEditorDialog::done(int result) {
 void TemplateEditorDialog::fill() {
     m_form->removeAll();
     m_form->setNeedsLayout(true);
-    for (const FormEntry& entry : ContactEditInPropMapper(m_services.context).buildTemplate(m_copy)) {
+    for (const FormEntry& entry :
+         ContactEditInPropMapper(m_services.context).buildTemplate(m_copy)) {
         m_form->addBlock(entry);
     }
     m_form->setNeedsLayout(false);

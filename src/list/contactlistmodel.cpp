@@ -46,7 +46,7 @@ public:
     QList<Oid> newContactCategories() const override {
         const CategoryFilterMenu& filter = m_list.filter();
         return filter.mode() == CategoryFilterMenu::Mode::Categories ? filter.categories()
-                                                                       : QList<Oid>();
+                                                                     : QList<Oid>();
     }
     bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
     void setPhoneTemplates(const PhoneTemplateSet& templates) override {
@@ -78,11 +78,9 @@ private:
 
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
-                                                     const Screen& screen,
-                                                     ContactActions* actions,
+                                                     const Screen& screen, ContactActions* actions,
                                                      const FeatureSet& features) {
-    return std::make_unique<ContactListModel>(session, registry, device, screen, actions,
-                                              features);
+    return std::make_unique<ContactListModel>(session, registry, device, screen, actions, features);
 }
 
 }  // namespace kontavo

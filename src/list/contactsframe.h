@@ -7,10 +7,10 @@
 #include "card/cardlinkrouter.h"
 #include "card/contactcardbuilder.h"
 #include "card/contactcarddialog.h"
-#include "card/contacteditdialog.h"
-#include "card/formservices.h"
 #include "card/contactcardview.h"
+#include "card/contacteditdialog.h"
 #include "card/contacttemplate.h"
+#include "card/formservices.h"
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
 #include "list/contactsframelayout.h"
@@ -221,7 +221,7 @@ private:
     mutable UnavailableContactActions m_unavailableActions;
     CardContext m_cardContext;
     DialMethod m_dialMethod = DialMethod::None;  // read at creation and on refresh
-    bool m_cardStale = false;  // its contact changed while the card had no room
+    bool m_cardStale = false;                    // its contact changed while the card had no room
     GroupSelection m_groups;
     SearchTextTracker m_textTracker;
     Oid m_selectedOid = 0;

@@ -60,8 +60,8 @@ void ContactsFrame::openEditForm(const ContactRecord& record) {
         return;
     }
     QWidget* owner = m_services.host != nullptr ? m_services.host->mainWindow() : nullptr;
-    auto* dialog =
-        new ContactEditDialog(record, m_template, formServices(), owner != nullptr ? owner : window());
+    auto* dialog = new ContactEditDialog(record, m_template, formServices(),
+                                         owner != nullptr ? owner : window());
     dialog->setEditTemplate([this] { return editContactTemplate(); });
     dialog->setWindowModality(Qt::ApplicationModal);
     connect(dialog, &QDialog::finished, this, &ContactsFrame::editEnded);

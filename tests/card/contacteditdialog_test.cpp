@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "card/addressformattable.h"
 #include "card/contactform.h"

@@ -206,8 +206,8 @@ ContactRecord randomContact(QRandomGenerator& random) {
         c.setField(F::FileAs, word());
     }
     // A second Work or Home number without a first moves up when saved.
-    for (const auto& [first, second] : {std::pair{F::WorkPhone, F::WorkPhone2},
-                                        std::pair{F::HomePhone, F::HomePhone2}}) {
+    for (const auto& [first, second] :
+         {std::pair{F::WorkPhone, F::WorkPhone2}, std::pair{F::HomePhone, F::HomePhone2}}) {
         if (c.field(first).isEmpty()) {
             c.setField(second, QString());
         }
@@ -268,16 +268,22 @@ std::string difference(const ContactRecord& a, const ContactRecord& b) {
     const ExtendedProperties& x = a.extended;
     const ExtendedProperties& y = b.extended;
     const QList<std::pair<const char*, bool>> parts = {
-        {"phones", x.phones == y.phones},         {"emails", x.emails == y.emails},
-        {"web", x.webPages == y.webPages},        {"people", x.people == y.people},
-        {"links", x.links == y.links},            {"others", x.otherProps == y.otherProps},
-        {"messengers", x.messengers == y.messengers}, {"addresses", x.addresses == y.addresses},
+        {"phones", x.phones == y.phones},
+        {"emails", x.emails == y.emails},
+        {"web", x.webPages == y.webPages},
+        {"people", x.people == y.people},
+        {"links", x.links == y.links},
+        {"others", x.otherProps == y.otherProps},
+        {"messengers", x.messengers == y.messengers},
+        {"addresses", x.addresses == y.addresses},
         {"dates", x.dates == y.dates},
         {"formats", x.homeAddressFormat == y.homeAddressFormat &&
                         x.workAddressFormat == y.workAddressFormat &&
                         x.otherAddressFormat == y.otherAddressFormat},
-        {"birthday", a.birthday == b.birthday},   {"anniversary", a.anniversary == b.anniversary},
-        {"categories", a.categoryMask == b.categoryMask}, {"note", a.userNote == b.userNote},
+        {"birthday", a.birthday == b.birthday},
+        {"anniversary", a.anniversary == b.anniversary},
+        {"categories", a.categoryMask == b.categoryMask},
+        {"note", a.userNote == b.userNote},
         {"preferred", a.preferredItemTag == b.preferredItemTag}};
     for (const auto& [name, same] : parts) {
         if (!same) {
@@ -292,8 +298,8 @@ TEST_F(ContactEditMapperTest, BuildThenCollectWithoutEditsGivesTheContactBack) {
     for (int round = 0; round < 300; ++round) {
         const ContactRecord contact = randomContact(random);
         const ContactRecord saved = collectIntoContact(build(contact), contact);
-        ASSERT_TRUE(saved.sameContent(contact)) << "round " << round << ": "
-                                                << difference(saved, contact);
+        ASSERT_TRUE(saved.sameContent(contact))
+            << "round " << round << ": " << difference(saved, contact);
         ASSERT_EQ(saved.extended.phones, contact.extended.phones) << "round " << round;
         ASSERT_EQ(saved.extended.messengers, contact.extended.messengers) << "round " << round;
     }

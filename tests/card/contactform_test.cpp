@@ -380,10 +380,9 @@ TEST_P(ContactFormTest, ChoosersOpenWhereTheyExist) {
     tap(form->formLayout().valueRect(lineOf(kGroupCategory, 0)));
     tap(form->formLayout().valueRect(lineOf(kGroupLink, 0)));
     tap(form->formLayout().valueRect(lineOf(kGroupLink, 1)));
-    EXPECT_EQ(asked,
-              QStringList({"picture 144", "categories 1", "sound \\Windows\\ring.wav",
-                           "file | Select linked file | All Files (*.*) | \\My Documents | "
-                           "\\My Documents\\Projects\\Spectrometer.pdf"}));
+    EXPECT_EQ(asked, QStringList({"picture 144", "categories 1", "sound \\Windows\\ring.wav",
+                                  "file | Select linked file | All Files (*.*) | \\My Documents | "
+                                  "\\My Documents\\Projects\\Spectrometer.pdf"}));
     EXPECT_EQ(block(kGroupCategory).rows[0].text, "Family, VIP");
     EXPECT_EQ(block(kGroupLink).rows[0].text, "\\Windows\\chime.wav");
     EXPECT_EQ(changes, 2);

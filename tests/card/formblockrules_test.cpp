@@ -22,7 +22,9 @@ protected:
         context.locale = &Locale::user();
     }
 
-    FormEntry block(int type) const { return ContactEditInPropMapper(context).emptyBlock(tpl, type); }
+    FormEntry block(int type) const {
+        return ContactEditInPropMapper(context).emptyBlock(tpl, type);
+    }
 
     AddressFormatTable table;
     ContactTemplate tpl{table.defaultIndex()};

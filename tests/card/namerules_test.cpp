@@ -26,8 +26,7 @@ TEST(NameRulesTest, FileAsSuggestionsInOrderWithoutRepeats) {
     EXPECT_EQ(fileAsSuggestions(lines("Dr.", " John ", "Paul", "Smith", "Jr.", "")),
               QStringList({"Smith, John", "Smith, John Paul", "John Paul Smith Jr."}));
     EXPECT_EQ(fileAsSuggestions(lines("", "", "", "Smith", "", "")), QStringList({"Smith"}));
-    EXPECT_EQ(fileAsSuggestions(lines("", "John", "Paul", "", "", "")),
-              QStringList({"John Paul"}));
+    EXPECT_EQ(fileAsSuggestions(lines("", "John", "Paul", "", "", "")), QStringList({"John Paul"}));
     EXPECT_EQ(fileAsSuggestions(lines("", "", "", "", "", "Acme")), QStringList({"Acme"}));
     EXPECT_EQ(fileAsSuggestions(lines("Dr.", "", "", "", "", "")), QStringList({"Dr."}))
         << "the title only when nothing else is there";
