@@ -22,9 +22,8 @@ constexpr int kClearString = 40205;
 
 }  // namespace
 
-CategoryEditorDialog::CategoryEditorDialog(Mode mode, const QString& name,
-                                           const QString& ringtone, SoundChooser chooseSound,
-                                           QWidget* parent)
+CategoryEditorDialog::CategoryEditorDialog(Mode mode, const QString& name, const QString& ringtone,
+                                           SoundChooser chooseSound, QWidget* parent)
     : DialogBase(kTemplateId, true, parent),
       m_mode(mode),
       m_initialName(name),

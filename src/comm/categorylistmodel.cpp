@@ -7,9 +7,8 @@
 
 namespace kontavo {
 
-CategoryListModel::CategoryListModel(CategoriesDBManager& categories,
-                                     CategoryRingtones& ringtones, bool showAllMode,
-                                     QList<Oid> ticked, bool phoneDevice)
+CategoryListModel::CategoryListModel(CategoriesDBManager& categories, CategoryRingtones& ringtones,
+                                     bool showAllMode, QList<Oid> ticked, bool phoneDevice)
     : m_categories(categories),
       m_ringtones(ringtones),
       m_showAllMode(showAllMode),

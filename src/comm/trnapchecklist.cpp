@@ -118,15 +118,15 @@ void TrnApCheckList::paintRow(QPainter& painter, int row) {
     QStyleOptionButton check;
     check.initFrom(this);
     check.rect = checkRect(row);
-    check.state = (m_source->isRowTicked(row) ? QStyle::State_On : QStyle::State_Off) |
-                  QStyle::State_Enabled;
+    check.state =
+        (m_source->isRowTicked(row) ? QStyle::State_On : QStyle::State_Off) | QStyle::State_Enabled;
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &check, &painter, this);
     painter.setPen(current ? palette().highlightedText().color() : palette().text().color());
     const int textLeft = check.rect.right() + Screen::current().scaleX(5);
     const QRect text(textLeft, box.top(), ringtoneRect(row).left() - textLeft, box.height());
-    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
-                     fontMetrics().elidedText(m_source->rowText(row), Qt::ElideRight,
-                                              text.width()));
+    painter.drawText(
+        text, Qt::AlignVCenter | Qt::AlignLeft,
+        fontMetrics().elidedText(m_source->rowText(row), Qt::ElideRight, text.width()));
     const int state = m_source->ringtoneState(row);
     if (state != 0) {
         const QRect mark = ringtoneRect(row);

@@ -18,10 +18,10 @@ public:
                      CategoryListRunner chooseCategories)
         : m_store(session.manager()),
           m_ui(chooseCategories),
-          m_list(services(m_store, m_ui, registry, device, screen, actions,
-                          features.with(Feature::CategoryList,
-                                        features.has(Feature::CategoryList) &&
-                                            bool(chooseCategories)))) {}
+          m_list(services(
+              m_store, m_ui, registry, device, screen, actions,
+              features.with(Feature::CategoryList,
+                            features.has(Feature::CategoryList) && bool(chooseCategories)))) {}
 
     void setListener(Listener listener) override {
         ContactList::Listener forward;
@@ -78,12 +78,11 @@ private:
 
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
-                                                     const Screen& screen,
-                                                     ContactActions* actions,
+                                                     const Screen& screen, ContactActions* actions,
                                                      const FeatureSet& features,
                                                      CategoryListRunner chooseCategories) {
-    return std::make_unique<ContactListModel>(session, registry, device, screen, actions,
-                                              features, std::move(chooseCategories));
+    return std::make_unique<ContactListModel>(session, registry, device, screen, actions, features,
+                                              std::move(chooseCategories));
 }
 
 }  // namespace kontavo

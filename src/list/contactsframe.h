@@ -209,7 +209,7 @@ private:
     mutable UnavailableContactActions m_unavailableActions;
     CardContext m_cardContext;
     DialMethod m_dialMethod = DialMethod::None;  // read at creation and on refresh
-    bool m_cardStale = false;  // its contact changed while the card had no room
+    bool m_cardStale = false;                    // its contact changed while the card had no room
     GroupSelection m_groups;
     SearchTextTracker m_textTracker;
     Oid m_selectedOid = 0;

@@ -28,8 +28,7 @@ public:
     int showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anchor,
                       QWidget* parent) override;
     int showFilterMenu(const QList<CategoryFilterMenu::Item>& items, QWidget* button) override;
-    std::optional<QList<Oid>> chooseCategories(const QList<Oid>& current,
-                                               QWidget* parent) override;
+    std::optional<QList<Oid>> chooseCategories(const QList<Oid>& current, QWidget* parent) override;
     int showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,
                         QWidget* parent) override;
     int filterMenuCapacity(QWidget* button) override;

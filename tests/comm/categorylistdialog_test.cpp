@@ -16,8 +16,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "platform/localwindowregistry.h"
 #include "platform/locale.h"
+#include "platform/localwindowregistry.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
 #include "platform/sqliteobjectstore.h"
@@ -95,9 +95,7 @@ protected:
         return oid;
     }
     // One more contact uses the category.
-    void use(const QString& name) {
-        categories.addRef(categories.findByName(name)->position);
-    }
+    void use(const QString& name) { categories.addRef(categories.findByName(name)->position); }
     void makePhone() { device.writeFile(QStringLiteral("\\windows\\sms.dll"), "x"); }
 
     CategoryListServices services() {
@@ -122,9 +120,9 @@ protected:
     QStringList rows() {
         QStringList texts;
         for (int i = 0; i < dialog->model().rowCount(); ++i) {
-            texts.append((dialog->model().isTicked(i) ? QStringLiteral("[x] ")
-                                                      : QStringLiteral("[ ] ")) +
-                         dialog->model().rowText(i));
+            texts.append(
+                (dialog->model().isTicked(i) ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) +
+                dialog->model().rowText(i));
         }
         return texts;
     }

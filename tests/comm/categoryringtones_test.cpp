@@ -36,8 +36,8 @@ TEST(RingtoneCodecTest, OneEntryIsSixtyBytesFieldByField) {
     ASSERT_EQ(sound.size(), 16);
     const auto bytes = ringtonecodec::encode({{name, sound}});
     ASSERT_TRUE(bytes);
-    const QByteArray expected = hex("5247544e01000100") + hex("0600") + utf16z(name) +
-                                hex("1000") + utf16z(sound);
+    const QByteArray expected =
+        hex("5247544e01000100") + hex("0600") + utf16z(name) + hex("1000") + utf16z(sound);
     EXPECT_EQ(bytes->size(), 60);
     EXPECT_EQ(*bytes, expected);
     EXPECT_EQ(ringtonecodec::decode(expected), (QList<RingtoneEntry>{{name, sound}}));
@@ -129,7 +129,8 @@ TEST_F(CategoryRingtonesTest, WritesTheFileInTheDataFolderAndTellsTheCompanion) 
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
                                             QFileDevice::ReadOther | QFileDevice::WriteOther;
     EXPECT_FALSE(QFile::permissions(fileHost()) & others);
-    EXPECT_EQ(device.settings().get(settings::kMyDocumentsFolder), QStringLiteral("\\My Documents"));
+    EXPECT_EQ(device.settings().get(settings::kMyDocumentsFolder),
+              QStringLiteral("\\My Documents"));
     EXPECT_TRUE(table.entries().isEmpty());  // released until the next load
     EXPECT_EQ(companionInbox(1), (QList<WindowMessage>{{3026, 0, 0}}));
 
