@@ -187,6 +187,10 @@ protected:
         QDir().mkpath(folder);
         dialog->grab().save(folder + QStringLiteral("/%1-%2.png").arg(name).arg(GetParam()));
     }
+    void saveEditor(CategoryEditorDialog& editor, const QString& name) {
+        const QString folder = QStringLiteral(KONTAVO_BIN_DIR "/../screenshots/comm");
+        editor.grab().save(folder + QStringLiteral("/%1-%2.png").arg(name).arg(GetParam()));
+    }
     QList<WindowMessage> companionInbox(int expected) {
         static_cast<void>(QTest::qWaitFor([&] { return inbox.size() >= expected; }, 3000));
         return inbox;
@@ -278,6 +282,7 @@ TEST_P(CategoryListDialogTest, NewRefusesSeparatorsThenCreatesShowsAndSelectsThe
         EXPECT_TRUE(editor.isVisible());
         type(editor, "name", "Zoo");
         type(editor, "ringtone", "\\My Music\\bells.wav");
+        saveEditor(editor, "category-editor");
         tapButton(&editor, "105");
         EXPECT_FALSE(editor.isVisible());
     });

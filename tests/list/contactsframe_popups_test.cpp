@@ -95,6 +95,19 @@ protected:
         ASSERT_TRUE(test::showActive(fixture.window));
     }
     CoolList* view() { return static_cast<CoolList*>(fixture.listView()); }
+    // The category list dialog over the session's categories; the modes it
+    // is opened in go to `modes`.
+    CategoryListRunner categoryList(QList<CategoryListDialog::Mode>& modes) {
+        return [this, &modes](CategoryListDialog::Mode mode, const QList<Oid>& ticked,
+                              QWidget* parent) {
+            modes.append(mode);
+            CategoryListServices services;
+            services.categories = &session->manager().categories();
+            services.device = &fixture.device.fs();
+            services.settings = &fixture.device.settings();
+            return runCategoryList(services, mode, ticked, parent);
+        };
+    }
     QRect screen() { return {fixture.window.mapToGlobal(QPoint(0, 0)), fixture.window.size()}; }
     QPoint middleOf(int row) {
         return view()->rowBox(row).center() - QPoint(view()->width() / 4, 0);
@@ -161,15 +174,8 @@ TEST_P(FramePopupTest, FilterMenuShowsMoreDisabledAndStaysOnTheScreen) {
 // "More..." opens the category list dialog: the category ticked there
 // becomes the filter, and every row listed then has it.
 TEST_P(FramePopupTest, FilterByACategoryChosenThroughMore) {
-    fixture.chooseCategories = [this](CategoryListDialog::Mode mode, const QList<Oid>& ticked,
-                                      QWidget* parent) {
-        EXPECT_EQ(mode, CategoryListDialog::Mode::Filter);
-        CategoryListServices services;
-        services.categories = &session->manager().categories();
-        services.device = &fixture.device.fs();
-        services.settings = &fixture.device.settings();
-        return runCategoryList(services, mode, ticked, parent);
-    };
+    QList<CategoryListDialog::Mode> modes;
+    fixture.chooseCategories = categoryList(modes);
     open(kStoreContacts);
     QString chosen;
     whenOpen(false, [&](QWidget* popup) {
@@ -189,6 +195,7 @@ TEST_P(FramePopupTest, FilterByACategoryChosenThroughMore) {
     });
     QTest::mouseClick(fixture.frame().categoryButton(), Qt::LeftButton);
     ASSERT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(modes, QList<CategoryListDialog::Mode>{CategoryListDialog::Mode::Filter});
     EXPECT_EQ(fixture.frame().list()->filterCaption(), chosen);
     ContactManager& manager = session->manager();
     const int position = manager.categories().findByName(chosen)->position;
@@ -207,15 +214,7 @@ TEST_P(FramePopupTest, FilterByACategoryChosenThroughMore) {
 // command is not offered.
 TEST_P(FramePopupTest, CategoryListManagesCategoriesFromTheMainMenu) {
     QList<CategoryListDialog::Mode> modes;
-    fixture.chooseCategories = [&](CategoryListDialog::Mode mode, const QList<Oid>& ticked,
-                                   QWidget* parent) {
-        modes.append(mode);
-        CategoryListServices services;
-        services.categories = &session->manager().categories();
-        services.device = &fixture.device.fs();
-        services.settings = &fixture.device.settings();
-        return runCategoryList(services, mode, ticked, parent);
-    };
+    fixture.chooseCategories = categoryList(modes);
     open(kStoreContacts);
     ASSERT_TRUE(fixture.frame().isCommandAvailable(ContactsFrame::kCmdCategoryList));
     bool showAllShown = true;
