@@ -13,7 +13,7 @@ class ContactForm;
 class ContactTemplate;
 
 // The contact edit window: a full-screen dialog with the edit form of one
-// contact and the menu bar "Fields" / "Tools" (menu 213). It works on a copy:
+// contact and the menu bar "Fields" / "Tools" (menu 216). It works on a copy:
 // OK (Tools, or the title bar's OK) collects the form into the contact
 // (collectIntoContact) and ends with Accepted; isChanged() then says
 // whether the contact differs from what it was, and only then does the
@@ -29,8 +29,8 @@ class ContactTemplate;
 class ContactEditDialog final : public DialogBase {
     Q_OBJECT
 public:
-    static constexpr int kDialogId = 213;
-    static constexpr int kMenuId = 213;
+    static constexpr int kDialogId = 216;
+    static constexpr int kMenuId = 216;
     static constexpr int kCmdEditTemplate = 41147;
     static constexpr int kCmdOk = 40130;
     static constexpr int kCmdCancel = 40131;

@@ -4,8 +4,8 @@
 
 namespace kontavo {
 
-// The "Fields" menu of the edit window (menu 213) and of the template editor
-// (menu 214): items for name parts Title, Suffix, Job Title, Department and
+// The "Fields" menu of the edit window (menu 216) and of the template editor
+// (menu 217): items for name parts Title, Suffix, Job Title, Department and
 // File As (kFirstNamePartItem + part) and for groups 1 to 11
 // (kFirstGroupItem - 1 + type).
 namespace fieldsmenu {

@@ -11,7 +11,7 @@ namespace kontavo {
 class ContactForm;
 
 // The template editor (`TemplateEditorDialog`): a full-screen dialog
-// captioned "Template" with the menu bar "Fields" (menu 214), the form in
+// captioned "Template" with the menu bar "Fields" (menu 217), the form in
 // template mode above the buttons "OK", "Cancel" and "Default". It edits a
 // copy of the template given: the form is filled from the copy and
 // collected back into it before every menu action and on OK. The Fields
@@ -24,8 +24,8 @@ class ContactForm;
 class TemplateEditorDialog final : public DialogBase {
     Q_OBJECT
 public:
-    static constexpr int kDialogId = 214;
-    static constexpr int kMenuId = 214;
+    static constexpr int kDialogId = 217;
+    static constexpr int kMenuId = 217;
     static constexpr int kCaptionString = 42407;  // "Template"
     static constexpr int kOkString = 105;
     static constexpr int kCancelString = 106;

@@ -10,7 +10,11 @@
 #include "card/contactcardview.h"
 #include "card/contacteditdialog.h"
 #include "card/contacttemplate.h"
+<<<<<<< HEAD
 #include "card/formservices.h"
+=======
+#include "comm/categorylistdialog.h"
+>>>>>>> main
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
 #include "list/contactsframelayout.h"
@@ -53,6 +57,9 @@ struct ContactsFrameServices {
     // Talk key (the list gets them through makeList); optional: without
     // them those commands are disabled and the Talk key does nothing.
     ContactActions* actions = nullptr;
+    // The category list dialog behind "Category List"; optional: without it
+    // the command is disabled.
+    CategoryListRunner chooseCategories;
     LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
     // The features whose commands the frame offers.
@@ -202,6 +209,7 @@ private:
     void reindex();
     void beamSelection();
     void makeAppointment();
+    void manageCategories();
 
     ContactsFrameServices m_services;
     ContactTemplate m_template;

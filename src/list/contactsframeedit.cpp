@@ -8,6 +8,7 @@
 #include "list/contactstoresession.h"
 #include "platform/devicefs.h"
 #include "platform/locale.h"
+#include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/contactmanager.h"
 #include "ui/framehost.h"
 
@@ -26,6 +27,17 @@ FormServices ContactsFrame::formServices() {
         services.companyNames = [store] {
             return store->manager().companyNames().value_or(QStringList());
         };
+        if (CategoryListRunner runner = m_services.chooseCategories) {
+            services.chooseCategories = [this, store, runner](const QByteArray& mask) {
+                CategoriesDBManager& categories = store->manager().categories();
+                QWidget* parent = m_editDialog != nullptr ? static_cast<QWidget*>(m_editDialog)
+                                                          : window();
+                const std::optional<QList<Oid>> chosen = runner(
+                    CategoryListDialog::Mode::Contact, categories.oidsOfMask(mask), parent);
+                return chosen ? std::optional<QByteArray>(categories.maskOfOids(*chosen))
+                              : std::nullopt;
+            };
+        }
     }
     if (const DeviceFs* device = m_services.device) {
         services.chooseFile = [device, this](const LinkedFileRequest& request) {
