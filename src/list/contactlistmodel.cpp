@@ -84,15 +84,10 @@ private:
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
                                                      const Screen& screen, ContactActions* actions,
-<<<<<<< HEAD
-                                                     const FeatureSet& features) {
-    return std::make_unique<ContactListModel>(session, registry, device, screen, actions, features);
-=======
                                                      const FeatureSet& features,
                                                      CategoryListRunner chooseCategories) {
     return std::make_unique<ContactListModel>(session, registry, device, screen, actions, features,
                                               std::move(chooseCategories));
->>>>>>> main
 }
 
 }  // namespace kontavo

@@ -10,11 +10,8 @@
 #include "card/contactcardview.h"
 #include "card/contacteditdialog.h"
 #include "card/contacttemplate.h"
-<<<<<<< HEAD
 #include "card/formservices.h"
-=======
 #include "comm/categorylistdialog.h"
->>>>>>> main
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
 #include "list/contactsframelayout.h"

@@ -134,15 +134,10 @@ bool ContactsFrame::handleCommand(int id, int) {
 
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
-<<<<<<< HEAD
-        const bool needsStore = id == kCmdBeam || id == kCmdAppointment || id == kCmdNewContact ||
-                                id == kCmdEditContact || id == kCmdCallerIdContact;
+        const bool needsStore = id == kCmdBeam || id == kCmdAppointment || id == kCmdCategoryList ||
+                                id == kCmdNewContact || id == kCmdEditContact ||
+                                id == kCmdCallerIdContact;
         if (!m_services.features.allowsCommand(id) || (needsStore && !isCommandAvailable(id))) {
-=======
-        if (!m_services.features.allowsCommand(id) ||
-            ((id == kCmdBeam || id == kCmdAppointment || id == kCmdCategoryList) &&
-             !isCommandAvailable(id))) {
->>>>>>> main
             bar.enableItem(id, false);
         }
     }

@@ -16,6 +16,7 @@
 #include "list/contactstoresession.h"
 #include "listtestsupport.h"
 #include "platform/locale.h"
+#include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/contactmanager.h"
 #include "store/settings/settingsstore.h"
 #include "support/richcontact.h"
@@ -40,6 +41,14 @@ protected:
         ContactRecord rich = test::richContact();
         ASSERT_TRUE(manager().addContact(rich));
         richOid = rich.oid;
+        const std::optional<QByteArray> mask = manager().categories().maskAddingNames({"VIP"});
+        ASSERT_TRUE(mask.has_value());
+        vipOid = manager().categories().oidsOfMask(*mask).value(0);
+        fixture.chooseCategories = [this](CategoryListDialog::Mode mode, const QList<Oid>& ticked,
+                                          QWidget*) {
+            runs.append({mode, ticked});
+            return std::optional<QList<Oid>>(QList<Oid>{vipOid});
+        };
         ASSERT_TRUE(fixture.create(session.get(), &session->manager(), true));
         ASSERT_TRUE(test::showActive(fixture.window));
     }
@@ -70,6 +79,8 @@ protected:
     test::FrameFixture fixture;
     std::unique_ptr<ContactStoreSession> session;
     Oid richOid = 0;
+    Oid vipOid = 0;
+    QList<std::pair<CategoryListDialog::Mode, QList<Oid>>> runs;
 };
 
 TEST_F(FrameEditTest, NewContactIsWrittenSelectedAndCancelWritesNothing) {
@@ -123,6 +134,27 @@ TEST_F(FrameEditTest, EditWritesTheChangedContactAndTheCardFollows) {
     frame().clearListSelection();
     EXPECT_TRUE(frame().handleCommand(ContactsFrame::kCmdEditContact, 0));
     EXPECT_EQ(dialog(), nullptr) << "nothing selected, nothing to edit";
+}
+
+TEST_F(FrameEditTest, CategoryRowChoosesThroughTheCategoryList) {
+    ASSERT_TRUE(frame().list()->selectContact(richOid));
+    ASSERT_TRUE(frame().handleCommand(ContactsFrame::kCmdEditContact, 0));
+    ContactForm& form = *dialog()->form();
+    const int block = form.findBlock(7);
+    ASSERT_GE(block, 0) << "the template shows the category row";
+    const int line = form.formLayout().lineOf(block, 0);
+    form.ensureVisible(0, form.formLayout().valueRect(line).center().y());
+    QTest::mouseClick(form.canvas(), Qt::LeftButton, {},
+                      form.formLayout().valueRect(line).center());
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(runs[0].first, CategoryListDialog::Mode::Contact);
+    EXPECT_TRUE(runs[0].second.isEmpty()) << "the rich contact is in no category";
+    EXPECT_EQ(form.blocks()[block].rows[0].text, "VIP");
+    command(ContactEditDialog::kCmdOk);
+    QTRY_COMPARE(dialog(), nullptr);
+    ContactRecord record;
+    ASSERT_TRUE(manager().readContact(richOid, record));
+    EXPECT_EQ(manager().categories().namesOfMask(record.categoryMask), QStringList({"VIP"}));
 }
 
 TEST_F(FrameEditTest, CallerIdNumberStartsANewContactOnce) {
