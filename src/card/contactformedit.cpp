@@ -76,7 +76,7 @@ void ContactForm::startEdit(int line) {
     }
     m_editLine = line;
     m_editStart = startText(line);
-    m_fileAsSource = fileAsSource(m_blocks[0].name.lines);
+    // File As follows the name when an edit changes what it is made of.
     if (m_blocks[l.block].kind == BlockKind::Name) {
         m_fileAsSource = fileAsSource(m_blocks[l.block].name.lines);
     }

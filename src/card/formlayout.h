@@ -48,10 +48,10 @@ public:
         int block = -1;
     };
 
-    // `pictureSizes`: per block, the size of what the name block shows as
-    // its picture (ignored for other blocks).
     FormLayout(const Screen& screen, int width, bool templateMode);
 
+    // Lays the blocks out; `pictureSizes` gives per block the size of what
+    // the name block shows as its picture (ignored for other blocks).
     void layout(const QList<FormEntry>& blocks, const QList<QSize>& pictureSizes);
 
     int height() const { return m_height; }
