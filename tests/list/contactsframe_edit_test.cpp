@@ -14,11 +14,13 @@
 #include "card/contactform.h"
 #include "framefixture.h"
 #include "list/contactstoresession.h"
+#include "list/listdownbutton.h"
 #include "listtestsupport.h"
 #include "platform/locale.h"
 #include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/contactmanager.h"
 #include "store/settings/settingsstore.h"
+#include "support/popupdriver.h"
 #include "support/richcontact.h"
 #include "support/screenpicture.h"
 #include "ui/menubar.h"
@@ -154,6 +156,25 @@ TEST_F(FrameEditTest, CategoryRowChoosesThroughTheCategoryList) {
     QTRY_COMPARE(dialog(), nullptr);
     ContactRecord record;
     ASSERT_TRUE(manager().readContact(richOid, record));
+    EXPECT_EQ(manager().categories().namesOfMask(record.categoryMask), QStringList({"VIP"}));
+}
+
+TEST_F(FrameEditTest, NewContactStartsInTheCategoriesOfTheFilter) {
+    test::whenOpen(
+        false, [](QWidget* popup) { test::tapMenuItem(popup, test::menuItem(popup, "More...")); });
+    QTest::mouseClick(frame().categoryButton(), Qt::LeftButton);
+    ASSERT_EQ(frame().list()->filterCaption(), "VIP");
+    ASSERT_TRUE(frame().handleCommand(ContactsFrame::kCmdNewContact, 0));
+    const ContactForm& form = *dialog()->form();
+    ASSERT_GE(form.findBlock(7), 0);
+    EXPECT_EQ(form.blocks()[form.findBlock(7)].rows[0].text, "VIP");
+    typeName(kLineFirst, "Vera");
+    command(ContactEditDialog::kCmdOk);
+    QTRY_COMPARE(dialog(), nullptr);
+    const Oid added = frame().list()->selectedContact();
+    ASSERT_NE(added, 0u) << "the new contact is listed under the filter";
+    ContactRecord record;
+    ASSERT_TRUE(manager().readContact(added, record));
     EXPECT_EQ(manager().categories().namesOfMask(record.categoryMask), QStringList({"VIP"}));
 }
 
