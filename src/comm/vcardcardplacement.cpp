@@ -43,9 +43,15 @@ bool isPlainEmailLabel(const QString& label) {
 
 }  // namespace
 
-void VCardCardReader::prefer(uint32_t tag, int preference) {
-    if (preference > 0 && (m_preference == 0 || preference < m_preference)) {
-        m_preference = preference;
+void VCardCardReader::prefer(uint32_t tag, const Pending& item) {
+    if (item.preference <= 0) {
+        return;
+    }
+    const bool better = m_preference == 0 || item.preference < m_preference ||
+                        (item.preference == m_preference && item.order < m_preferenceOrder);
+    if (better) {
+        m_preference = item.preference;
+        m_preferenceOrder = item.order;
         m_contact.record.preferredItemTag = tag;
     }
 }
@@ -54,7 +60,7 @@ void VCardCardReader::addPhoneOrEmail(QList<LabeledValue>& list, const Pending& 
     list.append({item.label, item.value});
     const ExtendedProperties& extended = m_contact.record.extended;
     if (&list == &extended.phones || &list == &extended.emails) {
-        prefer(itemKey(item.label, item.value), item.preference);
+        prefer(itemKey(item.label, item.value), item);
     }
 }
 
@@ -77,7 +83,7 @@ void VCardCardReader::readPhone(const VCardProperty& property) {
     if (field && types.contains(QStringLiteral("X-SECOND"))) {
         field = secondPhoneOf(*field).value_or(*field);
     }
-    m_phones.append({number, preferenceOf(property), label, field});
+    m_phones.append({number, preferenceOf(property), label, field, m_order});
 }
 
 void VCardCardReader::readEmail(const VCardProperty& property) {
@@ -100,7 +106,7 @@ void VCardCardReader::readEmail(const VCardProperty& property) {
     } else if (types.contains(kEmail3Type)) {
         field = ContactField::Email3;
     }
-    m_emails.append({address, preferenceOf(property), label, field});
+    m_emails.append({address, preferenceOf(property), label, field, m_order});
 }
 
 void VCardCardReader::readAddress(const VCardProperty& property) {
@@ -162,7 +168,7 @@ void VCardCardReader::placePhones() {
     for (const Pending& item : m_phones) {
         if (item.field && isFree(*item.field)) {
             setField(*item.field, item.value);
-            prefer(fieldInfo(*item.field).tag(), item.preference);
+            prefer(fieldInfo(*item.field).tag(), item);
         } else {
             later.append(item);
         }
@@ -172,7 +178,7 @@ void VCardCardReader::placePhones() {
             item.field ? secondPhoneOf(*item.field) : std::nullopt;
         if (second && isFree(*second)) {
             setField(*second, item.value);
-            prefer(fieldInfo(*second).tag(), item.preference);
+            prefer(fieldInfo(*second).tag(), item);
         } else {
             addPhoneOrEmail(m_contact.record.extended.phones, item);
         }
@@ -187,7 +193,7 @@ void VCardCardReader::placeEmails() {
     for (const Pending& item : m_emails) {
         if (item.field && isFree(*item.field)) {
             setField(*item.field, item.value);
-            prefer(fieldInfo(*item.field).tag(), item.preference);
+            prefer(fieldInfo(*item.field).tag(), item);
         } else {
             later.append(item);
         }
@@ -199,7 +205,7 @@ void VCardCardReader::placeEmails() {
                                                 [this](ContactField f) { return isFree(f); });
         if (item.label.isEmpty() && free != std::end(fields)) {
             setField(*free, item.value);
-            prefer(fieldInfo(*free).tag(), item.preference);
+            prefer(fieldInfo(*free).tag(), item);
         } else {
             if (item.label.isEmpty()) {
                 item.label = fieldLabel(ContactField::Email1).wide;

@@ -56,6 +56,7 @@ VCardContact VCardCardReader::read(const VCardCard& card) {
 }
 
 void VCardCardReader::readProperty(const VCardProperty& property) {
+    ++m_order;
     if (vcardforeign::isBookkeeping(property.name)) {
         return;
     }
@@ -90,7 +91,8 @@ bool VCardCardReader::readOwn(const VCardProperty& property) {
         if (property.name == kind.property) {
             const QString label = labelOf(property);
             const Pending item{vcardtext::unescape(property.value), preferenceOf(property),
-                               label.isEmpty() ? kind.defaultLabel : label, std::nullopt};
+                               label.isEmpty() ? kind.defaultLabel : label, std::nullopt,
+                               m_order};
             addPhoneOrEmail(extended.*kind.list, item);
             return true;
         }
@@ -323,7 +325,7 @@ void VCardCardReader::readImpp(const VCardProperty& property) {
     // This program's own IMPP (it carries a label) names the type as it is.
     const bool own = !property.param(kLabelParam).isEmpty();
     const QString type = own ? service : vcardforeign::messengerType(scheme, service);
-    if (account.isEmpty() && type.isEmpty()) {
+    if (account.isEmpty() && type.isEmpty() && !own) {
         return;
     }
     const QString label = labelOf(property);
@@ -355,9 +357,7 @@ void VCardCardReader::readRelated(const VCardProperty& property) {
         return;
     }
     // A labelled entry is one of this program's own extended people.
-    if (!name.isEmpty()) {
-        m_contact.record.extended.people.append({label, name});
-    }
+    m_contact.record.extended.people.append({label, name});
 }
 
 // Spouse, children and assistant go to their fields while those are free;

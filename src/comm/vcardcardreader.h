@@ -27,6 +27,7 @@ private:
         int preference = 0;  // 0 none; 1 the most preferred
         QString label;       // the label of the entry it becomes
         std::optional<ContactField> field;  // the field the label names
+        int order = 0;                      // the property's place in the card
     };
 
     void readProperty(const VCardProperty& property);
@@ -57,7 +58,9 @@ private:
     void placeText(ContactField field, const QString& label, const QString& text);
     void addOther(const QString& label, const QString& text);
     void addPhoneOrEmail(QList<LabeledValue>& list, const Pending& item);
-    void prefer(uint32_t tag, int preference);
+    // Makes `tag` the preferred item when it is preferred more than the one
+    // so far (a lower PREF level, or the same level earlier in the card).
+    void prefer(uint32_t tag, const Pending& item);
 
     // The label a property carries: its own X-LABEL parameter, else the
     // item label of its group; empty when it has neither.
@@ -76,6 +79,8 @@ private:
     bool m_hasName = false;
     bool m_hasAddress = false;
     int m_preference = 0;
+    int m_preferenceOrder = 0;
+    int m_order = 0;  // the place of the property being read
 };
 
 }  // namespace kontavo

@@ -111,10 +111,11 @@ VCardParam parseParam(const QByteArray& text) {
     const qsizetype equals = text.indexOf('=');
     if (equals < 0) {
         // A bare vCard 2.1 parameter: an encoding, a character set or a type.
-        const QString bare = QString::fromUtf8(text.trimmed()).toUpper();
-        if (bare == QLatin1String("QUOTED-PRINTABLE") || bare == QLatin1String("BASE64") ||
-            bare == QLatin1String("8BIT") || bare == QLatin1String("7BIT")) {
-            return {QStringLiteral("ENCODING"), {bare}};
+        const QString bare = QString::fromUtf8(text.trimmed());
+        const QString upper = bare.toUpper();
+        if (upper == QLatin1String("QUOTED-PRINTABLE") || upper == QLatin1String("BASE64") ||
+            upper == QLatin1String("8BIT") || upper == QLatin1String("7BIT")) {
+            return {QStringLiteral("ENCODING"), {upper}};
         }
         return {QStringLiteral("TYPE"), {bare}};
     }
