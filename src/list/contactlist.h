@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "comm/dialmethod.h"
 #include "comm/phonetemplateset.h"
 #include "list/categoryfiltermenu.h"
 #include "list/contactlisttypes.h"
@@ -207,6 +208,7 @@ private:
     void setWaiting(bool waiting);
     void notifySelection();
     void actOnItem(const ContactItem& item, Oid oid);
+    DialMethod freshDialMethod() const;
     void runContextCommand(int id, const ContactContextMenu& menu);
     bool applyFilterChoice(int id, const QList<CategoryFilterMenu::NamedCategory>& recent,
                            RecentList& recentCategories, QWidget* button);

@@ -354,7 +354,7 @@ TEST_F(ContactListMenuTest, DialToRoutesThePreselectedNumberByTheDialMethod) {
     list->openPhoneMenu(1);
     setDialMethod(41237);
     list->openPhoneMenu(1);
-    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 first", "call 555-1000 2", "addin 2"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 1", "call 555-1000 2 1", "addin 2"}));
 }
 
 TEST_F(ContactListMenuTest, EmailToSendsAMail) {
@@ -381,9 +381,35 @@ TEST_F(ContactListMenuTest, ContextMenuCallsTextsAndMailsTheChosenItem) {
     setDialMethod(41296);
     ui.contextChoice = 1001;  // with "None" nothing is dialed
     list->openContextMenu({5, 5});
-    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1 first", "mail bob@example.com"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1 1", "mail bob@example.com"}));
     EXPECT_EQ(ui.contextMenus.front()[2].text, "Call Phone");
     EXPECT_EQ(ui.contextMenus.front()[3].text, "Send Email") << "not a phone device";
+}
+
+TEST_F(ContactListMenuTest, OnAPhoneDeviceSendSmsHandsTheNumberAsStoredToTheSmsAction) {
+    store.records[2].setField(ContactField::MobilePhone, "+7 (912) 345-67-89 mob");
+    device.writeFile(QStringLiteral("\\windows\\sms.dll"), "phone");
+    ContactList::Services phone = services();
+    phone.device = &device.fs();  // looked at for every menu
+    list = std::make_unique<ContactList>(phone);
+    list->refill({});
+    list->selectContact(2);
+    ui.contextChoice = 1102;  // Send SMS: Mobile
+    EXPECT_TRUE(list->openContextMenu({5, 5}));
+    EXPECT_EQ(ui.contextMenus.front()[3].text, "Send SMS");
+    EXPECT_EQ(actions.calls, QStringList{"sms +7 (912) 345-67-89 mob"});
+}
+
+TEST_F(ContactListMenuTest, EveryCallReadsTheDialMethodAfreshAndMakesItCurrent) {
+    list->selectContact(2);
+    setDialMethod(kDialSound);
+    ui.contextChoice = 1001;
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(currentDialupMode(), kDialSound);
+    setDialMethod(kDialAddIn);
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(currentDialupMode(), kDialAddIn);
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 2 1", "addin 2"}));
 }
 
 TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
