@@ -5,6 +5,7 @@
 #include "comm/phoneformatsdialog.h"
 #include "comm/phonetemplatesettings.h"
 #include "comm/programactions.h"
+#include "comm/vcardimport.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
@@ -65,15 +66,7 @@ ContactActions* makeActions(ProgramActions& program, MainWndFrame& window,
     actions.sound = program.sound.get();
     actions.device = services.device;
     actions.windows = services.windows;
-    actions.readContact = [&session](Oid oid) -> std::optional<VCardContact> {
-        VCardContact contact;
-        ContactManager& manager = session.manager();
-        if (!manager.readContact(oid, contact.record)) {
-            return std::nullopt;
-        }
-        contact.categories = manager.categories().namesOfMask(contact.record.categoryMask);
-        return contact;
-    };
+    actions.readContact = [&session](Oid oid) { return vcardContactOf(session.manager(), oid); };
     actions.phoneApplication = qEnvironmentVariable("KONTAVO_PHONE_APP");
     actions.beamSender = Beam::configuredSender();
     program.actions = std::make_unique<ProgramContactActions>(std::move(actions));

@@ -11,6 +11,7 @@
 #include "card/contacttemplate.h"
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
+#include "list/vcardfilechoice.h"
 #include "list/contactsframelayout.h"
 #include "list/contactsviewsettings.h"
 #include "list/framelistmodel.h"
@@ -59,6 +60,9 @@ struct ContactsFrameServices {
     // while the frame is created. Creation fails when it is missing or
     // returns null.
     std::function<std::unique_ptr<FrameListModel>()> makeList;
+    // Asks for the vCard file to import from or export to (nullopt when the
+    // user cancels); without it, VCardFileDialog in the documents folder.
+    std::function<std::optional<QString>(VCardFileChoice::Mode)> chooseVCardFile;
 };
 
 // The contacts frame ("CONTACTS.FRAME.CLASS"), the main view: from top to
@@ -95,6 +99,8 @@ public:
     static constexpr int kCmdSplitVisible = 41220;
     static constexpr int kCmdSplitVisibleToo = 41282;
     static constexpr int kCmdCallerIdContact = 41280;
+    static constexpr int kCmdImportVCards = 42330;
+    static constexpr int kCmdExportVCards = 42331;
     static constexpr int kViewCaptionString = 41146;  // "View", while the filter menu is open
 
     explicit ContactsFrame(ContactsFrameServices services);
@@ -111,6 +117,10 @@ public:
     void openContact(char16_t letter, uint32_t oid) override;
     void callSelectedContact() override;
     void clearListSelection() override;
+    // Imports the contacts of vCard file `path` under the progress window
+    // and reports the result in a message box; the list then shows the
+    // first new contact.
+    void importVCards(const QString& path) override;
     void updateMenu(MenuBar& bar) override;
 
     // Whether the frame can carry out command `id` (its menu item is
@@ -184,6 +194,8 @@ private:
     // Commands.
     void duplicateSelection();
     void reindex();
+    std::optional<QString> chooseVCardFile(VCardFileChoice::Mode mode);
+    void exportVCards();
     void beamSelection();
     void makeAppointment();
 

@@ -66,6 +66,8 @@ bool ContactsFrame::isCommandAvailable(int id) const {
     switch (id) {
         case kCmdDuplicate:
         case kCmdReindex:
+        case kCmdImportVCards:
+        case kCmdExportVCards:
             return m_services.store != nullptr;
         case kCmdBeam:
         case kCmdAppointment:
@@ -93,6 +95,14 @@ bool ContactsFrame::handleCommand(int id, int) {
             return true;
         case kCmdReindex:
             reindex();
+            return true;
+        case kCmdImportVCards:
+            if (const std::optional<QString> path = chooseVCardFile(VCardFileChoice::Mode::Open)) {
+                importVCards(*path);
+            }
+            return true;
+        case kCmdExportVCards:
+            exportVCards();
             return true;
         case kCmdBeam:
             beamSelection();

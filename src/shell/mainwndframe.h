@@ -82,6 +82,7 @@ public:
     void setProgressRange(int minimum, int maximum) override;
     void setProgressStep(int step) override;
     void setProgressText(const QString& text) override;
+    void setProgressTitle(const QString& title) override;
     void stepProgress() override;
     void closeProgress() override;
 
@@ -112,6 +113,8 @@ private:
     bool onMainCommand(int id);
     void onCommand(uint32_t wParam);
     void onOpenContact(uint32_t letter, uint32_t oid);
+    // WM 1150: imports the vCard file hand-over file `number` names.
+    void onImportVCards(uint32_t number);
     void onReceive(const WindowMessage& message, bool sent, int32_t* result);
     void refreshSipState(uint32_t parameter);
     void takeTalkKey();

@@ -47,6 +47,9 @@ struct MainWndServices {
     // Ends the message loop with the given code; called once when the main
     // window is destroyed.
     std::function<void(int)> quit;
+    // The private folder of the program's windows, where a later start
+    // leaves the vCard files it hands over (VCardHandOver).
+    QString handOverFolder;
 };
 
 }  // namespace kontavo

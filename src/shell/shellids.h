@@ -16,6 +16,9 @@ inline constexpr QStringView kAppointmentsFrameClass = u"APPOINTMENTS.FRAME.CLAS
 // Opens a contact in a running instance: wParam 'e' (101) or 'v' (118),
 // lParam the contact's Oid.
 inline constexpr uint32_t kWmOpenContact = wm::kUser + 125;  // 1149
+// Imports a vCard file in a running instance: lParam numbers the hand-over
+// file that names it (VCardHandOver).
+inline constexpr uint32_t kWmImportVCards = wm::kUser + 126;  // 1150
 // Passed on to the contact store as it is.
 inline constexpr uint32_t kWmStoreMessage = wm::kUser - 1;  // 1023
 

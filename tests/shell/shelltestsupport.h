@@ -33,6 +33,7 @@ public:
     void openContact(char16_t letter, uint32_t oid) override;
     void callSelectedContact() override;
     void clearListSelection() override;
+    void importVCards(const QString& path) override;
 
 private:
     Journal& m_journal;
