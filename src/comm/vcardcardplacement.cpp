@@ -66,8 +66,8 @@ void VCardCardReader::addPhoneOrEmail(QList<LabeledValue>& list, const Pending& 
 
 void VCardCardReader::readPhone(const VCardProperty& property) {
     QString number = vcardtext::unescape(property.value);
-    if (property.param(QStringLiteral("VALUE")).compare(QLatin1String("uri"),
-                                                        Qt::CaseInsensitive) == 0 &&
+    if (property.param(QStringLiteral("VALUE"))
+                .compare(QLatin1String("uri"), Qt::CaseInsensitive) == 0 &&
         number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive)) {
         number = number.mid(4);
     }
@@ -94,8 +94,8 @@ void VCardCardReader::readEmail(const VCardProperty& property) {
     const QStringList types = property.types();
     QString label = labelOf(property);
     if (label.isEmpty()) {
-        label = vcardforeign::customTypeLabel(property.typesAsWritten(),
-                                              {kEmail2Type, kEmail3Type});
+        label =
+            vcardforeign::customTypeLabel(property.typesAsWritten(), {kEmail2Type, kEmail3Type});
     }
     std::optional<ContactField> field = emailFieldOfLabel(label);
     if (field || isPlainEmailLabel(label)) {

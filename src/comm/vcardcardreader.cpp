@@ -91,8 +91,7 @@ bool VCardCardReader::readOwn(const VCardProperty& property) {
         if (property.name == kind.property) {
             const QString label = labelOf(property);
             const Pending item{vcardtext::unescape(property.value), preferenceOf(property),
-                               label.isEmpty() ? kind.defaultLabel : label, std::nullopt,
-                               m_order};
+                               label.isEmpty() ? kind.defaultLabel : label, std::nullopt, m_order};
             addPhoneOrEmail(extended.*kind.list, item);
             return true;
         }
@@ -103,8 +102,9 @@ bool VCardCardReader::readOwn(const VCardProperty& property) {
         extended.messengers.append(
             {label.isEmpty() ? QStringLiteral("Messenger") : label, parts[1], parts[0]});
     } else if (property.name == kAddress) {
-        extended.addresses.append(extendedAddress(
-            label.isEmpty() ? QStringLiteral("Address") : label, property.value, formatOf(property)));
+        extended.addresses.append(
+            extendedAddress(label.isEmpty() ? QStringLiteral("Address") : label, property.value,
+                            formatOf(property)));
     } else if (property.name == kDate) {
         readDateProperty(property, label.isEmpty() ? QStringLiteral("Date") : label);
     } else if (property.name.startsWith(kPrefix)) {
@@ -335,8 +335,8 @@ void VCardCardReader::readImpp(const VCardProperty& property) {
 
 // vCard 4.0 RELATED: a person by name (VALUE=text) or by URI.
 void VCardCardReader::readRelated(const VCardProperty& property) {
-    const bool text = property.param(QStringLiteral("VALUE")).compare(
-                          QLatin1String("text"), Qt::CaseInsensitive) == 0;
+    const bool text = property.param(QStringLiteral("VALUE"))
+                          .compare(QLatin1String("text"), Qt::CaseInsensitive) == 0;
     const QString name = text ? vcardtext::unescape(property.value) : property.value.trimmed();
     QString label = labelOf(property);
     if (label.isEmpty()) {

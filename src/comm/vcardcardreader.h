@@ -24,8 +24,8 @@ private:
     // property that names its own field has been placed.
     struct Pending {
         QString value;
-        int preference = 0;  // 0 none; 1 the most preferred
-        QString label;       // the label of the entry it becomes
+        int preference = 0;                 // 0 none; 1 the most preferred
+        QString label;                      // the label of the entry it becomes
         std::optional<ContactField> field;  // the field the label names
         int order = 0;                      // the property's place in the card
     };

@@ -20,8 +20,8 @@ public:
     using Reader = std::function<std::optional<VCardContact>(Oid)>;
 
     struct Cards {
-        QByteArray bytes;      // one card per contact read, in the given order
-        int exported = 0;      // contacts written as cards
+        QByteArray bytes;       // one card per contact read, in the given order
+        int exported = 0;       // contacts written as cards
         QList<Oid> unreadable;  // contacts that could not be read
     };
 

@@ -21,26 +21,46 @@ struct Name {
 
 // Messenger types this program names, by the services' own spellings.
 const Name kServices[] = {
-    {"AIM", "AOL"},          {"AOL", "AOL"},
-    {"ICQ", "ICQ"},          {"MSN", "MSN"},
-    {"MSNIM", "MSN"},        {"MS-IMADDRESS", "MSN"},
-    {"JABBER", "Jabber"},    {"XMPP", "Jabber"},
-    {"YAHOO", "Yahoo"},      {"YMSGR", "Yahoo"},
-    {"SKYPE", "Skype"},      {"SKYPE-USERNAME", "Skype"},
-    {"CALLTO", "Skype"},     {"GOOGLE-TALK", "Google Talk"},
-    {"GOOGLETALK", "Google Talk"}, {"GTALK", "Google Talk"},
-    {"GADUGADU", "Gadu-Gadu"}, {"GADU-GADU", "Gadu-Gadu"},
-    {"GG", "Gadu-Gadu"},     {"QQ", "QQ"},
-    {"GROUPWISE", "GroupWise"}, {"SIP", "SIP"},
-    {"IRC", "IRC"},          {"FACEBOOK", "Facebook"},
+    {"AIM", "AOL"},
+    {"AOL", "AOL"},
+    {"ICQ", "ICQ"},
+    {"MSN", "MSN"},
+    {"MSNIM", "MSN"},
+    {"MS-IMADDRESS", "MSN"},
+    {"JABBER", "Jabber"},
+    {"XMPP", "Jabber"},
+    {"YAHOO", "Yahoo"},
+    {"YMSGR", "Yahoo"},
+    {"SKYPE", "Skype"},
+    {"SKYPE-USERNAME", "Skype"},
+    {"CALLTO", "Skype"},
+    {"GOOGLE-TALK", "Google Talk"},
+    {"GOOGLETALK", "Google Talk"},
+    {"GTALK", "Google Talk"},
+    {"GADUGADU", "Gadu-Gadu"},
+    {"GADU-GADU", "Gadu-Gadu"},
+    {"GG", "Gadu-Gadu"},
+    {"QQ", "QQ"},
+    {"GROUPWISE", "GroupWise"},
+    {"SIP", "SIP"},
+    {"IRC", "IRC"},
+    {"FACEBOOK", "Facebook"},
 };
 
 // The scheme written for each messenger type.
 const Name kSchemes[] = {
-    {"AOL", "aim"},         {"ICQ", "icq"},        {"MSN", "msnim"},
-    {"Jabber", "xmpp"},     {"Yahoo", "ymsgr"},    {"Skype", "skype"},
-    {"Google Talk", "gtalk"}, {"Gadu-Gadu", "gg"}, {"QQ", "qq"},
-    {"GroupWise", "groupwise"}, {"SIP", "sip"},    {"IRC", "irc"},
+    {"AOL", "aim"},
+    {"ICQ", "icq"},
+    {"MSN", "msnim"},
+    {"Jabber", "xmpp"},
+    {"Yahoo", "ymsgr"},
+    {"Skype", "skype"},
+    {"Google Talk", "gtalk"},
+    {"Gadu-Gadu", "gg"},
+    {"QQ", "qq"},
+    {"GroupWise", "groupwise"},
+    {"SIP", "sip"},
+    {"IRC", "irc"},
 };
 
 QString serviceType(const QString& key) {
@@ -249,11 +269,27 @@ QString phoneLabelOfTypes(const QStringList& types, const QStringList& typesAsWr
 }
 
 bool isBookkeeping(const QString& name) {
-    return isOneOf(name, {"VERSION", "PRODID", "REV", "UID", "X-ABUID", "X-ABLABEL", "X-ABADR",
-                          "X-ABSHOWAS", "CLASS", "SORT-STRING", "MAILER", "NAME", "SOURCE",
-                          "PROFILE", "CLIENTPIDMAP", "X-MOZILLA-HTML", "X-MS-OL-DESIGN",
-                          "X-MS-OL-DEFAULT-POSTAL-ADDRESS", "X-EVOLUTION-LIST",
-                          "X-EVOLUTION-LIST-SHOW-ADDRESSES", "X-EVOLUTION-UI-SLOT"});
+    return isOneOf(name, {"VERSION",
+                          "PRODID",
+                          "REV",
+                          "UID",
+                          "X-ABUID",
+                          "X-ABLABEL",
+                          "X-ABADR",
+                          "X-ABSHOWAS",
+                          "CLASS",
+                          "SORT-STRING",
+                          "MAILER",
+                          "NAME",
+                          "SOURCE",
+                          "PROFILE",
+                          "CLIENTPIDMAP",
+                          "X-MOZILLA-HTML",
+                          "X-MS-OL-DESIGN",
+                          "X-MS-OL-DEFAULT-POSTAL-ADDRESS",
+                          "X-EVOLUTION-LIST",
+                          "X-EVOLUTION-LIST-SHOW-ADDRESSES",
+                          "X-EVOLUTION-UI-SLOT"});
 }
 
 }  // namespace kontavo::vcardforeign

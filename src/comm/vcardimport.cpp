@@ -77,8 +77,9 @@ QString VCardImport::summary(const Report& report) {
                        .arg(report.imported)
                        .arg(report.notImported());
     if (report.picturesNotStored > 0) {
-        text += QStringLiteral("\n%1 pictures were not stored: imported pictures are not "
-                               "kept yet")
+        text += QStringLiteral(
+                    "\n%1 pictures were not stored: imported pictures are not "
+                    "kept yet")
                     .arg(report.picturesNotStored);
     }
     return text;

@@ -131,7 +131,9 @@ VCardProperty write(const VCardPicture& picture, bool version4) {
     const QString base64 = QString::fromLatin1(picture.bytes.toBase64());
     if (version4) {
         const QString type = picture.mediaType.isEmpty() ? kOctetStream : picture.mediaType;
-        return {QStringLiteral("PHOTO"), {}, {},
+        return {QStringLiteral("PHOTO"),
+                {},
+                {},
                 QStringLiteral("data:") + type + QStringLiteral(";base64,") + base64};
     }
     VCardProperty property{QStringLiteral("PHOTO"), {}, {}, base64};

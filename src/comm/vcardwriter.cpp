@@ -117,8 +117,8 @@ void CardBuilder::addOwnFields() {
         if (field(own).isEmpty()) {
             continue;
         }
-        const char* relation = own == ContactField::Spouse     ? "spouse"
-                               : own == ContactField::Children ? "child"
+        const char* relation = own == ContactField::Spouse          ? "spouse"
+                               : own == ContactField::Children      ? "child"
                                : own == ContactField::AssistantName ? "agent"
                                                                     : nullptr;
         if (m_v4 && relation != nullptr) {
@@ -255,8 +255,8 @@ void CardBuilder::addExtended() {
         property.addParam(kFormatParam, QString::number(address.formatCode));
     }
     for (const ExtendedDate& date : extended.dates) {
-        add(kDate, vcarddate::format(date.time, m_v4 ? vcarddate::Style::Basic
-                                                      : vcarddate::Style::Extended))
+        add(kDate, vcarddate::format(date.time,
+                                     m_v4 ? vcarddate::Style::Basic : vcarddate::Style::Extended))
             .addParam(kLabelParam, vcardtext::encodeParam(date.label));
     }
 }

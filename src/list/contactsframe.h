@@ -11,12 +11,12 @@
 #include "card/contacttemplate.h"
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
-#include "list/vcardfilechoice.h"
 #include "list/contactsframelayout.h"
 #include "list/contactsviewsettings.h"
 #include "list/framelistmodel.h"
 #include "list/groupselection.h"
 #include "list/searchtexttracker.h"
+#include "list/vcardfilechoice.h"
 #include "platform/screen.h"
 #include "store/index/lettergroupset.h"
 #include "ui/contactsappframe.h"
@@ -216,7 +216,7 @@ private:
     mutable UnavailableContactActions m_unavailableActions;
     CardContext m_cardContext;
     DialMethod m_dialMethod = DialMethod::None;  // read at creation and on refresh
-    bool m_cardStale = false;  // its contact changed while the card had no room
+    bool m_cardStale = false;                    // its contact changed while the card had no room
     GroupSelection m_groups;
     SearchTextTracker m_textTracker;
     Oid m_selectedOid = 0;

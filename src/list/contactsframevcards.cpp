@@ -113,8 +113,8 @@ void ContactsFrame::exportVCards() {
     }
     QString why;
     if (!VCardExport::save(*path, cards.bytes, &why)) {
-        tell(m_services.host, QStringLiteral("Cannot write %1: %2").arg(*path, why),
-             kExportCaption, MessageBoxes::Icon::Error);
+        tell(m_services.host, QStringLiteral("Cannot write %1: %2").arg(*path, why), kExportCaption,
+             MessageBoxes::Icon::Error);
         return;
     }
     QString text = QStringLiteral("%1 contacts exported to %2")

@@ -103,8 +103,7 @@ bool handOver(LocalWindowRegistry& windows, const ProgramOptions& options) {
                                 : "kontavo: cannot hand \"%s\" to the running Kontavo\n",
                          qPrintable(file));
         }
-    } else if (const std::optional<OpenContactRequest> request =
-                   CommandLine::parse(commandLine)) {
+    } else if (const std::optional<OpenContactRequest> request = CommandLine::parse(commandLine)) {
         windows.postMessage(running, {shell::kWmOpenContact, request->letter, request->oid});
         std::fprintf(stderr, "kontavo: Kontavo is running already; it opens \"%s\"\n",
                      qPrintable(commandLine));

@@ -68,8 +68,12 @@ TEST(VCardDialects, AndroidVersion21WithCustomTypesQuotedPrintableAndBase64Photo
         "X-AIM:ivan_aim\r\n"
         "X-ANDROID-CUSTOM:vnd.android.cursor.item/nickname;Vanya;1;;;;;;;;;;;;;\r\n"
         "BDAY:1980-02-15\r\n"
-        "PHOTO;ENCODING=BASE64;JPEG:" + kJpeg.left(6).toBase64() + "\r\n"
-        " " + kJpeg.mid(6).toBase64() + "\r\n"
+        "PHOTO;ENCODING=BASE64;JPEG:" +
+        kJpeg.left(6).toBase64() +
+        "\r\n"
+        " " +
+        kJpeg.mid(6).toBase64() +
+        "\r\n"
         "\r\n"
         "NOTE;ENCODING=QUOTED-PRINTABLE:first=0D=0Asecond\r\n"
         "END:VCARD\r\n";
@@ -146,7 +150,9 @@ TEST(VCardDialects, AppleItemGroupsGiveLabelsAndPreference) {
         "item14.X-ABLabel:Calls\r\n"
         "X-ABShowAs:COMPANY\r\n"
         "X-ABUID:5AD380FD-B2DE-4261-BA99-DE1D1DB52FBE\\:ABPerson\r\n"
-        "PHOTO;ENCODING=b;TYPE=JPEG:" + kJpeg.toBase64() + "\r\n"
+        "PHOTO;ENCODING=b;TYPE=JPEG:" +
+        kJpeg.toBase64() +
+        "\r\n"
         "END:VCARD\r\n";
     const VCardContact contact = readOne(card);
     const ContactRecord& record = contact.record;
@@ -156,10 +162,9 @@ TEST(VCardDialects, AppleItemGroupsGiveLabelsAndPreference) {
     EXPECT_EQ(field(contact, ContactField::AssistantPhone), "+1 408 555 0003");
     EXPECT_EQ(field(contact, ContactField::WorkPhone), "+1 408 555 0005");
     EXPECT_EQ(field(contact, ContactField::WorkPhone2), QString());
-    EXPECT_EQ(record.extended.phones,
-              QList<LabeledValue>({{"Mobile", "+1 408 555 0002"},
-                                   {"Boat", "+1 408 555 0004"},
-                                   {"Other fax", "+1 408 555 0006"}}));
+    EXPECT_EQ(record.extended.phones, QList<LabeledValue>({{"Mobile", "+1 408 555 0002"},
+                                                           {"Boat", "+1 408 555 0004"},
+                                                           {"Other fax", "+1 408 555 0006"}}));
     // The first preferred item in the card.
     EXPECT_EQ(record.preferredItemTag, fieldInfo(ContactField::Email1).tag());
     EXPECT_EQ(field(contact, ContactField::HomeStreet), "1 Infinite Loop");
@@ -205,7 +210,9 @@ TEST(VCardDialects, OutlookVersion21WithRelatedNamesAnniversaryAndCrCrLf) {
         "X-MS-IMADDRESS:john@im.example\r\n"
         "X-MS-MANAGER:Mary Major\r\nX-MS-ASSISTANT:Alan Assist\r\nX-MS-SPOUSE:Sue\r\n"
         "X-MS-ANNIVERSARY:20010512\r\nBDAY:19700401\r\n"
-        "X-MS-CARDPICTURE;TYPE=JPEG;ENCODING=BASE64:\r\n " + kJpeg.toBase64() + "\r\n\r\n"
+        "X-MS-CARDPICTURE;TYPE=JPEG;ENCODING=BASE64:\r\n " +
+        kJpeg.toBase64() +
+        "\r\n\r\n"
         "X-WAB-GENDER:2\r\n"
         "REV:20240101T120000Z\r\n"
         "END:VCARD\r\n";
@@ -276,8 +283,8 @@ TEST(VCardDialects, EvolutionTypesAndRelatedProperties) {
     EXPECT_EQ(field(contact, ContactField::WorkPhone), "+34 91 000 01");
     EXPECT_EQ(field(contact, ContactField::AssistantPhone), "+34 91 000 02");
     EXPECT_EQ(field(contact, ContactField::RadioPhone), "+34 91 000 04");
-    EXPECT_EQ(record.extended.phones, QList<LabeledValue>({{"Company", "+34 91 000 03"},
-                                                           {"Callback", "+34 91 000 05"}}));
+    EXPECT_EQ(record.extended.phones,
+              QList<LabeledValue>({{"Company", "+34 91 000 03"}, {"Callback", "+34 91 000 05"}}));
     EXPECT_EQ(field(contact, ContactField::Email1), "maria@work.example");
     EXPECT_EQ(field(contact, ContactField::Email2), "maria@other.example");
     EXPECT_EQ(record.extended.messengers,
@@ -406,13 +413,15 @@ TEST(VCardDialects, LotusNotesWithCrCrLfFoldingAndTypeLists) {
     const ContactRecord& record = contact.record;
     EXPECT_EQ(field(contact, ContactField::Title), "Dr.");
     EXPECT_EQ(field(contact, ContactField::Department), "Entwicklung, Labor");
-    EXPECT_EQ(field(contact, ContactField::JobTitle), QStringLiteral("Leiterin der Abteilung für Forschung"));
+    EXPECT_EQ(field(contact, ContactField::JobTitle),
+              QStringLiteral("Leiterin der Abteilung für Forschung"));
     EXPECT_EQ(field(contact, ContactField::WorkPhone), "+49 30 1234 0");
     EXPECT_EQ(record.preferredItemTag, fieldInfo(ContactField::WorkPhone).tag());
     EXPECT_EQ(field(contact, ContactField::WorkFax), "+49 30 1234 9");
     EXPECT_EQ(field(contact, ContactField::MobilePhone), "+49 171 000 000");
     EXPECT_EQ(field(contact, ContactField::Email1), "petra.schmidt@beispiel.example");
-    EXPECT_EQ(field(contact, ContactField::WorkStreet), QStringLiteral("Hauptstraße 1\r\nGebäude 4"));
+    EXPECT_EQ(field(contact, ContactField::WorkStreet),
+              QStringLiteral("Hauptstraße 1\r\nGebäude 4"));
     EXPECT_EQ(field(contact, ContactField::WorkCity), "Berlin");
     EXPECT_EQ(field(contact, ContactField::HomeCity), "Potsdam");
     EXPECT_EQ(field(contact, ContactField::Spouse), "Klaus");
@@ -445,7 +454,9 @@ TEST(VCardDialects, ThunderbirdVersion40WithUrisPreferenceAndDataPhoto) {
         "ORG;LANGUAGE=fr:Soci\xC3\xA9t\xC3\xA9;Ventes\r\n"
         "URL;VALUE=URL:https://claire.example\r\n"
         "X-CUSTOM1;VALUE=TEXT:Client 42\r\n"
-        "PHOTO:data:image/png;base64," + QByteArray("\x89PNG\r\n\x1A\nabc", 11).toBase64() + "\r\n"
+        "PHOTO:data:image/png;base64," +
+        QByteArray("\x89PNG\r\n\x1A\nabc", 11).toBase64() +
+        "\r\n"
         "UID:urn:uuid:0aa2fca5-5c6f-4f1e-9ab8-5fd5a4bc8f6f\r\n"
         "END:VCARD\r\n";
     const VCardContact contact = readOne(card);

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "platform/localwindowregistry.h"
-#include "ui/contactsappframe.h"
-#include "ui/contactstorelink.h"
 #include "shell/mainwndframe.h"
 #include "support/tempdevice.h"
+#include "ui/contactsappframe.h"
+#include "ui/contactstorelink.h"
 #include "ui/messageboxes.h"
 #include "ui/shellui.h"
 

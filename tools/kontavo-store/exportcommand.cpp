@@ -74,8 +74,8 @@ int runExport(StoreContext& context, const CommandArgs& args) {
                     kExitUsage);
     }
     const VCardExport::Cards cards = VCardExport::collect(
-        *oids, [&context](Oid oid) { return contactOf(context, oid); }, *version,
-        context.locale, nullptr);
+        *oids, [&context](Oid oid) { return contactOf(context, oid); }, *version, context.locale,
+        nullptr);
     if (!cards.unreadable.isEmpty()) {
         return fail(QStringLiteral("nothing was exported"), kExitFailed);
     }

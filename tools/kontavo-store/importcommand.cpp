@@ -91,8 +91,7 @@ void printCard(int number, const ContactRecord& record, VCardImport::Outcome out
 }
 
 // Through the manager when it is open, else to the database alone.
-VCardImport::Report importAll(StoreContext& context, const VCardReadResult& read,
-                              bool* indexing) {
+VCardImport::Report importAll(StoreContext& context, const VCardReadResult& read, bool* indexing) {
     ImportSession session(context);
     ContactManager* manager = session.open() ? &session.manager() : nullptr;
     if (manager == nullptr) {
@@ -111,12 +110,12 @@ VCardImport::Report importAll(StoreContext& context, const VCardReadResult& read
         return why->isEmpty() ? VCardImport::Outcome::NotIndexed : VCardImport::Outcome::Refused;
     };
     *indexing = manager != nullptr;
-    const VCardImport::Report report = VCardImport::run(
-        read, context.db.categories(), writer, nullptr, QString(),
-        [indexing = *indexing](int number, const ContactRecord& record,
-                               VCardImport::Outcome outcome, const QString& why) {
-            printCard(number, record, outcome, why, indexing);
-        });
+    const VCardImport::Report report =
+        VCardImport::run(read, context.db.categories(), writer, nullptr, QString(),
+                         [indexing = *indexing](int number, const ContactRecord& record,
+                                                VCardImport::Outcome outcome, const QString& why) {
+                             printCard(number, record, outcome, why, indexing);
+                         });
     // Keeping the index, the tool takes in what changed meanwhile, so that
     // it leaves the index current.
     if (manager != nullptr && manager->isMaster()) {
@@ -142,7 +141,8 @@ int runImport(StoreContext& context, const CommandArgs& args) {
                      .arg(read.skippedLines));
     }
     if (read.unreadableCards > 0) {
-        printErr(QStringLiteral("%1: %2 cards hold no contact").arg(path).arg(read.unreadableCards));
+        printErr(
+            QStringLiteral("%1: %2 cards hold no contact").arg(path).arg(read.unreadableCards));
     }
     bool indexing = false;
     const VCardImport::Report report = importAll(context, read, &indexing);
