@@ -52,7 +52,7 @@ std::optional<QString> ContactsFrame::chooseVCardFile(VCardFileChoice::Mode mode
 }
 
 void ContactsFrame::importVCards(const QString& path) {
-    if (m_services.store == nullptr || m_busy) {
+    if (m_services.store == nullptr || m_services.host == nullptr) {
         return;
     }
     QFile file(path);
@@ -73,7 +73,9 @@ void ContactsFrame::importVCards(const QString& path) {
                                   &progress, QFileInfo(path).fileName());
         QApplication::restoreOverrideCursor();
     }
-    if (!report.oids.isEmpty()) {
+    // With the full-screen card open (a file handed over meanwhile) the list
+    // takes the new contacts in from the store's notifications.
+    if (!report.oids.isEmpty() && !m_busy) {
         m_list->refresh();
         m_list->selectContact(report.oids.front());
         selectionChanged();

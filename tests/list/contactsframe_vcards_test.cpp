@@ -18,6 +18,7 @@
 #include "platform/locale.h"
 #include "store/contacts/contactmanager.h"
 #include "store/notes/extendedblock.h"
+#include "support/recordingboxes.h"
 #include "ui/messageboxes.h"
 
 namespace kontavo {
@@ -25,15 +26,7 @@ namespace {
 
 constexpr int kSeeded = 12;
 
-class RecordingBoxes final : public MessageBoxes {
-public:
-    RecordingBoxes() { install(this); }
-    ~RecordingBoxes() override { install(nullptr); }
-    void show(QWidget*, const QString& text, const QString& caption, Icon) override {
-        shown.append(caption + u'|' + text);
-    }
-    QStringList shown;
-};
+using test::RecordingBoxes;
 
 const QByteArray kCards =
     "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Appleseed;Johnny;;;\r\n"
