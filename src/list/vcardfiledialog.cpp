@@ -21,14 +21,14 @@ VCardFileDialog::VCardFileDialog(VCardFileChoice choice, const QString& caption,
       m_ok(new QPushButton(QStringLiteral("OK"), this)) {
     setWindowTitle(caption);
     setObjectName(QStringLiteral("VCardFileDialog"));
-    setFont(SharedFonts::current().normal);
     const Screen& screen = Screen::current();
+    setFont(standardFont(screen));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(screen.scaleX(4), screen.scaleY(4), screen.scaleX(4),
                                screen.scaleY(4));
     layout->setSpacing(screen.scaleY(3));
     auto* title = new QLabel(caption, this);
-    title->setFont(SharedFonts::current().bold);
+    title->setFont(standardFont(screen, true));
     layout->addWidget(title);
     m_files->addItems(m_choice.files());
     layout->addWidget(m_files, 1);
