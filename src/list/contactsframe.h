@@ -9,6 +9,7 @@
 #include "card/contactcarddialog.h"
 #include "card/contactcardview.h"
 #include "card/contacttemplate.h"
+#include "comm/categorylistdialog.h"
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
 #include "list/contactsframelayout.h"
@@ -52,6 +53,9 @@ struct ContactsFrameServices {
     // Talk key (the list gets them through makeList); optional: without
     // them those commands are disabled and the Talk key does nothing.
     ContactActions* actions = nullptr;
+    // The category list dialog behind "Category List"; optional: without it
+    // the command is disabled.
+    CategoryListRunner chooseCategories;
     LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
     // The features whose commands the frame offers.
@@ -198,6 +202,7 @@ private:
     void exportVCards();
     void beamSelection();
     void makeAppointment();
+    void manageCategories();
 
     ContactsFrameServices m_services;
     ContactTemplate m_template;

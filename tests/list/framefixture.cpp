@@ -31,10 +31,11 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.screen = screen;
     services.features = features;
     services.chooseVCardFile = chooseVCardFile;
+    services.chooseCategories = chooseCategories;
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {
             return makeContactListModel(*store, device.registry(), &device.fs(), screen, actions,
-                                        features);
+                                        features, chooseCategories);
         }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;

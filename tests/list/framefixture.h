@@ -47,6 +47,7 @@ public:
     ContactActions* actions = nullptr;          // given to the frame when set before create()
     // Stands for the vCard file dialog when set before create().
     std::function<std::optional<QString>(VCardFileChoice::Mode)> chooseVCardFile;
+    CategoryListRunner chooseCategories;        // the category list dialog, when set
 
 private:
     std::unique_ptr<ContactsFrame> m_frame;
