@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include "comm/phoneformatsdialog.h"
-#include "comm/phonetemplatesettings.h"
 #include "comm/programactions.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
@@ -13,6 +11,7 @@
 #include "platform/sound.h"
 #include "platform/sqliteobjectstore.h"
 #include "shell/mainwndframe.h"
+#include "shell/optionspage.h"
 #include "shell/programoptions.h"
 #include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
@@ -80,19 +79,6 @@ ContactActions* makeActions(ProgramActions& program, MainWndFrame& window,
     return program.actions.get();
 }
 
-// The phone number formats from the Tools menu; after OK the list shows
-// its numbers through the edited templates.
-void editPhoneFormats(MainWndFrame& window) {
-    SettingsStore& settings = *window.services().settings;
-    PhoneFormatsDialog dialog(settings, PhoneFormatsDialog::Mode::FromMenu, &window);
-    if (dialog.doModal() != PhoneFormatsDialog::kOk) {
-        return;
-    }
-    if (auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame())) {
-        frame->setPhoneTemplates(loadPhoneTemplates(settings));
-    }
-}
-
 std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link,
                                             ProgramActions& program) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
@@ -130,7 +116,7 @@ Integration contactsIntegration(int argc, char** argv) {
     integration.createContactsFrame = [program](FrameHost& host, ContactStoreLink* link) {
         return makeFrame(host, link, *program);
     };
-    integration.editPhoneFormats = editPhoneFormats;
+    integration.runOptions = runOptionsPage;
     return integration;
 }
 

@@ -1,0 +1,30 @@
+#include "shell/optionsflow.h"
+
+#include "list/changeflagsink.h"
+
+namespace kontavo {
+
+void applyOptions(const OptionsOutcome& outcome, OptionsTarget& target, const Locale& locale) {
+    if (!(outcome.fontAfter == outcome.fontBefore)) {
+        target.applyListFont(outcome.fontAfter);
+        target.raiseChangeFlag(ChangeFlagSink::kListFontFlag);
+    }
+    const LetterGroupSet::Changes changes =
+        LetterGroupSet::compare(outcome.groupsBefore, outcome.groupsAfter, locale);
+    if (changes.labels || changes.letters) {
+        target.applyLetterGroups(outcome.groupsAfter, changes.labels);
+        target.raiseChangeFlag(ChangeFlagSink::kAbcBarFlag);
+        if (changes.letters) {
+            target.rebuildIndexWords();
+            target.raiseChangeFlag(ChangeFlagSink::kIndexWordsFlag);
+        }
+    }
+    target.applyPhoneTemplates(outcome.templates);
+    target.raiseChangeFlag(ChangeFlagSink::kOptionsFlag);
+    target.refresh();
+    if (outcome.todayAfter != outcome.todayBefore) {
+        target.setTodayRegistered(outcome.todayAfter);
+    }
+}
+
+}  // namespace kontavo
