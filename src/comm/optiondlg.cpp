@@ -142,7 +142,9 @@ void OptionDlg::layOut() {
     section(QStringLiteral("Font"));
     line(m_preview, kFontChangeId);
     section(QStringLiteral("Phone number format"));
-    line(m_formatting, kFormatsEditId);
+    // The switch takes the whole width (its text is long at 240 pixels).
+    grid->addWidget(m_formatting, row++, 0, 1, 2);
+    line(new QWidget(body()), kFormatsEditId);
     section(QStringLiteral("Dial method"));
     grid->addWidget(m_dialMethod, row++, 0, 1, 2);
     section(QStringLiteral("Caller ID"));

@@ -191,14 +191,21 @@ TEST_P(OptionDlgTest, CancelKeepsTheFormattingSwitchAndTheDialMethodWrittenAtOnc
     tap(control<QCheckBox>(OptionDlg::kFormattingId));
     EXPECT_EQ(device.settings().get(settings::kIsActiveTemplate), 1);
     QPushButton* field = control<QPushButton>(OptionDlg::kDialMethodId);
-    QTimer::singleShot(50, [this] {
+    auto* poll = new QTimer(dialog.get());
+    QObject::connect(poll, &QTimer::timeout, poll, [this, poll] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        ASSERT_EQ(menu->actions().size(), 2);
-        EXPECT_TRUE(menu->actions()[0]->isChecked());
+        if (menu == nullptr) {
+            return;
+        }
+        poll->stop();
+        const QList<QAction*> actions = menu->actions();
+        EXPECT_EQ(actions.size(), 2);
+        EXPECT_TRUE(actions[0]->isChecked());
+        EXPECT_LE(menu->geometry().right(), dialog->geometry().right());
         save(menu, QStringLiteral("options-dialmethod"));
-        menu->actions()[1]->trigger();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(actions.back()).center());
     });
+    poll->start(20);
     tap(field);
     EXPECT_EQ(field->text(), "Sound");
     EXPECT_EQ(device.settings().get(settings::kDialupMode), kDialSound);

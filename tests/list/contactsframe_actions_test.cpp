@@ -3,6 +3,10 @@
 // Appointment...", "Dial to..." and the Talk key.
 #include <gtest/gtest.h>
 
+#include "comm/contactaddins.h"
+#include "platform/registry.h"
+#include "support/tempdevice.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -107,6 +111,38 @@ TEST_P(FrameActionsTest, HoldingThePenOnAContactOffersBeamAndItBeamsThatContact)
     tapInNextMenu(QStringLiteral("Beam..."), QStringLiteral("contextmenu"));
     holdPen(annRow().center() - QPoint(annRow().width() / 4, 0));
     EXPECT_EQ(calls(), QStringList{QStringLiteral("beam %1").arg(annOid)});
+}
+
+TEST_P(FrameActionsTest, AnAddInFromTheContextMenuGetsTheSelectedContact) {
+    ContactAddIns::Entry entry{QStringLiteral("Send to desk"), QStringLiteral("\\x.dll"), 41222};
+    test::TempDevice device;
+    device.writeFile(entry.library, "library");
+    const QString key = ContactAddIns::registryKey() + QStringLiteral("\\Desk");
+    device.registry().setValue(Hive::LocalMachine, key, "DLL", RegValue::fromString(entry.library));
+    device.registry().setValue(Hive::LocalMachine, key, "Menu", RegValue::fromString(entry.menuText));
+    ContactAddIns::setCurrent(ContactAddIns::load(device.registry(), device.fs()));
+    ASSERT_EQ(ContactAddIns::current().entries(), QList<ContactAddIns::Entry>{entry});
+    // The sub-menu opens from the context menu; its item is tapped in turn.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [this, &poll] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+            const bool last = action->text() == QStringLiteral("Send to desk");
+            if (last || action->text() == QStringLiteral("Outlook Plugin")) {
+                saveMenu(*menu, last ? QStringLiteral("contextmenu-addin")
+                                     : QStringLiteral("contextmenu-addins"));
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                poll.setInterval(last ? 1000000 : 100);
+                return;
+            }
+        }
+    });
+    poll.start(50);
+    holdPen(annRow().center() - QPoint(annRow().width() / 4, 0));
+    QTest::qWait(300);
+    poll.stop();
+    ContactAddIns::setCurrent(ContactAddIns());
+    EXPECT_EQ(calls(), QStringList{QStringLiteral("invoke 41222 %1").arg(annOid)});
 }
 
 TEST_P(FrameActionsTest, MakeAppointmentFromTheContextMenuUsesTheNameAndThePhones) {
