@@ -431,14 +431,14 @@ TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
     EXPECT_FALSE(list->openContextMenu({5, 5}));
 }
 
-// The list as the program has it today: the contact actions, beaming,
-// appointments and the category dialog are not built, so their items are
-// shown disabled and a choice of them does nothing.
+// A list whose contact actions, beaming, appointments and category dialog
+// are not built: their items are shown disabled and a choice of them does
+// nothing.
 class ContactListUnbuiltTest : public ContactListMenuTest {
 protected:
     ContactListUnbuiltTest() {
         ContactList::Services s = services();
-        s.features = FeatureSet::built();
+        s.features = FeatureSet();
         list = std::make_unique<ContactList>(s);
         list->setListener(listener());
         list->refill({});
@@ -476,6 +476,35 @@ TEST_F(ContactListUnbuiltTest, ItemsOfMissingFeaturesAreDisabledAndDoNothing) {
     ui.phoneChoice = 1;
     list->openPhoneMenu(1);
     EXPECT_EQ(store.writes, QStringList{"preferred 2 3a1c001f"});
+}
+
+// Features that need the contact actions are not offered by a list given
+// none, whatever is built.
+TEST_F(ContactListMenuTest, WithoutActionsNothingCallsMailsBeamsOrMakesAppointments) {
+    ContactList::Services s = services();
+    s.features = FeatureSet::all();
+    s.actions = nullptr;
+    list = std::make_unique<ContactList>(s);
+    QList<int> commands;
+    ContactList::Listener l;
+    l.command = [&](int id) { commands.append(id); };
+    list->setListener(l);
+    list->refill({});
+    list->selectContact(2);
+    for (const int id : {ContactContextMenu::kBeam, ContactContextMenu::kAppointment, 1001}) {
+        ui.contextChoice = id;
+        EXPECT_TRUE(list->openContextMenu({5, 5}));
+    }
+    EXPECT_TRUE(commands.isEmpty());
+    QStringList disabled;
+    for (const MenuEntry& entry : ui.contextMenus.front()) {
+        if (!entry.enabled && !entry.separator) {
+            disabled.append(entry.text);
+        }
+    }
+    EXPECT_TRUE(disabled.contains("Beam...")) << disabled.join(", ").toStdString();
+    EXPECT_TRUE(disabled.contains("Make Appointment..."));
+    EXPECT_TRUE(disabled.contains("Call Phone"));
 }
 
 TEST_F(ContactListUnbuiltTest, MoreIsDisabledAndChoosingItChangesNothing) {
