@@ -1,5 +1,7 @@
 #include "contactsprogram.h"
 
+#include "optionspage.h"
+
 #include <QFile>
 
 #include "comm/programactions.h"
@@ -11,7 +13,6 @@
 #include "platform/sound.h"
 #include "platform/sqliteobjectstore.h"
 #include "shell/mainwndframe.h"
-#include "shell/optionspage.h"
 #include "shell/programoptions.h"
 #include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"

@@ -1,5 +1,5 @@
 // What follows a confirmed options page, in order.
-#include "shell/optionsflow.h"
+#include "comm/optionsflow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/optionspage.h"
+#include "optionspage.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -6,6 +6,7 @@
 #include "comm/callerid.h"
 #include "comm/contactaddins.h"
 #include "comm/optiondlg.h"
+#include "comm/optionsflow.h"
 #include "comm/phonetemplatesettings.h"
 #include "comm/todayplugin.h"
 #include "list/contactsframe.h"
@@ -15,7 +16,6 @@
 #include "platform/processlauncher.h"
 #include "platform/screen.h"
 #include "shell/mainwndframe.h"
-#include "shell/optionsflow.h"
 #include "store/contacts/contactmanager.h"
 #include "store/settings/settingsstore.h"
 #include "store/sync/pimsync.h"

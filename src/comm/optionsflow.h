@@ -22,6 +22,13 @@ struct OptionsOutcome {
 // The main window's side of a confirmed options page.
 class OptionsTarget {
 public:
+    // The change flags of the coordination block the options raise
+    // (docs/formats/pimsync-block.md).
+    static constexpr int kIndexWordsFlag = 0;
+    static constexpr int kAbcBarFlag = 1;
+    static constexpr int kOptionsFlag = 2;
+    static constexpr int kListFontFlag = 3;
+
     virtual ~OptionsTarget() = default;
     // Stores the list font and redraws the frames with it.
     virtual void applyListFont(const ListFontSpec& font) = 0;
