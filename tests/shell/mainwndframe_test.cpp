@@ -207,7 +207,7 @@ TEST_F(MainWndFrameTest, SwitchingFramesRebuildsTheMenuBarOnce) {
     EXPECT_FALSE(window.contactsFrame()->isVisible());
     const MenuBar* rebuilt = window.menuBar();
     EXPECT_NE(rebuilt, before);
-    EXPECT_EQ(rebuilt->commandIds().size(), 22);
+    EXPECT_EQ(rebuilt->commandIds().size(), 21);
     window.switchFrame(FrameHost::kAppointmentsFrame);
     EXPECT_EQ(window.menuBar(), rebuilt);  // already active: nothing happens
     command(41209);                        // the appointments frame handles nothing

@@ -20,6 +20,7 @@
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
 #include "list/framelistmodel.h"
+#include "list/groupselection.h"
 #include "list/smallabcbar.h"
 #include "platform/registry.h"
 #include "shell/shellids.h"
@@ -142,10 +143,15 @@ TEST_F(OptionsProgramTest, ANewAlphabetRebuildsTheWordsRaisesTheFlagsAndRegister
     EXPECT_TRUE(QFile::exists(rig.device.host(QStringLiteral("\\Windows\\KontavoToday.dll")) +
                               QStringLiteral(".registered")));
     EXPECT_EQ(frame().letterGroups().labels().value(0), QStringLiteral("абвг"));
-    // The first keypad group now holds а, б, в and г: Борис is found, Dave
-    // is not.
-    ASSERT_TRUE(frame().handleCommand(0, 0));
-    EXPECT_TRUE(frame().list()->selectContact(boris));
+    // The first keypad group now holds а, б, в and г: a tap on it finds
+    // Борис, not Dave.
+    SmallAbcBar* bar = frame().smallBar();
+    const QList<QRect> buttons = bar->currentFit().buttonRects(bar->height());
+    ASSERT_EQ(buttons.size(), 9);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, buttons[0].center());
+    QTest::qWait(20);  // the bar posts its command
+    EXPECT_EQ(frame().groups().groups(), QList<int>{0});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return frame().list()->selectContact(boris); }, 5000));
     EXPECT_FALSE(frame().list()->selectContact(dave));
 }
 

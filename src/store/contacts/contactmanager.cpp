@@ -232,7 +232,9 @@ bool ContactManager::rebuildWords() {
     bool rebuilt = false;
     {
         WordsProgress progress(m_observer, m_progress);
-        rebuilt = mayChangeIndex() && m_index->rebuildWords(*m_reader, &progress);
+        // A master demoted while telling the others leaves the words to
+        // the new one.
+        rebuilt = isMaster() && m_index->rebuildWords(*m_reader, &progress);
     }
     if (m_sharing != nullptr) {
         m_sharing->broadcastReload();
