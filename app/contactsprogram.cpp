@@ -1,7 +1,5 @@
 #include "contactsprogram.h"
 
-#include "optionspage.h"
-
 #include <QFile>
 
 #include "comm/categorylistdialog.h"
@@ -9,6 +7,7 @@
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
+#include "optionspage.h"
 #include "platform/locale.h"
 #include "platform/processlauncher.h"
 #include "platform/sound.h"

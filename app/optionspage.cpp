@@ -99,13 +99,13 @@ void runOptionsPage(MainWndFrame& window) {
     CallerIdCompanion callerId({services.windows, &launcher, &settings, services.device});
     const TodayPlugin today(librarySearchFolders(services.programFolder, *services.device),
                             services.windows);
-    OptionDlgServices page{&settings, services.device, &locale, &callerId, &today,
-                           ContactAddIns::current().dialerText()};
+    OptionDlgServices page{&settings, services.device, &locale,
+                           &callerId, &today,          ContactAddIns::current().dialerText()};
     auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame());
     OptionsOutcome outcome;
     outcome.fontBefore = ListFontSpec::load(settings, Screen::current().dpiY());
-    outcome.groupsBefore = frame != nullptr ? frame->letterGroups()
-                                            : LetterGroupSet::loadActiveSet(settings, locale);
+    outcome.groupsBefore =
+        frame != nullptr ? frame->letterGroups() : LetterGroupSet::loadActiveSet(settings, locale);
     services.shell->setSipUp(false);
     OptionDlg dialog(page, outcome.fontBefore, loadPhoneTemplates(settings), &window);
     if (dialog.doModal() != OptionDlg::kOk) {

@@ -7,7 +7,8 @@ namespace kontavo {
 
 AbcBarOptions::AbcBarOptions(const SettingsStore& settings, const Locale& locale)
     : m_sets(LetterGroupSet::availableSets(settings)) {
-    m_selected = std::max(0, int(m_sets.types.indexOf(LetterGroupSet::activeType(settings, locale))));
+    m_selected =
+        std::max(0, int(m_sets.types.indexOf(LetterGroupSet::activeType(settings, locale))));
 }
 
 AbcBarOptions::Result AbcBarOptions::apply(SettingsStore& settings, int index,

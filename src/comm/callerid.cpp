@@ -34,8 +34,7 @@ QString CallerIdCompanion::hostProgram() const {
 }
 
 bool CallerIdCompanion::isAvailable() const {
-    return isRunning() ||
-           (QFile::exists(hostProgram()) && m_services.device->isPhoneDevice());
+    return isRunning() || (QFile::exists(hostProgram()) && m_services.device->isPhoneDevice());
 }
 
 bool CallerIdCompanion::recordState() {
@@ -56,8 +55,8 @@ CallerIdCompanion::Outcome CallerIdCompanion::apply(bool enabled, QWidget* dialo
         }
         m_services.device->removeFile(shortcutPath());
         m_services.settings->set(settings::kCallerIdState, 0);
-        MessageBoxes::current().show(dialog, loadString(kStoppedString),
-                                     kStoppedCaption.toString(), MessageBoxes::Icon::Information);
+        MessageBoxes::current().show(dialog, loadString(kStoppedString), kStoppedCaption.toString(),
+                                     MessageBoxes::Icon::Information);
         return Outcome::Stopped;
     }
     if (state == 0 && enabled && !running) {
@@ -71,12 +70,6 @@ CallerIdCompanion::Outcome CallerIdCompanion::apply(bool enabled, QWidget* dialo
         return Outcome::Started;
     }
     return Outcome::Unchanged;
-}
-
-bool CallerIdCompanion::notifyRingtonesChanged() {
-    const WindowHandle window = m_services.windows->findWindow(kWindowClass.toString());
-    return window != 0 &&
-           m_services.windows->postMessage(window, {kRingtonesChangedMessage, 0, 0});
 }
 
 QString CallerIdCompanion::shortcutPath() const {
@@ -94,9 +87,9 @@ bool CallerIdCompanion::writeShortcut() const {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return false;
     }
-    const QString entry = QStringLiteral(
-                              "[Desktop Entry]\nType=Application\nName=CallerID\nExec=\"%1\"\n")
-                              .arg(hostProgram());
+    const QString entry =
+        QStringLiteral("[Desktop Entry]\nType=Application\nName=CallerID\nExec=\"%1\"\n")
+            .arg(hostProgram());
     return file.write(entry.toUtf8()) >= 0 && file.flush();
 }
 

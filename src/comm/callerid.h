@@ -19,7 +19,8 @@ class WindowRegistry;
 // and the start-up entry "CallerID.lnk" in the Startup folder
 // ("\Windows\StartUp") in step with it; the entry is a desktop entry
 // (`[Desktop Entry]`, `Exec="PROGRAM"`) that an autostart folder takes as it
-// stands. It is told by message 3026 when the category ringtones changed.
+// stands. It is told by message 3026 when the category ringtones changed
+// (CategoryRingtones posts it).
 // The services must outlive the object. UI thread only.
 class CallerIdCompanion {
 public:
@@ -62,10 +63,6 @@ public:
     // why a soft reset is advised; a start writes the entry and state 1.
     // Failures are said in a message box over `dialog` and change nothing.
     Outcome apply(bool enabled, QWidget* dialog);
-
-    // Posts message 3026 to the companion's window; false when it does not
-    // run.
-    bool notifyRingtonesChanged();
 
 private:
     QString shortcutPath() const;

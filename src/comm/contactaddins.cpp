@@ -136,7 +136,8 @@ bool ContactAddIns::invoke(QWidget* owner, int command, const QList<Oid>& oids,
         return false;
     }
     // The add-in's parent: a window at the top of the screen.
-    QWidget parent(owner != nullptr ? owner->window() : nullptr, Qt::Tool | Qt::FramelessWindowHint);
+    QWidget parent(owner != nullptr ? owner->window() : nullptr,
+                   Qt::Tool | Qt::FramelessWindowHint);
     parent.setObjectName(kTemporaryWindowClass.toString());
     if (owner != nullptr) {
         const QRect screen = owner->window()->geometry();
@@ -144,8 +145,7 @@ bool ContactAddIns::invoke(QWidget* owner, int command, const QList<Oid>& oids,
     }
     parent.show();
     std::unique_ptr<WindowEndpoint> endpoint =
-        windows != nullptr ? windows->createWindow(kTemporaryWindowClass.toString(), {})
-                           : nullptr;
+        windows != nullptr ? windows->createWindow(kTemporaryWindowClass.toString(), {}) : nullptr;
     const std::vector<uint32_t> ids(oids.begin(), oids.end());
     call(endpoint != nullptr ? endpoint->handle() : 0, kItemKindContacts, int32_t(ids.size()),
          ids.data(), nullptr);

@@ -105,8 +105,7 @@ void OptionDlg::buildControls() {
             &OptionDlg::onFontChange);
     connect(addButton(loadString(kEditString), kFormatsEditId), &QPushButton::clicked, this,
             &OptionDlg::onFormatsEdit);
-    connect(addButton(loadString(kOkString), kOkId), &QPushButton::clicked, this,
-            &OptionDlg::onOk);
+    connect(addButton(loadString(kOkString), kOkId), &QPushButton::clicked, this, &OptionDlg::onOk);
     connect(addButton(loadString(kCancelString), kCancelId), &QPushButton::clicked, this,
             &OptionDlg::reject);
     connect(m_dialMethod, &QPushButton::clicked, this, &OptionDlg::onDialMethod);

@@ -38,7 +38,8 @@ TEST(ContactAddInsTest, CommandsStartAt41222AndStepOverTheProgramsOwn) {
     for (int i = 0; i < ContactAddIns::kMaxAddIns; ++i) {
         commands.append(ContactAddIns::commandOf(i));
     }
-    EXPECT_EQ(commands, QList<int>({41222, 41223, 41224, 41225, 41226, 41227, 41228, 41230, 41234}));
+    EXPECT_EQ(commands,
+              QList<int>({41222, 41223, 41224, 41225, 41226, 41227, 41228, 41230, 41234}));
 }
 
 TEST(ContactAddInsTest, LoadsAtMostNineWithTheWindowsFallbackAndFindsTheDialer) {
@@ -50,17 +51,19 @@ TEST(ContactAddInsTest, LoadsAtMostNineWithTheWindowsFallbackAndFindsTheDialer) 
     device.writeFile(QStringLiteral("\\Windows\\Other.dll"), library);
     Registry& registry = device.registry();
     addAddIn(registry, "A", "\\Program Files\\Notes.dll", "Notes");
-    addAddIn(registry, "B", "Missing.dll", "Gone");          // skipped: no such file
+    addAddIn(registry, "B", "Missing.dll", "Gone");             // skipped: no such file
     addAddIn(registry, "C", "BTDialer.dll", "Bluetooth dial");  // only in \Windows
     const QString noMenu = ContactAddIns::registryKey() + QStringLiteral("\\D");
     registry.setValue(Hive::LocalMachine, noMenu, "DLL", RegValue::fromString("Other.dll"));
     for (int i = 0; i < 8; ++i) {
-        addAddIn(registry, QStringLiteral("E%1").arg(i), "Other.dll", QStringLiteral("Extra %1").arg(i));
+        addAddIn(registry, QStringLiteral("E%1").arg(i), "Other.dll",
+                 QStringLiteral("Extra %1").arg(i));
     }
     const ContactAddIns addIns = ContactAddIns::load(registry, device.fs());
     // Subkeys 0..8 only: A, C and the first five extras (B and D skipped).
     ASSERT_EQ(addIns.entries().size(), 7);
-    EXPECT_EQ(addIns.entries()[0], (ContactAddIns::Entry{"Notes", "\\Program Files\\Notes.dll", 41222}));
+    EXPECT_EQ(addIns.entries()[0],
+              (ContactAddIns::Entry{"Notes", "\\Program Files\\Notes.dll", 41222}));
     EXPECT_EQ(addIns.entries()[1].library, "\\Windows\\BTDialer.dll");
     EXPECT_EQ(addIns.entries()[1].command, 41223);
     EXPECT_EQ(addIns.dialerCommand(), 41223);
@@ -175,11 +178,16 @@ TEST_F(CallerIdTest, StartedAndStoppedWithItsStartupEntryAndState) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return companion->isRunning(); }, 5000));
     EXPECT_EQ(device.settings().get(settings::kCallerIdState), 1);
     ASSERT_TRUE(shortcutExists());
-    const QByteArray entry = readAll(device.host(QStringLiteral("\\Windows\\StartUp\\CallerID.lnk")));
-    EXPECT_TRUE(entry.contains("Exec=\"" + companion->hostProgram().toUtf8() + "\"")) << entry.toStdString();
+    const QByteArray entry =
+        readAll(device.host(QStringLiteral("\\Windows\\StartUp\\CallerID.lnk")));
+    EXPECT_TRUE(entry.contains("Exec=\"" + companion->hostProgram().toUtf8() + "\""))
+        << entry.toStdString();
     // Ticked while it runs: nothing happens.
     EXPECT_EQ(companion->apply(true, nullptr), CallerIdCompanion::Outcome::Unchanged);
-    EXPECT_TRUE(companion->notifyRingtonesChanged());
+    // What the category ringtones post after their file changed.
+    EXPECT_TRUE(
+        windows->postMessage(windows->findWindow(CallerIdCompanion::kWindowClass.toString()),
+                             {CallerIdCompanion::kRingtonesChangedMessage, 0, 0}));
     EXPECT_EQ(companion->apply(false, nullptr), CallerIdCompanion::Outcome::Stopped);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !companion->isRunning(); }, 5000));
     EXPECT_FALSE(shortcutExists());

@@ -93,7 +93,8 @@ TEST(AbcBarOptionsTest, ACustomTextThatYieldsNoGroupIsRefused) {
     test::TempDevice device;
     const Locale english(QLocale(QLocale::English, QLocale::UnitedStates));
     const AbcBarOptions options(device.settings(), english);
-    EXPECT_EQ(options.names(), QStringList({"Custom", "English", "Russian", "English/Russian", "German"}));
+    EXPECT_EQ(options.names(),
+              QStringList({"Custom", "English", "Russian", "English/Russian", "German"}));
     EXPECT_EQ(options.typeAt(options.selected()), LetterGroupSet::English);
     EXPECT_EQ(AbcBarOptions::languageLabel(device.settings(), english), "Language: English");
     EXPECT_EQ(options.apply(device.settings(), 0, "ABC DEF"), AbcBarOptions::Result::WrongFormat);
@@ -131,9 +132,9 @@ protected:
         services.settings = &device.settings();
         services.device = &device.fs();
         services.locale = &locale;
-        dialog = std::make_unique<OptionDlg>(
-            services, ListFontSpec::load(device.settings(), GetParam()),
-            loadPhoneTemplates(device.settings()));
+        dialog =
+            std::make_unique<OptionDlg>(services, ListFontSpec::load(device.settings(), GetParam()),
+                                        loadPhoneTemplates(device.settings()));
         dialog->createModeless();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         return *dialog;

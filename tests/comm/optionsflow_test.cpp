@@ -59,9 +59,8 @@ TEST(OptionsFlowTest, EveryChangeInItsOrderWithItsFlag) {
     outcome.todayAfter = true;
     RecordingTarget target;
     applyOptions(outcome, target, english());
-    EXPECT_EQ(target.steps,
-              QStringList({"font -15", "flag 3", "groups АБВ 1", "flag 1", "rebuild", "flag 0",
-                           "templates 1", "flag 2", "refresh", "today 1"}));
+    EXPECT_EQ(target.steps, QStringList({"font -15", "flag 3", "groups АБВ 1", "flag 1", "rebuild",
+                                         "flag 0", "templates 1", "flag 2", "refresh", "today 1"}));
 }
 
 TEST(OptionsFlowTest, NewLabelsOverTheSameLettersRebuildOnlyTheBars) {

@@ -3,24 +3,23 @@
 // Appointment...", "Dial to..." and the Talk key.
 #include <gtest/gtest.h>
 
-#include "comm/contactaddins.h"
-#include "platform/registry.h"
-#include "support/tempdevice.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 
+#include "comm/contactaddins.h"
 #include "framefixture.h"
 #include "list/contactlistui.h"
 #include "list/contactstoresession.h"
 #include "list/coollist.h"
 #include "listtestsupport.h"
 #include "platform/locale.h"
+#include "platform/registry.h"
 #include "store/contacts/contactmanager.h"
 #include "store/settings/settingsstore.h"
+#include "support/tempdevice.h"
 #include "ui/menubar.h"
 #include "ui/menuresource.h"
 #include "ui/sharedfonts.h"
@@ -119,7 +118,8 @@ TEST_P(FrameActionsTest, AnAddInFromTheContextMenuGetsTheSelectedContact) {
     device.writeFile(entry.library, "library");
     const QString key = ContactAddIns::registryKey() + QStringLiteral("\\Desk");
     device.registry().setValue(Hive::LocalMachine, key, "DLL", RegValue::fromString(entry.library));
-    device.registry().setValue(Hive::LocalMachine, key, "Menu", RegValue::fromString(entry.menuText));
+    device.registry().setValue(Hive::LocalMachine, key, "Menu",
+                               RegValue::fromString(entry.menuText));
     ContactAddIns::setCurrent(ContactAddIns::load(device.registry(), device.fs()));
     ASSERT_EQ(ContactAddIns::current().entries(), QList<ContactAddIns::Entry>{entry});
     // The sub-menu opens from the context menu; its item is tapped in turn.
@@ -176,9 +176,9 @@ TEST_P(FrameActionsTest, ToolsMenuCommandsAreEnabledAndActOnTheSelection) {
     list().clearSelection();
     ASSERT_TRUE(fixture.frame().handleCommand(41286, 0));
     ASSERT_TRUE(fixture.frame().handleCommand(41211, 0));
-    EXPECT_EQ(calls(), QStringList({QStringLiteral("beam %1").arg(annOid),
-                                    "appointment Dr. Ann Aaronson|Work: 111|Mobile: +1 (555) 222",
-                                    "beam"}))
+    EXPECT_EQ(calls(),
+              QStringList({QStringLiteral("beam %1").arg(annOid),
+                           "appointment Dr. Ann Aaronson|Work: 111|Mobile: +1 (555) 222", "beam"}))
         << "with nothing selected, an empty beam and no appointment";
 }
 

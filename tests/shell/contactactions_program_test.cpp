@@ -14,11 +14,11 @@
 
 #include "contactsprogram.h"
 #include "list/contactsframe.h"
+#include "list/contactstoresession.h"
 #include "list/framelistmodel.h"
 #include "platform/locale.h"
 #include "shell/shellids.h"
 #include "shelltestsupport.h"
-#include "list/contactstoresession.h"
 #include "store/settings/settingsstore.h"
 #include "support/fakeprograms.h"
 #include "ui/menubar.h"

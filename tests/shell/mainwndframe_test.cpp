@@ -82,8 +82,8 @@ TEST_F(MainWndFrameTest, DoubleResolutionDoublesEveryLength) {
 TEST_F(MainWndFrameTest, MenuBarOffersEveryCommandThatCanRun) {
     MainWndFrame& window = start();
     const QList<int> expected = {41209, 41283, 41284, 41208, 41286, 41211, 41207,
-                                 41147, 41300, 41229, 41290, 40004, 41214, 41266, 41264,
-                                 41231, 41232, 41233, 41216, 41217, 41218};
+                                 41147, 41300, 41229, 41290, 40004, 41214, 41266,
+                                 41264, 41231, 41232, 41233, 41216, 41217, 41218};
     EXPECT_EQ(window.menuBar()->commandIds(), expected);
     for (int id : expected) {
         const bool laterDialog = id == shell::kCmdOptions || id == shell::kCmdEditTemplate;

@@ -41,7 +41,8 @@ QByteArray readAll(const QString& path) {
 class OptionsProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QByteArray addIn = readAll(QStringLiteral(KONTAVO_BIN_DIR "/kontavo-sample-addin.so"));
+        const QByteArray addIn =
+            readAll(QStringLiteral(KONTAVO_BIN_DIR "/kontavo-sample-addin.so"));
         ASSERT_FALSE(addIn.isEmpty());
         rig.device.writeFile(QStringLiteral("\\Windows\\BTDialer.dll"), addIn);
         rig.device.writeFile(QStringLiteral("\\Windows\\KontavoToday.dll"),
@@ -91,7 +92,9 @@ protected:
     static T* control(QWidget* in, int id) {
         return in->findChild<T*>(QString::number(id));
     }
-    static void tap(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4)); }
+    static void tap(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4));
+    }
 
     test::MainWindowRig rig;
     std::unique_ptr<MainWndFrame> window;

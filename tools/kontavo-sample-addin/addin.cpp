@@ -23,10 +23,10 @@ std::string ownPath() {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int32_t CePimCommand(uint32_t parentWindow,
-                                                                      int32_t itemKind,
-                                                                      int32_t count,
-                                                                      const uint32_t* oids,
-                                                                      void* /*reserved*/) {
+                                                                       int32_t itemKind,
+                                                                       int32_t count,
+                                                                       const uint32_t* oids,
+                                                                       void* /*reserved*/) {
     const std::string path = ownPath();
     if (path.empty()) {
         return 1;

@@ -66,8 +66,10 @@ int main(int argc, char** argv) {
             QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
             return 0;
         }
-        note(QStringLiteral("message %1 %2 %3").arg(message.id).arg(message.wParam).arg(
-            message.lParam));
+        note(QStringLiteral("message %1 %2 %3")
+                 .arg(message.id)
+                 .arg(message.wParam)
+                 .arg(message.lParam));
         return 0;
     };
     const std::unique_ptr<kontavo::WindowEndpoint> window =
