@@ -36,7 +36,7 @@ public:
           m_store(dynamic_cast<ContactStoreSession*>(window.store())),
           m_today(today) {}
 
-    void applyListFont(const ListFontSpec& font) override {
+    void applyListFont(const ListFont& font) override {
         font.store(*m_window.services().settings);
         SharedFonts fonts = SharedFonts::current();
         fonts.list = font.font();
@@ -103,7 +103,7 @@ void runOptionsPage(MainWndFrame& window) {
                            &callerId, &today,          ContactAddIns::current().dialerText()};
     auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame());
     OptionsOutcome outcome;
-    outcome.fontBefore = ListFontSpec::load(settings, Screen::current().dpiY());
+    outcome.fontBefore = ListFont::load(settings, Screen::current().dpiY());
     outcome.groupsBefore =
         frame != nullptr ? frame->letterGroups() : LetterGroupSet::loadActiveSet(settings, locale);
     services.shell->setSipUp(false);

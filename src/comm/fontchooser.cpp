@@ -43,10 +43,10 @@ bool FontChooser::onInitDialog() {
     m_face->setCurrentIndex(int(families.indexOf(m_start.face)));
     m_size = new QComboBox(body());
     m_size->setObjectName(QString::number(kSizeId));
-    for (const int size : ListFontSpec::chooserSizes()) {
+    for (const int size : ListFont::chooserSizes()) {
         m_size->addItem(QString::number(size), size);
     }
-    m_size->setCurrentIndex(int(ListFontSpec::chooserSizes().indexOf(m_start.points)));
+    m_size->setCurrentIndex(int(ListFont::chooserSizes().indexOf(m_start.points)));
     m_bold = addCheck(QStringLiteral("Bold"), kBoldId, m_start.bold);
     m_italic = addCheck(QStringLiteral("Italic"), kItalicId, m_start.italic);
     m_underline = addCheck(QStringLiteral("Underline"), kUnderlineId, m_start.underline);
@@ -113,9 +113,9 @@ FontChoice FontChooser::choice() const {
 }
 
 void FontChooser::rebuildSample() {
-    ListFontSpec sample;
+    ListFont sample;
     sample.face = m_start.face;
-    sample.height = ListFontSpec::heightOf(m_start.points, m_dpiY);
+    sample.height = ListFont::heightOf(m_start.points, m_dpiY);
     sample.apply(choice(), m_dpiY);
     m_sample->setFont(sample.font());
 }

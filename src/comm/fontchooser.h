@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/listfontspec.h"
+#include "comm/listfont.h"
 #include "ui/dialogbase.h"
 
 class QCheckBox;

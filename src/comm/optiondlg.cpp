@@ -38,7 +38,7 @@ QFrame* separator(QWidget* parent) {
 
 }  // namespace
 
-OptionDlg::OptionDlg(OptionDlgServices services, const ListFontSpec& font,
+OptionDlg::OptionDlg(OptionDlgServices services, const ListFont& font,
                      const PhoneTemplateSet& templates, QWidget* parent)
     : DialogBase(kTemplateId, true, parent),
       m_services(std::move(services)),

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "comm/dialmethodchoices.h"
-#include "comm/listfontspec.h"
+#include "comm/listfont.h"
 #include "comm/phonetemplateset.h"
 #include "ui/dialogbase.h"
 
@@ -63,12 +63,12 @@ public:
     static constexpr int kOk = 1;
     static constexpr int kCancel = 2;
 
-    OptionDlg(OptionDlgServices services, const ListFontSpec& font,
-              const PhoneTemplateSet& templates, QWidget* parent = nullptr);
+    OptionDlg(OptionDlgServices services, const ListFont& font, const PhoneTemplateSet& templates,
+              QWidget* parent = nullptr);
     ~OptionDlg() override;
 
     // The copies, as edited.
-    const ListFontSpec& font() const { return m_font; }
+    const ListFont& font() const { return m_font; }
     const PhoneTemplateSet& templates() const { return m_templates; }
     bool abcChanged() const { return m_abcChanged; }
     bool todayWasRegistered() const { return m_todayWasRegistered; }
@@ -95,7 +95,7 @@ private:
     void onOk();
 
     OptionDlgServices m_services;
-    ListFontSpec m_font;
+    ListFont m_font;
     PhoneTemplateSet m_templates;
     std::unique_ptr<DialMethodChoices> m_dialMethods;
     bool m_abcChanged = false;

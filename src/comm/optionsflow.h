@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/listfontspec.h"
+#include "comm/listfont.h"
 #include "comm/phonetemplateset.h"
 #include "store/index/lettergroupset.h"
 
@@ -10,8 +10,8 @@ class Locale;
 
 // What a confirmed options page changed.
 struct OptionsOutcome {
-    ListFontSpec fontBefore;
-    ListFontSpec fontAfter;
+    ListFont fontBefore;
+    ListFont fontAfter;
     LetterGroupSet groupsBefore;
     LetterGroupSet groupsAfter;  // the set now stored
     PhoneTemplateSet templates;
@@ -31,7 +31,7 @@ public:
 
     virtual ~OptionsTarget() = default;
     // Stores the list font and redraws the frames with it.
-    virtual void applyListFont(const ListFontSpec& font) = 0;
+    virtual void applyListFont(const ListFont& font) = 0;
     // The bars and the search use `groups` (the bars rebuilt when the
     // labels changed).
     virtual void applyLetterGroups(const LetterGroupSet& groups, bool labelsChanged) = 0;

@@ -35,24 +35,24 @@
 namespace kontavo {
 namespace {
 
-TEST(ListFontSpecTest, PointsAndHeightFollowTheScreensResolution) {
-    ListFontSpec font;
+TEST(ListFontTest, PointsAndHeightFollowTheScreensResolution) {
+    ListFont font;
     font.face = "Tahoma";
     font.height = -11;
     EXPECT_EQ(font.points(96), 8);
     EXPECT_EQ(font.previewText(96), "Tahoma 8 pt");
-    EXPECT_EQ(ListFontSpec::heightOf(8, 96), -11);
-    EXPECT_EQ(ListFontSpec::heightOf(8, 192), -21);
+    EXPECT_EQ(ListFont::heightOf(8, 96), -11);
+    EXPECT_EQ(ListFont::heightOf(8, 192), -21);
     // 17 pixels is 13 points, a size the chooser does not list: confirming
     // the chooser without a size keeps 13 points and recomputes the height.
     font.height = -17;
     FontChoice choice = font.choice(96);
     EXPECT_EQ(choice.points, 13);
-    EXPECT_FALSE(ListFontSpec::chooserSizes().contains(13));
+    EXPECT_FALSE(ListFont::chooserSizes().contains(13));
     choice.bold = true;
     font.apply(choice, 96);
     EXPECT_EQ(font.height, -17);
-    EXPECT_EQ(font.weight, ListFontSpec::kBold);
+    EXPECT_EQ(font.weight, ListFont::kBold);
     choice.face.clear();
     choice.points = 20;
     font.apply(choice, 96);
@@ -60,9 +60,9 @@ TEST(ListFontSpecTest, PointsAndHeightFollowTheScreensResolution) {
     EXPECT_EQ(font.height, -27);
 }
 
-TEST(ListFontSpecTest, StoredAsNameHeightAndFlags) {
+TEST(ListFontTest, StoredAsNameHeightAndFlags) {
     test::TempDevice device;
-    ListFontSpec font = ListFontSpec::load(device.settings(), 96);
+    ListFont font = ListFont::load(device.settings(), 96);
     EXPECT_EQ(font.face, "Tahoma");
     EXPECT_EQ(font.height, -11);
     font.face = "DejaVu Sans";
@@ -72,7 +72,7 @@ TEST(ListFontSpecTest, StoredAsNameHeightAndFlags) {
     ASSERT_TRUE(font.store(device.settings()));
     EXPECT_EQ(device.settings().getInt("ListFont", "Height", 0), 15);
     EXPECT_EQ(device.settings().get(settings::kListFontFlags), 2 | 8);
-    EXPECT_EQ(ListFontSpec::load(device.settings(), 96), font);
+    EXPECT_EQ(ListFont::load(device.settings(), 96), font);
 }
 
 TEST(DialMethodChoicesTest, OffersWhatTheDeviceHasAndDropsAMethodNoLongerOffered) {
@@ -133,7 +133,7 @@ protected:
         services.device = &device.fs();
         services.locale = &locale;
         dialog =
-            std::make_unique<OptionDlg>(services, ListFontSpec::load(device.settings(), GetParam()),
+            std::make_unique<OptionDlg>(services, ListFont::load(device.settings(), GetParam()),
                                         loadPhoneTemplates(device.settings()));
         dialog->createModeless();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
@@ -247,11 +247,11 @@ TEST_P(OptionDlgTest, TheFontChooserChangesThePreviewAndTheCopy) {
         tap(control<QPushButton>(105, chooser));
     });
     tap(control<QPushButton>(OptionDlg::kFontChangeId));
-    EXPECT_EQ(dialog->font().height, ListFontSpec::heightOf(12, GetParam()));
-    EXPECT_EQ(dialog->font().weight, ListFontSpec::kBold);
+    EXPECT_EQ(dialog->font().height, ListFont::heightOf(12, GetParam()));
+    EXPECT_EQ(dialog->font().weight, ListFont::kBold);
     EXPECT_EQ(control<QLabel>(OptionDlg::kFontPreviewId)->text(), "Tahoma 12 pt");
-    EXPECT_EQ(ListFontSpec::load(device.settings(), GetParam()).height,
-              ListFontSpec::heightOf(8, GetParam()))
+    EXPECT_EQ(ListFont::load(device.settings(), GetParam()).height,
+              ListFont::heightOf(8, GetParam()))
         << "the font is stored by the main window after OK";
 }
 

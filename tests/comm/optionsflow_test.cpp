@@ -12,7 +12,7 @@ namespace {
 
 class RecordingTarget final : public OptionsTarget {
 public:
-    void applyListFont(const ListFontSpec& font) override {
+    void applyListFont(const ListFont& font) override {
         steps << QStringLiteral("font %1").arg(font.height);
     }
     void applyLetterGroups(const LetterGroupSet& groups, bool labelsChanged) override {

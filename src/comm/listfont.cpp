@@ -1,4 +1,4 @@
-#include "comm/listfontspec.h"
+#include "comm/listfont.h"
 
 #include <cmath>
 
@@ -6,24 +6,24 @@
 
 namespace kontavo {
 
-const QList<int>& ListFontSpec::chooserSizes() {
+const QList<int>& ListFont::chooserSizes() {
     static const QList<int> sizes{6, 7, 8, 9, 10, 11, 12, 14, 16, 20, 24, 28, 36};
     return sizes;
 }
 
-ListFontSpec ListFontSpec::load(const SettingsStore& settings, int dpiY) {
-    ListFontSpec spec;
+ListFont ListFont::load(const SettingsStore& settings, int dpiY) {
+    ListFont font;
     const int32_t flags = settings.get(settings::kListFontFlags);
-    spec.face = settings.get(settings::kListFontName).left(kMaxFaceLength);
-    spec.height = -std::abs(settings.get(settings::listFontHeight(dpiY)));
-    spec.weight = (flags & settings::kFontBold) != 0 ? kBold : kNormal;
-    spec.italic = (flags & settings::kFontItalic) != 0;
-    spec.underline = (flags & settings::kFontUnderline) != 0;
-    spec.strikeOut = (flags & settings::kFontStrikeOut) != 0;
-    return spec;
+    font.face = settings.get(settings::kListFontName).left(kMaxFaceLength);
+    font.height = -std::abs(settings.get(settings::listFontHeight(dpiY)));
+    font.weight = (flags & settings::kFontBold) != 0 ? kBold : kNormal;
+    font.italic = (flags & settings::kFontItalic) != 0;
+    font.underline = (flags & settings::kFontUnderline) != 0;
+    font.strikeOut = (flags & settings::kFontStrikeOut) != 0;
+    return font;
 }
 
-bool ListFontSpec::store(SettingsStore& settings) const {
+bool ListFont::store(SettingsStore& settings) const {
     int32_t flags = 0;
     flags |= weight >= kBold ? settings::kFontBold : 0;
     flags |= italic ? settings::kFontItalic : 0;
@@ -35,7 +35,7 @@ bool ListFontSpec::store(SettingsStore& settings) const {
     return settings.set(settings::kListFontFlags, flags) && name && size;
 }
 
-QFont ListFontSpec::font() const {
+QFont ListFont::font() const {
     QFont font(face);
     font.setPixelSize(qMax(1, std::abs(height)));
     font.setWeight(weight >= kBold ? QFont::Bold : QFont::Normal);
@@ -46,23 +46,23 @@ QFont ListFontSpec::font() const {
     return font;
 }
 
-int ListFontSpec::points(int dpiY) const {
+int ListFont::points(int dpiY) const {
     return int(std::abs(height) * 72.0 / dpiY + 0.5);
 }
 
-int ListFontSpec::heightOf(int points, int dpiY) {
+int ListFont::heightOf(int points, int dpiY) {
     return -int(points * double(dpiY) / 72 + 0.5);
 }
 
-QString ListFontSpec::previewText(int dpiY) const {
+QString ListFont::previewText(int dpiY) const {
     return QStringLiteral("%1 %2 pt").arg(face).arg(points(dpiY));
 }
 
-FontChoice ListFontSpec::choice(int dpiY) const {
+FontChoice ListFont::choice(int dpiY) const {
     return {face, points(dpiY), weight >= kBold, italic, underline, strikeOut};
 }
 
-void ListFontSpec::apply(const FontChoice& choice, int dpiY) {
+void ListFont::apply(const FontChoice& choice, int dpiY) {
     if (!choice.face.isEmpty()) {
         face = choice.face.left(kMaxFaceLength);
     }
@@ -76,7 +76,7 @@ void ListFontSpec::apply(const FontChoice& choice, int dpiY) {
     charset = 1;
 }
 
-bool ListFontSpec::operator==(const ListFontSpec& other) const {
+bool ListFont::operator==(const ListFont& other) const {
     return face == other.face && height == other.height && weight == other.weight &&
            italic == other.italic && underline == other.underline && strikeOut == other.strikeOut;
 }

@@ -24,7 +24,7 @@ struct FontChoice {
 // weight (400 or 700), italic, underline, strike-out and character set. It
 // is stored in "ListFont" as "Name", the character height "Height" and the
 // flag bits "Flags". A plain value.
-struct ListFontSpec {
+struct ListFont {
     static constexpr int kMaxFaceLength = 31;
     static constexpr int kNormal = 400;
     static constexpr int kBold = 700;
@@ -39,7 +39,7 @@ struct ListFontSpec {
     bool strikeOut = false;
     int charset = 1;
 
-    static ListFontSpec load(const SettingsStore& settings, int dpiY);
+    static ListFont load(const SettingsStore& settings, int dpiY);
     bool store(SettingsStore& settings) const;
     // The font drawn with (pixel size = the character height).
     QFont font() const;
@@ -57,7 +57,7 @@ struct ListFontSpec {
     void apply(const FontChoice& choice, int dpiY);
 
     // Same face, height, weight, italic, underline and strike-out.
-    bool operator==(const ListFontSpec& other) const;
+    bool operator==(const ListFont& other) const;
 };
 
 }  // namespace kontavo
