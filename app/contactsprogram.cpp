@@ -3,13 +3,12 @@
 #include <QFile>
 
 #include "comm/categorylistdialog.h"
-#include "comm/phoneformatsdialog.h"
-#include "comm/phonetemplatesettings.h"
 #include "comm/programactions.h"
 #include "comm/vcardimport.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
+#include "optionspage.h"
 #include "platform/locale.h"
 #include "platform/processlauncher.h"
 #include "platform/sound.h"
@@ -74,19 +73,6 @@ ContactActions* makeActions(ProgramActions& program, MainWndFrame& window,
     return program.actions.get();
 }
 
-// The phone number formats from the Tools menu; after OK the list shows
-// its numbers through the edited templates.
-void editPhoneFormats(MainWndFrame& window) {
-    SettingsStore& settings = *window.services().settings;
-    PhoneFormatsDialog dialog(settings, PhoneFormatsDialog::Mode::FromMenu, &window);
-    if (dialog.doModal() != PhoneFormatsDialog::kOk) {
-        return;
-    }
-    if (auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame())) {
-        frame->setPhoneTemplates(loadPhoneTemplates(settings));
-    }
-}
-
 // The category list dialog for the frame's callers, over the session's
 // categories. "Browse" waits for the sound chooser.
 CategoryListRunner categoryListRunner(ProgramActions& program, MainWndFrame& window,
@@ -142,7 +128,7 @@ Integration contactsIntegration(int argc, char** argv) {
     integration.createContactsFrame = [program](FrameHost& host, ContactStoreLink* link) {
         return makeFrame(host, link, *program);
     };
-    integration.editPhoneFormats = editPhoneFormats;
+    integration.runOptions = runOptionsPage;
     return integration;
 }
 

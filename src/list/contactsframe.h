@@ -132,9 +132,15 @@ public:
     // feature is not built.
     bool isCommandAvailable(int id) const;
 
-    // The phone number templates changed: the list shows its numbers
-    // through `templates` from now on.
+    // The phone number templates changed: the list and the card show their
+    // numbers through `templates` from now on.
     void setPhoneTemplates(const PhoneTemplateSet& templates);
+    // The list font changed: the list draws its rows in `font`.
+    void setListFont(const QFont& font);
+    // The ABC bar's letter groups changed: the search and the bars use
+    // `groups` from now on (the bars are rebuilt when `labelsChanged`); the
+    // groups picked so far are dropped.
+    void setLetterGroups(const LetterGroupSet& groups, bool labelsChanged);
 
     // Parts, for the program and tests (null before creation).
     FrameListModel* list() const { return m_list.get(); }
@@ -153,6 +159,7 @@ public:
     const ContactTemplate& contactTemplate() const { return m_template; }
     const ContactsViewSettings& viewSettings() const { return m_view; }
     const GroupSelection& groups() const { return m_groups; }
+    const LetterGroupSet& letterGroups() const { return m_services.letterGroups; }
     ListSearch currentSearch() const;
     // The rectangles of the last layout.
     const ContactsFrameLayout::Rects& layoutRects() const { return m_rects; }
@@ -202,6 +209,7 @@ private:
     void exportVCards();
     void beamSelection();
     void makeAppointment();
+    void invokeAddIn(int command);
     void manageCategories();
 
     ContactsFrameServices m_services;

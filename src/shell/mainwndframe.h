@@ -59,6 +59,8 @@ public:
     QRect clientRect() const { return m_clientRect; }
     AppFrame* activeFrame() const { return m_activeFrame; }
     ContactsAppFrame* contactsFrame() const { return m_contactsFrame.get(); }
+    // The open contact store (null without one).
+    ContactStoreLink* store() const { return m_store.get(); }
     AppFrame* appointmentsFrame() const;
     SipPanel* sipPanel() const { return m_sipPanel; }
     ProgressWnd* progress() const { return m_progress.get(); }
@@ -102,6 +104,7 @@ private:
     void chooseDialupMode();
     bool openContactStore();
     void applyDoubleSized();
+    void recordCallerIdState();
     bool createFrames();
     void rebuildMenuBar();
     void updateMenuAvailability();

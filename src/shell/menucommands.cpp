@@ -11,7 +11,6 @@ CommandOwner commandOwner(int id) {
         case shell::kCmdEditTemplate:
         case shell::kCmdOptions:
         case shell::kCmdAbout:
-        case shell::kCmdPhoneFormats:
             return CommandOwner::MainWindow;
         case 41209:  // New
         case 41283:  // Edit

@@ -191,7 +191,6 @@ int runMainWindow(QApplication& app, const ProgramOptions& options, const AppInf
                              integration.createContactsFrame,
                              integration.runOptions,
                              integration.editTemplate,
-                             integration.editPhoneFormats,
                              [](int code) { QCoreApplication::exit(code); }};
     services.handOverFolder = windows.folder();
     MainWndFrame window(services);

@@ -40,9 +40,6 @@ inline constexpr int kCmdExit = 40004;
 inline constexpr int kCmdEditTemplate = 41147;
 inline constexpr int kCmdOptions = 41207;
 inline constexpr int kCmdAbout = 41229;
-// The phone number formats, in the Tools menu until the options page
-// offers them.
-inline constexpr int kCmdPhoneFormats = 42320;
 
 // Commands of the View menu whose marks the main window sets.
 inline constexpr int kCmdTwoLineDisplay = 41264;

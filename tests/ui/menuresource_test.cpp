@@ -74,7 +74,7 @@ TEST(MenuResourceTest, MainMenuHoldsEveryCommandOnce) {
     const auto menu = MenuResource::load(102);
     ASSERT_TRUE(menu);
     QList<int> ids = menu->commandIds();
-    const QList<int> expected = {41209, 41283, 41284, 41208, 41286, 41211, 41207, 42320,
+    const QList<int> expected = {41209, 41283, 41284, 41208, 41286, 41211, 41207,
                                  41147, 41300, 42330, 42331, 41229, 41290, 40004, 41214,
                                  41266, 41264, 41231, 41232, 41233, 41216, 41217, 41218};
     EXPECT_EQ(ids, expected);
