@@ -54,6 +54,7 @@ public:
                                                                      : QList<Oid>();
     }
     bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
+    void setListFont(const QFont& font) override { m_list.setListFont(font); }
     void setPhoneTemplates(const PhoneTemplateSet& templates) override {
         m_list.setPhoneTemplates(templates);
     }
