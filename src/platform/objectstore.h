@@ -100,6 +100,14 @@ public:
     virtual std::optional<DbInfo> info() = 0;
     // The Oids of every record, ascending.
     virtual std::optional<QList<Oid>> recordOids() = 0;
+    // The changes of this database made after the one that left it with the
+    // last-modified time `lastModified`, oldest first, from the store's
+    // change log: created, changed and deleted records (type, parent, Oid);
+    // an empty list while `lastModified` is still the database's time.
+    // Fails with SeekFailed when the log no longer reaches back to that
+    // change (the log was trimmed past it, or the time was never the
+    // database's), so that the caller must compare the records themselves.
+    virtual std::optional<QList<DbNotification>> changesSince(uint64_t lastModified) = 0;
 };
 
 // The object store of a device: named databases of records with typed

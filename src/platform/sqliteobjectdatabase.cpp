@@ -177,4 +177,15 @@ std::optional<QList<Oid>> SqliteObjectDatabase::recordOids() {
     return oids;
 }
 
+std::optional<QList<DbNotification>> SqliteObjectDatabase::changesSince(uint64_t lastModified) {
+    QList<DbNotification> changes;
+    const Fetch fetch = m_core->rows().changesSince(m_oid, lastModified, changes);
+    if (fetch != Fetch::Found) {
+        fail(fetch == Fetch::Missing ? DbError::SeekFailed : m_core->sqliteError());
+        return std::nullopt;
+    }
+    m_lastError = DbError::None;
+    return changes;
+}
+
 }  // namespace kontavo

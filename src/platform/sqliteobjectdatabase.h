@@ -40,6 +40,7 @@ public:
 
     std::optional<DbInfo> info() override;
     std::optional<QList<Oid>> recordOids() override;
+    std::optional<QList<DbNotification>> changesSince(uint64_t lastModified) override;
 
 private:
     enum class State { BeforeFirst, OnRecord, NoCurrent };

@@ -48,6 +48,10 @@ public:
         return m_inner->info();
     }
     std::optional<QList<Oid>> recordOids() override { return m_inner->recordOids(); }
+    std::optional<QList<DbNotification>> changesSince(uint64_t lastModified) override {
+        m_error.reset();
+        return m_inner->changesSince(lastModified);
+    }
 
 private:
     HandleCalls& calls() { return m_owner.m_calls; }
