@@ -23,6 +23,8 @@ public:
     std::optional<DbInfo> databaseInfo() override;
     std::optional<QList<Oid>> databaseOids() override;
     bool scanChecksums(const std::function<void(Oid, uint32_t)>& visit) override;
+    std::optional<QList<Oid>> changedSince(uint64_t since) override;
+    bool readChecksum(Oid oid, std::optional<uint32_t>& checksum) override;
     bool readForIndex(Oid oid, IndexedContact& out) override;
     bool readAllForIndex(
         const std::function<void(IndexedContact&& contact, int done, int total)>& visit) override;

@@ -76,6 +76,10 @@ ContactIndex::OpenResult PimIndex::open(const DbInfo& database) {
     return OpenResult::Current;
 }
 
+uint64_t PimIndex::databaseTime() {
+    return readable() ? m_files.props().lastModified() : 0;
+}
+
 void PimIndex::close() {
     if (m_dirty && m_files.isOpen()) {
         m_files.startFlush();
@@ -281,8 +285,8 @@ ContactIndex::SyncResult PimIndex::synchronize(ContactReader& reader, ProgressSi
     if (m_damaged || !readable()) {
         return SyncResult::Failed;
     }
-    return IndexSynchronizer(*this, reader).run(progress, [this](uint64_t databaseTime) {
-        return change(databaseTime, [] { return true; });
+    return IndexSynchronizer(*this, reader, databaseTime()).run(progress, [this](uint64_t time) {
+        return change(time, [] { return true; });
     });
 }
 

@@ -62,6 +62,9 @@ public:
     // the lastModTime text when the index was stale.
     const QString& lastDiagnostic() const { return m_diagnostic; }
     bool isOpen() const { return m_files.isOpen(); }
+    // The database's last-modified time the open index holds: that of the
+    // last change it took in.
+    uint64_t databaseTime();
     // True while changes are waiting for a write-back.
     bool hasPendingFlush() const { return m_dirty; }
     // The letter groups the group words were made with.
