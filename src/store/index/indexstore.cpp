@@ -133,6 +133,10 @@ std::optional<uint32_t> IndexStore::recordOf(Oid oid) const {
     return index ? std::optional<uint32_t>(map.at(offset, *index, 1)) : std::nullopt;
 }
 
+uint32_t IndexStore::recordCount() const {
+    return SortedArray(const_cast<IndexHeap&>(m_heap), 2).count(headerWord(kRecordMapAt));
+}
+
 std::vector<std::pair<Oid, uint32_t>> IndexStore::records() const {
     SortedArray map(const_cast<IndexHeap&>(m_heap), 2);
     const uint32_t offset = headerWord(kRecordMapAt);

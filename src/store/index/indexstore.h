@@ -53,6 +53,8 @@ public:
     // Adds a contact to list 0 and files its PropsStore record offset.
     bool addContact(Oid oid, uint32_t record);
     std::optional<uint32_t> recordOf(Oid oid) const;
+    // The number of contacts in the record map.
+    uint32_t recordCount() const;
     // Every (Oid, record offset), in Oid order.
     std::vector<std::pair<Oid, uint32_t>> records() const;
     // Takes a contact out of both trees, both lists and the record map.

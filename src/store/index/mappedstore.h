@@ -95,6 +95,10 @@ public:
     bool isFlushing() const { return m_writer.isRunning(); }
 
     const StoreLocation& location() const { return m_location; }
+    // True when some live process holds this store's region (this object
+    // included), so that load() would attach to it instead of reading the
+    // file. Advisory: holders come and go.
+    bool isHeld() const;
 
     // True when a file's bytes pass the trailer check: longer than 3 bytes,
     // the last 4 bytes equal to the length, the data within kMaxDataBytes.
