@@ -237,8 +237,9 @@ QList<Oid> PimIndex::findWords(const QString& text, Narrowing narrowing) {
     if (!readable()) {
         return {};
     }
-    return toList(m_files.index().findAll(IndexStore::Tree::Words, splitWords(text.trimmed()),
-                                          listOf(narrowing)));
+    m_files.index().findAll(IndexStore::Tree::Words, splitWords(text.trimmed()), m_found,
+                            listOf(narrowing));
+    return toList(m_found);
 }
 
 QList<Oid> PimIndex::findGroupKey(const QString& key, Narrowing narrowing) {
@@ -247,7 +248,8 @@ QList<Oid> PimIndex::findGroupKey(const QString& key, Narrowing narrowing) {
     }
     const QString codes = key.trimmed().toLower();
     const QStringList prefixes = codes.isEmpty() ? QStringList() : QStringList{codes};
-    return toList(m_files.index().findAll(IndexStore::Tree::Groups, prefixes, listOf(narrowing)));
+    m_files.index().findAll(IndexStore::Tree::Groups, prefixes, m_found, listOf(narrowing));
+    return toList(m_found);
 }
 
 bool PimIndex::rebuild(ContactReader& reader, ProgressSink* progress, bool userRequested) {

@@ -96,6 +96,7 @@ private:
     IndexFiles m_files;
     LetterGroupSet m_groups;
     QString m_diagnostic;
+    std::vector<Oid> m_found;  // the last lookup's result, kept for its capacity
     bool m_dirty = false;
     bool m_damaged = false;
 };
