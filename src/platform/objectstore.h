@@ -84,6 +84,12 @@ public:
     // the order asked; a property the record lacks comes back with
     // kPropNotFound set (callers skip those).
     virtual std::optional<DbRecord> read(const QList<PropTag>& tags) = 0;
+    // Visits every record of the database, ascending by Oid whatever the
+    // sort order, each with all its properties as readAll() gives them, in
+    // one pass over one state of the store (what others change meanwhile is
+    // not seen). Leaves the position alone. Fails with InvalidData at a
+    // record that cannot be decoded. `visit` must not change the store.
+    virtual bool readEveryRecord(const std::function<void(const DbRecord&)>& visit) = 0;
 
     // Writes properties to record `oid` of this database, or creates a new
     // record when `oid` is 0. A property flagged kPropDelete removes that

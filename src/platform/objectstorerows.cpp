@@ -115,6 +115,21 @@ bool ObjectStoreRows::forEachRow(Oid db, const std::function<void(const StoredRo
     return all.done();
 }
 
+bool ObjectStoreRows::forEachRowWithExternal(
+    Oid db,
+    const std::function<bool(Oid, const QByteArray& props, const QByteArray& external)>& visit) {
+    SqliteStatement all(m_db,
+                        "SELECT r.oid, r.props, e.bytes FROM records r"
+                        " LEFT JOIN externals e ON e.oid=r.oid WHERE r.db=?1 ORDER BY r.oid");
+    all.bind(1, int64_t(db));
+    while (all.step()) {
+        if (!visit(Oid(all.columnInt(0)), all.columnBlobView(1), all.columnBlobView(2))) {
+            return false;
+        }
+    }
+    return all.done();
+}
+
 std::optional<QList<Oid>> ObjectStoreRows::oids(Oid db) {
     StatementUse use(m_oids);
     m_oids.bind(1, int64_t(db));

@@ -44,6 +44,12 @@ public:
     bool rowsOf(Oid db, const QList<Oid>& oids, QList<StoredRow>& rows);
     // Calls `visit` for every row of `db`, ascending.
     bool forEachRow(Oid db, const std::function<void(const StoredRow&)>& visit);
+    // Calls `visit` for every row of `db`, ascending, with its external part
+    // (empty when it has none), all read by one query. The bytes are valid
+    // only during the call; `visit` must not change the store.
+    bool forEachRowWithExternal(
+        Oid db,
+        const std::function<bool(Oid, const QByteArray& props, const QByteArray& external)>& visit);
     std::optional<QList<Oid>> oids(Oid db);
 
     // The changes of `db` logged after the one that left it with the

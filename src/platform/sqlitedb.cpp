@@ -2,7 +2,9 @@
 
 namespace kontavo {
 
-SqliteDb::~SqliteDb() { close(); }
+SqliteDb::~SqliteDb() {
+    close();
+}
 
 bool SqliteDb::open(const QString& path, int busyTimeoutMs) {
     close();
@@ -37,9 +39,13 @@ QString SqliteDb::errorMessage() const {
     return m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("not open");
 }
 
-int64_t SqliteDb::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
+int64_t SqliteDb::lastInsertRowId() const {
+    return sqlite3_last_insert_rowid(m_db);
+}
 
-int SqliteDb::changes() const { return sqlite3_changes(m_db); }
+int SqliteDb::changes() const {
+    return sqlite3_changes(m_db);
+}
 
 SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) {
     if (db.handle() == nullptr ||
@@ -49,9 +55,13 @@ SqliteStatement::SqliteStatement(const SqliteDb& db, const char* sql) {
     }
 }
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_stmt); }
+SqliteStatement::~SqliteStatement() {
+    sqlite3_finalize(m_stmt);
+}
 
-void SqliteStatement::bind(int index, int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
+void SqliteStatement::bind(int index, int64_t value) {
+    sqlite3_bind_int64(m_stmt, index, value);
+}
 
 void SqliteStatement::bind(int index, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
@@ -65,7 +75,9 @@ void SqliteStatement::bindBlob(int index, const QByteArray& bytes) {
                       int(bytes.size()), SQLITE_TRANSIENT);
 }
 
-void SqliteStatement::bindNull(int index) { sqlite3_bind_null(m_stmt, index); }
+void SqliteStatement::bindNull(int index) {
+    sqlite3_bind_null(m_stmt, index);
+}
 
 bool SqliteStatement::step() {
     if (m_stmt == nullptr) {
@@ -90,7 +102,9 @@ void SqliteStatement::reset() {
     m_lastResult = SQLITE_OK;
 }
 
-int64_t SqliteStatement::columnInt(int column) const { return sqlite3_column_int64(m_stmt, column); }
+int64_t SqliteStatement::columnInt(int column) const {
+    return sqlite3_column_int64(m_stmt, column);
+}
 
 QString SqliteStatement::columnText(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
@@ -100,6 +114,13 @@ QString SqliteStatement::columnText(int column) const {
 QByteArray SqliteStatement::columnBlob(int column) const {
     const void* data = sqlite3_column_blob(m_stmt, column);
     return QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(m_stmt, column));
+}
+
+QByteArray SqliteStatement::columnBlobView(int column) const {
+    const void* data = sqlite3_column_blob(m_stmt, column);
+    const int size = sqlite3_column_bytes(m_stmt, column);
+    return data == nullptr ? QByteArray()
+                           : QByteArray::fromRawData(static_cast<const char*>(data), size);
 }
 
 bool SqliteStatement::columnIsNull(int column) const {

@@ -124,6 +124,31 @@ std::optional<DbRecord> SqliteObjectDatabase::read(const QList<PropTag>& tags) {
     return record;
 }
 
+bool SqliteObjectDatabase::readEveryRecord(const std::function<void(const DbRecord&)>& visit) {
+    bool decoded = true;
+    DbRecord record;
+    const bool read = m_core->rows().forEachRowWithExternal(
+        m_oid, [&](Oid oid, const QByteArray& props, const QByteArray& external) {
+            propcodec::InlineProps parts;
+            decoded = propcodec::decodeInline(props, {}, parts) &&
+                      propcodec::resolveExternal(external, parts);
+            if (decoded) {
+                record.oid = oid;
+                record.props = std::move(parts.props);
+                visit(record);
+            }
+            return decoded;
+        });
+    if (!decoded) {
+        return fail(DbError::InvalidData);
+    }
+    if (!read) {
+        return fail(m_core->sqliteError());
+    }
+    m_lastError = DbError::None;
+    return true;
+}
+
 std::optional<DbRecord> SqliteObjectDatabase::decodeCurrent(const QList<PropTag>& sortedTags) {
     const StoredRow& row = m_cursor.current();
     propcodec::InlineProps decoded;

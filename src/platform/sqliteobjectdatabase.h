@@ -34,6 +34,7 @@ public:
 
     std::optional<DbRecord> readAll() override;
     std::optional<DbRecord> read(const QList<PropTag>& tags) override;
+    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit) override;
 
     Oid write(Oid oid, const PropList& props) override;
     bool deleteRecord(Oid oid) override;

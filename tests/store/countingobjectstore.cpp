@@ -24,6 +24,11 @@ public:
         m_error.reset();
         return m_inner->readAll();
     }
+    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit) override {
+        ++calls().readEveryRecord;
+        m_error.reset();
+        return m_inner->readEveryRecord(visit);
+    }
     std::optional<DbRecord> read(const QList<PropTag>& tags) override {
         m_error.reset();
         if (++calls().read == m_owner.m_failReadAt) {

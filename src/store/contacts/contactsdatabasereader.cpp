@@ -31,15 +31,7 @@ std::optional<QList<Oid>> ContactsDatabaseReader::databaseOids() {
 }
 
 bool ContactsDatabaseReader::walk(const std::function<void(const DbRecord&)>& visit) {
-    for (bool more = m_db.seekFirst(); more; more = m_db.seekNext()) {
-        const std::optional<DbRecord> read = m_db.readAll();
-        if (read) {
-            visit(*read);
-        } else if (m_db.lastError() != DbError::NotFound) {
-            return false;
-        }
-    }
-    return m_db.lastError() == DbError::NoMoreItems;
+    return m_db.readEveryRecord(visit);
 }
 
 bool ContactsDatabaseReader::scanChecksums(const std::function<void(Oid, uint32_t)>& visit) {

@@ -30,8 +30,8 @@ public:
         const std::function<void(IndexedContact&& contact, int done, int total)>& visit) override;
 
 private:
-    // Visits every record read with no property list, in database order;
-    // records deleted while the walk runs are skipped.
+    // Visits every record read with no property list, in database order,
+    // as the database stood when the walk began.
     bool walk(const std::function<void(const DbRecord&)>& visit);
 
     ObjectDatabase& m_db;

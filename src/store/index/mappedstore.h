@@ -49,7 +49,9 @@ struct StoreLocation {
 // every change starts with stopFlush().
 class MappedStore final : public StoreMemory {
 public:
-    static constexpr uint32_t kReservedBytes = 104857600;
+    // 1 GiB: a store of a quarter of a million contacts takes over 200 MB.
+    // Only the bytes in use take memory.
+    static constexpr uint32_t kReservedBytes = 1073741824;
     static constexpr uint32_t kMaxDataBytes = kReservedBytes - 4;
 
     enum class LoadResult {
