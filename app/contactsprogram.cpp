@@ -2,13 +2,13 @@
 
 #include <QFile>
 
+#include "comm/unavailablecontactactions.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
-#include "platform/devicefs.h"
 #include "platform/locale.h"
-#include "platform/sqliteobjectstore.h"
 #include "shell/mainwndframe.h"
+#include "shell/programoptions.h"
 #include "store/index/lettergroupset.h"
 #include "store/settings/settingsstore.h"
 
@@ -16,20 +16,18 @@ namespace kontavo {
 
 namespace {
 
-// True when the program runs on the default device root and that root has
-// no object store yet.
-bool isNewDefaultDevice(int argc, char** argv) {
+// True when the program runs on the demonstration device (--demo).
+bool isDemo(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    if (DeviceFs::rootFromArguments(arguments) || !qEnvironmentVariableIsEmpty("KONTAVO_ROOT")) {
-        return false;
-    }
-    return !QFile::exists(SqliteObjectStore::fileInRoot(DeviceFs::resolveRoot()));
+    QString error;
+    const std::optional<ProgramOptions> options = ProgramOptions::parse(arguments, &error);
+    return options && options->demo;
 }
 
-std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
+std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo, QString* why) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
     if (window == nullptr) {
         return nullptr;
@@ -39,10 +37,12 @@ std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo) {
         // A failed seed leaves an empty store, which still opens.
         seedDemoContactsIfEmpty(*services.device, kDemoContactCount, Locale::user());
     }
-    return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user());
+    return ContactStoreSession::open(*services.device, *services.settings, host, Locale::user(),
+                                     window->sharing(), why);
 }
 
-std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link) {
+std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link,
+                                            ContactActions* actions) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
     auto* session = dynamic_cast<ContactStoreSession*>(link);
     if (window == nullptr || session == nullptr) {
@@ -54,12 +54,14 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
     frame.settings = services.settings;
     frame.device = services.device;
     frame.store = session;
+    frame.changeFlags = session->changeFlags();
     frame.shell = services.shell;
+    frame.actions = actions;
     frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
     frame.screen = Screen::current();
-    frame.makeList = [session, registry = &services.settings->registry(),
-                      device = services.device] {
-        return makeContactListModel(*session, *registry, device, Screen::current());
+    frame.makeList = [session, registry = &services.settings->registry(), device = services.device,
+                      actions] {
+        return makeContactListModel(*session, *registry, device, Screen::current(), actions);
     };
     return std::make_unique<ContactsFrame>(std::move(frame));
 }
@@ -68,11 +70,16 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
 
 Integration contactsIntegration(int argc, char** argv) {
     Integration integration;
-    const bool seedDemo = isNewDefaultDevice(argc, argv);
-    integration.openContactStore = [seedDemo](FrameHost& host) {
-        return openStore(host, seedDemo);
+    const bool seedDemo = isDemo(argc, argv);
+    integration.openContactStore = [seedDemo](FrameHost& host, QString* why) {
+        return openStore(host, seedDemo, why);
     };
-    integration.createContactsFrame = makeFrame;
+    // Dialing, mail and documents are not wired into this build yet: the
+    // list and the card report each kind of action once in the error log.
+    auto actions = std::make_shared<UnavailableContactActions>();
+    integration.createContactsFrame = [actions](FrameHost& host, ContactStoreLink* link) {
+        return makeFrame(host, link, actions.get());
+    };
     return integration;
 }
 

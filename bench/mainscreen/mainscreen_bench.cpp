@@ -1,12 +1,13 @@
 // Keystroke-to-painted times of the main screen at 100 000 contacts (or
 // KONTAVO_BENCH_CONTACTS, e.g. 250000): a key typed into the search field, or
 // a tap on the small ABC bar, until the list and the field have been
-// repainted (offscreen); and a second start: the store and its current index
-// opened and the frame created until the list is first painted. The device is
-// seeded once and kept in KONTAVO_BENCH_ROOT (default: mainscreen-100k, or
-// mainscreen-<N>k, in the current folder) for later runs. Each benchmark
-// reports the p50 and p99 of its samples; the baseline is the repaint alone,
-// without the keystroke.
+// repainted (offscreen); the Down key in the list until the list and the card
+// under it have been repainted; and a second start: the store and its current
+// index opened and the frame created until the list is first painted. The
+// device is seeded once and kept in KONTAVO_BENCH_ROOT (default:
+// mainscreen-100k, or mainscreen-<N>k, in the current folder) for later runs.
+// Each benchmark reports the p50 and p99 of its samples; the baseline is the
+// repaint alone, without the keystroke.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -19,6 +20,9 @@
 #include <memory>
 
 #include "benchhost.h"
+#include "benchstats.h"
+#include "card/contactcardview.h"
+#include "cardbench.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
@@ -162,32 +166,14 @@ void paint(MainScreen& screen) {
     screen.frame->searchEdit()->repaint();
 }
 
-double percentile(std::vector<double> samples, double p) {
-    if (samples.empty()) {
-        return 0;
-    }
-    std::sort(samples.begin(), samples.end());
-    const size_t at = std::min(samples.size() - 1, size_t(p * double(samples.size() - 1) + 0.5));
-    return samples[at];
-}
-
 // Runs `step` once per iteration, timing it with the paint that follows.
 template <typename Step>
 void measure(benchmark::State& state, Step step) {
     MainScreen& screen = mainScreen();
-    std::vector<double> samples;
-    int i = 0;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        step(screen, i++);
+    timeIterations(state, [&](int i) {
+        step(screen, i);
         paint(screen);
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(seconds);
-        samples.push_back(seconds * 1e3);
-    }
-    state.counters["p50_ms"] = percentile(samples, 0.50);
-    state.counters["p99_ms"] = percentile(samples, 0.99);
+    });
     if (const auto* list = dynamic_cast<const CoolList*>(screen.frame->list()->view())) {
         state.counters["rows_at_end"] = double(list->rowCount());
     }
@@ -270,6 +256,27 @@ void BM_SecondStart(benchmark::State& state) {
     state.counters["full_list_p50_ms"] = percentile(fullList, 0.50);
 }
 
+// The Down key in the list with the card under it: the selection moves, the
+// card is rebuilt for the next contact, and both are painted.
+void BM_ArrowKeysWithCard(benchmark::State& state) {
+    MainScreen& screen = mainScreen();
+    QWidget* list = screen.frame->list()->view();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    QCoreApplication::processEvents();
+    int shown = 0;
+    timeIterations(state, [&](int) {
+        QTest::keyClick(list, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        list->repaint();
+        ContactCardView* card = screen.frame->card();
+        card->repaint(card->contentRect());
+        shown += screen.frame->card()->items().isEmpty() ? 0 : 1;
+    });
+    state.counters["cards_shown"] = shown;
+    state.counters["card_height"] = screen.frame->card()->height();
+}
+
 // The baseline: the repaint of the list pane and the field alone.
 void BM_RepaintOnly(benchmark::State& state) {
     measure(state, [](MainScreen&, int) {});
@@ -282,6 +289,7 @@ BENCHMARK(BM_SearchKeystrokeByCompany)
     ->Iterations(120)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AbcBarTap)->UseManualTime()->Iterations(120)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArrowKeysWithCard)->UseManualTime()->Iterations(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintOnly)->UseManualTime()->Iterations(120)->Unit(benchmark::kMillisecond);
 
 }  // namespace
@@ -294,5 +302,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     kontavo::bench::screenSlot().reset();
+    kontavo::bench::releaseCardScreen();
     return 0;
 }

@@ -9,6 +9,8 @@
 #include "platform/ansicodec.h"
 #include "platform/devicefs.h"
 #include "platform/locale.h"
+#include "platform/platformerrors.h"
+#include "platform/privatefiles.h"
 
 namespace kontavo {
 
@@ -45,20 +47,29 @@ bool openLog(const LogState& s, QFile& file) {
     if (fallback.isEmpty()) {
         return false;
     }
+    // The device's own log is private like everything else in the device.
+    createPrivateFile(fallback);
     file.setFileName(fallback);
     return file.open(QIODevice::WriteOnly | QIODevice::Append);
 }
 
+void logPlatformError(const QString& message, const char* source, int line) {
+    logError(message, source, "", line);
+}
+
 }  // namespace
 
+// The platform layer's reports go to the log once it has somewhere to go.
 void setLogModule(const QString& executablePath) {
     QMutexLocker lock(&state().mutex);
     state().executablePath = executablePath;
+    setPlatformErrorReceiver(&logPlatformError);
 }
 
 void setLogDevice(const DeviceFs* device) {
     QMutexLocker lock(&state().mutex);
     state().device = device;
+    setPlatformErrorReceiver(&logPlatformError);
 }
 
 void setLogLocale(const Locale* locale) {

@@ -1,6 +1,9 @@
 #include "diag/fatal.h"
 
 #include <cstdio>
+#include <new>
+
+#include "diag/errorlog.h"
 
 namespace kontavo {
 
@@ -36,12 +39,23 @@ int reportFatal(const FatalError& error) {
     return kFatalExitStatus;
 }
 
+// Memory that cannot be had ends the program the one way an unrecoverable
+// condition does: the allocation check's log line, then the out-of-memory
+// code. Allocation through new reports failure by std::bad_alloc rather than
+// by a null pointer, so it is turned into the check's failure here.
 int runMain(const std::function<int()>& body) {
     try {
         return body();
     } catch (const FatalError& error) {
         return reportFatal(error);
+    } catch (const std::bad_alloc&) {
+        try {
+            failAllocation();
+        } catch (const FatalError& error) {
+            return reportFatal(error);
+        }
     }
+    return kFatalExitStatus;
 }
 
 }  // namespace kontavo

@@ -45,7 +45,8 @@ bool runGuarded(const std::function<void()>& step);
 int reportFatal(const FatalError& error);
 
 // Runs `body` as a program's main: a FatalError that escapes it is reported
-// and turned into kFatalExitStatus.
+// and turned into kFatalExitStatus; so is a std::bad_alloc, after the line
+// "Memory not allocated!!!" went to the error log (as 0xEFFFFFFF).
 int runMain(const std::function<int()>& body);
 
 }  // namespace kontavo

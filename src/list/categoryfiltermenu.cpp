@@ -12,7 +12,8 @@ constexpr int kRecentString = 41144;
 constexpr int kMultipleString = 41145;
 }  // namespace
 
-CategoryFilterMenu::CategoryFilterMenu() : m_caption(loadStringStrict(kAllString)) {}
+CategoryFilterMenu::CategoryFilterMenu(bool offersMore)
+    : m_offersMore(offersMore), m_caption(loadStringStrict(kAllString)) {}
 
 QList<CategoryFilterMenu::Item> CategoryFilterMenu::menuItems(
     const QList<NamedCategory>& recent) const {
@@ -25,7 +26,7 @@ QList<CategoryFilterMenu::Item> CategoryFilterMenu::menuItems(
         const bool inFilter = m_mode == Mode::Categories && m_categories.contains(recent[i].first);
         items.append({kFirstCategoryId + i, recent[i].second, inFilter});
     }
-    items.append({moreId(recent), loadStringStrict(kMoreString), false});
+    items.append({moreId(recent), loadStringStrict(kMoreString), false, m_offersMore});
     return items;
 }
 
@@ -38,7 +39,7 @@ CategoryFilterMenu::Outcome CategoryFilterMenu::choose(int id, const QList<Named
     } else if (id == kNoneId) {
         changed = set(Mode::None, {}, loadStringStrict(kNoneString));
     } else if (id == moreId(recent)) {
-        return Outcome::More;
+        return m_offersMore ? Outcome::More : Outcome::Unchanged;
     } else if (id >= kFirstCategoryId && id < moreId(recent)) {
         const NamedCategory& category = recent[id - kFirstCategoryId];
         changed = set(Mode::Categories, {category.first}, category.second);

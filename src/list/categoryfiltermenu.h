@@ -11,7 +11,9 @@ namespace kontavo {
 // The category filter of the list and its pop-up menu: 1 "Recent",
 // 2 "All Contacts", 3 "No Categories", one item per recently chosen
 // category from 4 on (checked when in the filter), then "More...". In modes
-// All, None and Recent the mode's item is checked. A plain value.
+// All, None and Recent the mode's item is checked. "More..." (the category
+// dialog) is disabled while the category list is not part of the program.
+// A plain value.
 class CategoryFilterMenu {
 public:
     enum class Mode { All, None, Recent, Categories };
@@ -26,6 +28,7 @@ public:
         int id = 0;
         QString text;
         bool checked = false;
+        bool enabled = true;
 
         bool operator==(const Item&) const = default;
     };
@@ -37,7 +40,8 @@ public:
         More,       // run the category dialog, then call chooseCategories()
     };
 
-    CategoryFilterMenu();
+    // `offersMore`: whether "More..." can be chosen.
+    explicit CategoryFilterMenu(bool offersMore = true);
 
     Mode mode() const { return m_mode; }
     const QList<Oid>& categories() const { return m_categories; }
@@ -48,7 +52,8 @@ public:
     int moreId(const QList<NamedCategory>& recent) const {
         return kFirstCategoryId + int(recent.size());
     }
-    // Applies the item `id` of the menu built from `recent`.
+    // Applies the item `id` of the menu built from `recent` (a disabled
+    // "More..." changes nothing).
     Outcome choose(int id, const QList<NamedCategory>& recent);
     // The categories chosen in the category dialog: one shows its name, more
     // "Multiple...", none means "All Contacts". True when the filter changed.
@@ -57,6 +62,7 @@ public:
 private:
     bool set(Mode mode, QList<Oid> categories, QString caption);
 
+    bool m_offersMore = true;
     Mode m_mode = Mode::All;
     QList<Oid> m_categories;
     QString m_caption;

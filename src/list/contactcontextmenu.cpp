@@ -21,8 +21,16 @@ MenuEntry separator() {
     return entry;
 }
 
-MenuEntry command(int id, int stringId) {
-    return {id, loadStringStrict(stringId), true, false, {}};
+bool offers(const QList<MenuEntry>& entries, int id) {
+    for (const MenuEntry& entry : entries) {
+        if (!entry.enabled || entry.separator) {
+            continue;
+        }
+        if (entry.id == id || (!entry.children.isEmpty() && offers(entry.children, id))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // "First Last" when either is set (the blank always written), else the
@@ -38,30 +46,41 @@ QString headerName(const ContactRecord& record) {
 
 }  // namespace
 
-ContactContextMenu::ContactContextMenu(const ContactRecord& record, bool isPhoneDevice)
+ContactContextMenu::ContactContextMenu(const ContactRecord& record, bool isPhoneDevice,
+                                       const FeatureSet& features)
     : m_items(phoneMenuItems(record)) {
     const QString name = headerName(record);
     if (!name.isEmpty()) {
         m_entries.append({0, name, false, false, {}});
         m_entries.append(separator());
     }
-    addItemMenus(isPhoneDevice);
-    m_entries.append(command(kDuplicate, kDuplicateString));
-    m_entries.append(command(kDelete, kDeleteString));
+    addItemMenus(isPhoneDevice, features.has(Feature::ContactActions));
+    m_entries.append(command(kDuplicate, kDuplicateString, features));
+    m_entries.append(command(kDelete, kDeleteString, features));
     m_entries.append(separator());
-    m_entries.append(command(kBeam, kBeamString));
-    m_entries.append(command(kAppointment, kAppointmentString));
+    m_entries.append(command(kBeam, kBeamString, features));
+    m_entries.append(command(kAppointment, kAppointmentString, features));
 }
 
-ContactContextMenu::ContactContextMenu() {
-    m_entries.append(command(kBeam, kBeamString));
-    m_entries.append(command(kDelete, kDeleteString));
+ContactContextMenu::ContactContextMenu(const FeatureSet& features) {
+    m_entries.append(command(kBeam, kBeamString, features));
+    m_entries.append(command(kDelete, kDeleteString, features));
 }
 
-void ContactContextMenu::addItemMenus(bool isPhoneDevice) {
-    MenuEntry calls{0, loadStringStrict(kCallPhoneString), true, false, {}};
-    MenuEntry sms{0, loadStringStrict(kSendSmsString), true, false, {}};
-    MenuEntry mails{0, loadStringStrict(kSendEmailString), true, false, {}};
+MenuEntry ContactContextMenu::command(int id, int stringId, const FeatureSet& features) const {
+    return {id, loadStringStrict(stringId), features.allowsCommand(id), false, {}};
+}
+
+bool ContactContextMenu::isOffered(int id) const {
+    return id != 0 && offers(m_entries, id);
+}
+
+// The calls, SMS and e-mails are there to see even while the contact
+// actions are missing, but cannot be chosen.
+void ContactContextMenu::addItemMenus(bool isPhoneDevice, bool actionsBuilt) {
+    MenuEntry calls{0, loadStringStrict(kCallPhoneString), actionsBuilt, false, {}};
+    MenuEntry sms{0, loadStringStrict(kSendSmsString), actionsBuilt, false, {}};
+    MenuEntry mails{0, loadStringStrict(kSendEmailString), actionsBuilt, false, {}};
     for (int i = 0; i < m_items.size(); ++i) {
         const ContactItem& item = m_items[i];
         const QString text = item.label + u'\t' + item.value;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "list/contactitems.h"
+#include "ui/features.h"
 
 namespace kontavo {
 
@@ -28,7 +29,9 @@ struct MenuEntry {
 // Email" (1200 + n), where n numbers the contact's phones and e-mails from
 // 1 in the phone menu's order; then "Duplicate", "Delete", "Beam..." and
 // "Make Appointment...". For several contacts only "Beam..." and "Delete".
-// A plain value holding copies of the items.
+// Items whose feature is not in the given set are disabled: the calls, SMS
+// and e-mails without the contact actions, "Beam..." and "Make
+// Appointment..." without theirs. A plain value holding copies of the items.
 class ContactContextMenu {
 public:
     static constexpr int kCallBase = 1000;
@@ -41,11 +44,15 @@ public:
     static constexpr int kAppointment = 41211;
 
     // The menu for one contact.
-    ContactContextMenu(const ContactRecord& record, bool isPhoneDevice);
+    ContactContextMenu(const ContactRecord& record, bool isPhoneDevice,
+                       const FeatureSet& features = FeatureSet::built());
     // The menu for several contacts.
-    ContactContextMenu();
+    explicit ContactContextMenu(const FeatureSet& features = FeatureSet::built());
 
     const QList<MenuEntry>& entries() const { return m_entries; }
+    // Whether the menu holds command `id` as an enabled item (in a
+    // sub-menu that is enabled).
+    bool isOffered(int id) const;
     // The phone or e-mail a call, SMS or e-mail command `id` names.
     std::optional<ContactItem> itemOf(int id) const;
 
@@ -53,7 +60,8 @@ public:
     static QString smsAddress(const QString& number);
 
 private:
-    void addItemMenus(bool isPhoneDevice);
+    void addItemMenus(bool isPhoneDevice, bool actionsBuilt);
+    MenuEntry command(int id, int stringId, const FeatureSet& features) const;
 
     QList<ContactItem> m_items;
     QList<MenuEntry> m_entries;

@@ -19,6 +19,7 @@ ContactList::ContactList(Services services, QWidget* parent)
     : m_services(std::move(services)),
       m_view(new CoolList(m_services.screen, parent)),
       m_painter(m_services.screen, m_services.listFont),
+      m_filter(m_services.features.has(Feature::CategoryList)),
       m_recent(RecentList::contacts(*m_services.registry)) {
     SettingsStore settings(*m_services.registry);
     m_templates = loadPhoneTemplates(settings);

@@ -17,6 +17,7 @@
 #include "store/contacts/contactobserver.h"
 #include "store/contacts/recentlist.h"
 #include "store/record/contactrecord.h"
+#include "ui/features.h"
 #include "ui/sharedfonts.h"
 
 class QWidget;
@@ -58,6 +59,8 @@ public:
         const DeviceFs* device = nullptr;   // optional: tells a phone device
         Screen screen = Screen::current();
         QFont listFont = SharedFonts::current().list;
+        // The features whose menu items the list offers.
+        FeatureSet features = FeatureSet::built();
     };
 
     // What the list tells its owner (the contacts frame). Each may be empty.
@@ -114,6 +117,9 @@ public:
     void refill(const ListSearch& search);
     void refresh() { refill(m_search); }
     bool hasBeenFilled() const { return m_filled; }
+    // The hint the list shows while it has no row (after it was filled and
+    // while it does not wait for the store); empty otherwise.
+    QString emptyHint() const;
     bool isWaitingForStore() const { return m_waiting; }
     const ListSearch& search() const { return m_search; }
 
@@ -174,6 +180,7 @@ public:
     void onActivate(int row) override;
     void drawRow(QPainter& painter, const QRect& box, int row, unsigned state) override;
     bool hitTest(QPoint pos) override;
+    void drawEmpty(QPainter& painter, const QRect& area) override;
 
     // ContactObserver
     void onCreated(Oid oid) override;

@@ -1,6 +1,6 @@
 // The contact list's commands: the phone menu, deletion and the category
 // filter.
-#include "list/callrouting.h"
+#include "comm/callrouting.h"
 #include "list/contactcontextmenu.h"
 #include "list/contactlist.h"
 #include "list/contactlistphonemenu.h"
@@ -17,7 +17,8 @@ bool ContactList::openPhoneMenu(int row) {
     if (oid == 0 || !cached(oid).readable) {
         return false;
     }
-    const ContactListPhoneMenu menu(cached(oid).record, m_templates);
+    const ContactListPhoneMenu menu(cached(oid).record, m_templates,
+                                    m_services.features.has(Feature::ContactActions));
     if (menu.isEmpty()) {
         return false;
     }
@@ -58,14 +59,19 @@ bool ContactList::openContextMenu(QPoint pos) {
         return false;  // a contact that cannot be read offers nothing
     }
     const bool phone = m_services.device != nullptr && m_services.device->isPhoneDevice();
-    const ContactContextMenu menu =
-        single != 0 ? ContactContextMenu(cached(single).record, phone) : ContactContextMenu();
+    const FeatureSet& features = m_services.features;
+    const ContactContextMenu menu = single != 0
+                                        ? ContactContextMenu(cached(single).record, phone, features)
+                                        : ContactContextMenu(features);
     const int id = m_services.ui->showContextMenu(menu.entries(), m_view->mapToGlobal(pos), m_view);
     runContextCommand(id, menu);
     return true;
 }
 
 void ContactList::runContextCommand(int id, const ContactContextMenu& menu) {
+    if (!menu.isOffered(id)) {
+        return;
+    }
     if (id == ContactContextMenu::kDelete) {
         deleteSelection();
         return;

@@ -4,6 +4,7 @@
 
 #include "list/contactlist.h"
 #include "list/coollist.h"
+#include "list/emptylisthint.h"
 
 namespace kontavo {
 
@@ -77,6 +78,21 @@ bool ContactList::hitTest(QPoint pos) {
     }
     openPhoneMenu(row);
     return true;
+}
+
+QString ContactList::emptyHint() const {
+    if (!m_filled || m_waiting || m_rows.rowCount() > 0) {
+        return {};
+    }
+    EmptyListState state;
+    state.searching = !m_search.text.trimmed().isEmpty() || !m_search.groupKey.isEmpty();
+    state.filter = m_filter.mode();
+    state.canAddContacts = m_services.features.has(Feature::EditForm);
+    return emptyListHint(state);
+}
+
+void ContactList::drawEmpty(QPainter& painter, const QRect& area) {
+    m_painter.drawHint(painter, area, emptyHint());
 }
 
 void ContactList::onCreated(Oid) {

@@ -14,9 +14,9 @@ namespace {
 class ContactListModel final : public FrameListModel {
 public:
     ContactListModel(ContactStoreSession& session, Registry& registry, const DeviceFs* device,
-                     const Screen& screen)
+                     const Screen& screen, ContactActions* actions, const FeatureSet& features)
         : m_store(session.manager()),
-          m_list(services(m_store, m_ui, registry, device, screen)) {}
+          m_list(services(m_store, m_ui, registry, device, screen, actions, features)) {}
 
     void setListener(Listener listener) override {
         ContactList::Listener forward;
@@ -24,6 +24,7 @@ public:
         forward.activated = std::move(listener.activated);
         forward.key = std::move(listener.key);
         forward.busy = std::move(listener.busy);
+        forward.command = std::move(listener.command);
         m_list.setListener(std::move(forward));
     }
     ContactObserver* observer() override { return m_list.observer(); }
@@ -47,13 +48,16 @@ public:
 private:
     static ContactList::Services services(ManagerListStore& store, QtContactListUi& ui,
                                           Registry& registry, const DeviceFs* device,
-                                          const Screen& screen) {
+                                          const Screen& screen, ContactActions* actions,
+                                          const FeatureSet& features) {
         ContactList::Services services;
+        services.actions = actions;
         services.store = &store;
         services.ui = &ui;
         services.registry = &registry;
         services.device = device;
         services.screen = screen;
+        services.features = features;
         return services;
     }
 
@@ -66,8 +70,11 @@ private:
 
 std::unique_ptr<FrameListModel> makeContactListModel(ContactStoreSession& session,
                                                      Registry& registry, const DeviceFs* device,
-                                                     const Screen& screen) {
-    return std::make_unique<ContactListModel>(session, registry, device, screen);
+                                                     const Screen& screen,
+                                                     ContactActions* actions,
+                                                     const FeatureSet& features) {
+    return std::make_unique<ContactListModel>(session, registry, device, screen, actions,
+                                              features);
 }
 
 }  // namespace kontavo

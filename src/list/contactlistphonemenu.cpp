@@ -6,8 +6,8 @@
 namespace kontavo {
 
 ContactListPhoneMenu::ContactListPhoneMenu(const ContactRecord& record,
-                                           const PhoneTemplateSet& templates)
-    : m_storedPreferred(record.preferredItemTag) {
+                                           const PhoneTemplateSet& templates, bool offersAction)
+    : m_storedPreferred(record.preferredItemTag), m_offersAction(offersAction) {
     bool found = false;
     for (const ContactItem& item : phoneMenuItems(record)) {
         if (!found && item.id == m_storedPreferred) {
@@ -28,7 +28,7 @@ QString ContactListPhoneMenu::actionText() const {
 
 ContactListPhoneMenu::Choice ContactListPhoneMenu::choose(int index) const {
     Choice choice;
-    if (index == actionIndex() && !isEmpty()) {
+    if (index == actionIndex() && !isEmpty() && m_offersAction) {
         choice.actOn = m_entries[m_preselected].item;
     } else if (index >= 0 && index < actionIndex() &&
                m_entries[index].item.id != m_storedPreferred) {

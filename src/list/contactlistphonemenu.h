@@ -14,7 +14,8 @@ class PhoneTemplateSet;
 // The per-row phone menu of one contact: its phones and e-mails (phones
 // formatted for display), the preselected one, and the final action item
 // ("Dial to..." for a phone, "E-mail to..." for an e-mail), which acts on
-// the preselected item. A plain value holding copies of the strings.
+// the preselected item; without the contact actions the action item is
+// shown disabled. A plain value holding copies of the strings.
 class ContactListPhoneMenu {
 public:
     static constexpr int kDialToString = 41209;
@@ -32,7 +33,8 @@ public:
         std::optional<ContactItem> actOn;
     };
 
-    ContactListPhoneMenu(const ContactRecord& record, const PhoneTemplateSet& templates);
+    ContactListPhoneMenu(const ContactRecord& record, const PhoneTemplateSet& templates,
+                         bool offersAction = true);
 
     // No phone and no e-mail: no menu is shown.
     bool isEmpty() const { return m_entries.isEmpty(); }
@@ -40,17 +42,20 @@ public:
     // The entry whose identifier is the contact's preferred item, else 0.
     int preselected() const { return m_preselected; }
     QString actionText() const;
+    // Whether the action item can be chosen.
+    bool offersAction() const { return m_offersAction; }
     // Index of the action item: after the entries.
     int actionIndex() const { return int(m_entries.size()); }
 
-    // Choosing entry `index` (an item, or actionIndex() for the action).
-    // An index out of range asks for nothing.
+    // Choosing entry `index` (an item, or actionIndex() for the action
+    // while it is offered). Any other index asks for nothing.
     Choice choose(int index) const;
 
 private:
     QList<Entry> m_entries;
     uint32_t m_storedPreferred = 0;
     int m_preselected = 0;
+    bool m_offersAction = true;
 };
 
 }  // namespace kontavo

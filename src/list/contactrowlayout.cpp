@@ -31,21 +31,37 @@ QRect ContactRowLayout::tagColumn(const QRect& line) const {
     return between(right - m_options.tagColumnWidth, right, line);
 }
 
-ContactRowLayout::ContactParts ContactRowLayout::contactParts(const QRect& box,
-                                                              int valueWidth) const {
+ContactRowLayout::ContactParts ContactRowLayout::oneLineParts(const QRect& box,
+                                                              const TextWidths& widths) const {
     ContactParts parts;
     const int left = box.left() + indent();
-    if (!m_options.twoLine) {
-        if (m_options.nameOnly) {
-            parts.name = between(left, box.right() + 1, box);
-            return parts;
-        }
-        parts.tag = tagColumn(box);
-        const int valueLeft = std::max(left, parts.tag.left() - valueWidth);
-        parts.value = between(valueLeft, parts.tag.left(), box);
-        parts.name = between(left, valueLeft - (valueWidth > 0 ? nameGap() : 0), box);
+    if (m_options.nameOnly) {
+        parts.name = between(left, box.right() + 1, box);
         return parts;
     }
+    parts.tag = tagColumn(box);
+    const int end = parts.tag.left();
+    const int line = std::max(0, end - left - nameGap());
+    const int leastName = std::min(line, std::max(line / 2, widths.shortestName));
+    const int nameWidth = std::min(widths.name, std::max(leastName, line - widths.value));
+    const int valueWidth = std::min(widths.value, line - nameWidth);
+    const bool shortened = valueWidth < widths.value;
+    if (widths.value <= 0 || (shortened && valueWidth < std::max(1, widths.ellipsis))) {
+        parts.value = between(end, end, box);
+        parts.name = between(left, end, box);
+        return parts;
+    }
+    parts.value = between(end - valueWidth, end, box);
+    parts.name = between(left, parts.value.left() - nameGap(), box);
+    return parts;
+}
+
+ContactRowLayout::ContactParts ContactRowLayout::contactParts(const QRect& box,
+                                                              const TextWidths& widths) const {
+    if (!m_options.twoLine) {
+        return oneLineParts(box, widths);
+    }
+    ContactParts parts;
     const int side = box.height();
     parts.picture = QRect(box.left(), box.top(), side, side);
     const int textLeft = parts.picture.right() + 1 + m_screen.scaleX(2);

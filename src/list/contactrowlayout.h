@@ -27,6 +27,14 @@ public:
         QRect tag;      // the tag column
     };
 
+    // The widths a one-line row's texts need, in pixels of the list font.
+    struct TextWidths {
+        int name = 0;          // the whole name
+        int value = 0;         // the whole detail value; 0: no detail
+        int ellipsis = 0;      // "..."
+        int shortestName = 0;  // "Ab...": the least a shortened name keeps
+    };
+
     struct HeaderParts {
         QRect icon;
         QRect text;
@@ -40,9 +48,14 @@ public:
     // The gap between the name and the second name line.
     int nameGap() const { return m_screen.scaleX(6); }
 
-    // The parts of a contact row; `valueWidth` is the width the detail value
-    // needs (one-line mode: the name ends where the value begins).
-    ContactParts contactParts(const QRect& box, int valueWidth) const;
+    // The parts of a contact row. In one-line mode the name and the detail
+    // value share the line left of the tag column: each gets what it needs
+    // when both fit; otherwise the name keeps at least half of the line (or
+    // the width of "Ab..." on a narrow line) and the value, right-aligned,
+    // gets the rest; a value shortened to less than "..." is left out.
+    // Two-line mode places the parts by fixed rules and ignores `widths`.
+    ContactParts contactParts(const QRect& box, const TextWidths& widths) const;
+    ContactParts contactParts(const QRect& box) const { return contactParts(box, TextWidths()); }
     HeaderParts headerParts(const QRect& box, int iconSize) const;
 
     // Whether a pen at `pos` on a contact row in `box` is on the phone
@@ -54,6 +67,7 @@ public:
 
 private:
     QRect tagColumn(const QRect& line) const;
+    ContactParts oneLineParts(const QRect& box, const TextWidths& widths) const;
 
     Screen m_screen;
     Options m_options;

@@ -5,7 +5,8 @@
 
 #include "list/formatintegers.h"
 #include "list/listimages.h"
-#include "list/textshortener.h"
+#include "ui/pictureimage.h"
+#include "ui/textshortener.h"
 
 namespace kontavo {
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr QRgb kSelectedFocused = 0x316AC5;
 constexpr QRgb kSelectedUnfocused = 0xC4C4C4;
+constexpr QRgb kHintColor = 0x707070;
 constexpr int kPersonIcon = 42210;
 constexpr int kCompanyIcon = 42211;
 constexpr int kExpandedIcon = 184;
@@ -79,20 +81,40 @@ void ContactRowPainter::drawContact(QPainter& painter, const QRect& box,
     painter.restore();
 }
 
+ContactRowPainter::OneLine ContactRowPainter::oneLine(const QRect& box,
+                                                      const ContactRowLayout& layout,
+                                                      const ContactRowText& text) const {
+    const bool detail = text.hasDetail && !layout.options().nameOnly;
+    const QFontMetrics metrics(m_font);
+    ContactRowLayout::TextWidths widths;
+    widths.name = metrics.horizontalAdvance(text.name);
+    widths.value = detail ? metrics.horizontalAdvance(text.value) : 0;
+    widths.ellipsis = metrics.horizontalAdvance(QStringLiteral("..."));
+    widths.shortestName = metrics.horizontalAdvance(QStringLiteral("Ab..."));
+    const ContactRowLayout::ContactParts parts = layout.contactParts(box, widths);
+    OneLine line;
+    line.nameRect = parts.name;
+    line.name = shortenText(text.name, parts.name.width(), metrics);
+    line.valueRect = parts.value;
+    line.tagRect = parts.tag;
+    if (detail && parts.value.width() > 0) {
+        line.value = shortenText(text.value, parts.value.width(), metrics);
+    }
+    return line;
+}
+
 void ContactRowPainter::drawOneLine(QPainter& painter, const QRect& box,
                                     const ContactRowLayout& layout, const ContactRow& row,
                                     RowState state) const {
     painter.setFont(m_font);
-    const ContactRowText& text = row.text;
-    const bool detail = text.hasDetail && !layout.options().nameOnly;
-    const QFontMetrics metrics(m_font);
-    const int valueWidth = detail ? metrics.horizontalAdvance(text.value) : 0;
-    const ContactRowLayout::ContactParts parts = layout.contactParts(box, valueWidth);
+    const OneLine line = oneLine(box, layout, row.text);
     painter.setPen(textColor(state));
-    drawShortened(painter, parts.name, text.name, leftMiddle());
-    if (detail) {
-        drawShortened(painter, parts.value, text.value, rightMiddle());
-        drawTag(painter, parts.tag, text.tag, state);
+    painter.drawText(line.nameRect, int(leftMiddle()) | Qt::TextSingleLine, line.name);
+    if (!line.value.isEmpty()) {
+        painter.drawText(line.valueRect, int(rightMiddle()) | Qt::TextSingleLine, line.value);
+    }
+    if (row.text.hasDetail && !layout.options().nameOnly) {
+        drawTag(painter, line.tagRect, row.text.tag, state);
     }
 }
 
@@ -100,7 +122,7 @@ void ContactRowPainter::drawTwoLine(QPainter& painter, const QRect& box,
                                     const ContactRowLayout& layout, const ContactRow& row,
                                     RowState state) const {
     const ContactRowText& text = row.text;
-    const ContactRowLayout::ContactParts parts = layout.contactParts(box, 0);
+    const ContactRowLayout::ContactParts parts = layout.contactParts(box);
     drawPicture(painter, parts.picture, row);
     painter.setPen(textColor(state));
     painter.setFont(m_bold);
@@ -180,21 +202,19 @@ void ContactRowPainter::drawFoldIcon(QPainter& painter, const QRect& box, bool o
     painter.drawPixmap(box, icon);
 }
 
-QImage ContactRowPainter::pictureImage(const PictureBitmap& bitmap) {
-    QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB888);
-    const qsizetype stride = PictureBitmap::rowSize(bitmap.width());
-    const char* pixels = bitmap.pixels().constData();
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const uchar* source =
-            reinterpret_cast<const uchar*>(pixels + stride * (bitmap.height() - 1 - y));
-        uchar* target = image.scanLine(y);
-        for (int x = 0; x < bitmap.width(); ++x) {
-            target[3 * x] = source[3 * x + 2];
-            target[3 * x + 1] = source[3 * x + 1];
-            target[3 * x + 2] = source[3 * x];
-        }
+void ContactRowPainter::drawHint(QPainter& painter, const QRect& area, const QString& hint) const {
+    if (hint.isEmpty()) {
+        return;
     }
-    return image;
+    const int margin = m_screen.scaleX(6);
+    const QRect text = area.adjusted(margin, rowHeight(false), -margin, 0);
+    painter.setFont(m_font);
+    painter.setPen(QColor(kHintColor));
+    painter.drawText(text, int(Qt::AlignHCenter | Qt::AlignTop) | Qt::TextWordWrap, hint);
+}
+
+QImage ContactRowPainter::pictureImage(const PictureBitmap& bitmap) {
+    return kontavo::pictureImage(bitmap);
 }
 
 }  // namespace kontavo

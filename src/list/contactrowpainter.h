@@ -26,6 +26,16 @@ public:
         bool focused = false;
     };
 
+    // What a one-line contact row shows: the name and the detail value as
+    // shortened to their rectangles.
+    struct OneLine {
+        QRect nameRect;
+        QString name;
+        QRect valueRect;
+        QString value;  // empty: no value shown
+        QRect tagRect;
+    };
+
     struct ContactRow {
         ContactRowText text;
         Picture picture;       // two-line mode; null: the stock icon
@@ -43,6 +53,12 @@ public:
 
     void drawContact(QPainter& painter, const QRect& box, const ContactRowLayout& layout,
                      const ContactRow& row, RowState state) const;
+    // A hint in an empty list `area`: grey, wrapped to the area's width, one
+    // row below its top.
+    void drawHint(QPainter& painter, const QRect& area, const QString& hint) const;
+    // The texts of a one-line row in `box` as drawContact shows them.
+    OneLine oneLine(const QRect& box, const ContactRowLayout& layout,
+                    const ContactRowText& text) const;
     // `name` with the count " (%i)" after it.
     void drawHeader(QPainter& painter, const QRect& box, const ContactRowLayout& layout,
                     const QString& name, int count, bool open, RowState state) const;

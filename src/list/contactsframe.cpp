@@ -3,16 +3,25 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "card/addressformattable.h"
+#include "card/contactcarddialog.h"
+#include "card/contactcardview.h"
 #include "card/contacttemplatefile.h"
+#include "comm/phonetemplatesettings.h"
 #include "list/abcbarlabels.h"
 #include "list/bigabcbar.h"
+#include "list/cardrefreshobserver.h"
 #include "list/contactstoresession.h"
 #include "list/listdownbutton.h"
 #include "list/listkey.h"
 #include "list/searchedit.h"
 #include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
+#include "platform/devicefs.h"
 #include "platform/keymap.h"
+#include "platform/locale.h"
+#include "store/contacts/contactmanager.h"
+#include "store/settings/settingsstore.h"
 #include "ui/framehost.h"
 #include "ui/sharedfonts.h"
 #include "ui/shellui.h"
@@ -38,6 +47,10 @@ ContactsFrame::ContactsFrame(ContactsFrameServices services)
 // The splitter settings are written as the frame goes; the list goes before
 // the widgets that hold its control.
 ContactsFrame::~ContactsFrame() {
+    if (m_cardDialog != nullptr) {
+        m_cardDialog->disconnect(this);
+        delete m_cardDialog;
+    }
     if (m_splitter != nullptr) {
         m_splitter->saveSettings(*m_services.settings);
     }
@@ -50,6 +63,15 @@ ContactsFrame::~ContactsFrame() {
 bool ContactsFrame::onCreate() {
     loadContactTemplate(m_template, *m_services.device);
     m_view.load();
+    m_dialMethod = dialMethodOf(m_services.settings->get(settings::kDialupMode));
+    m_cardContext.addressFormats = &AddressFormatTable::instance();
+    m_cardContext.locale = &Locale::user();
+    m_cardContext.phoneTemplates = loadPhoneTemplates(*m_services.settings);
+    if (ContactStoreSession* store = m_services.store) {
+        m_cardContext.categoryNames = [store](const QByteArray& mask) {
+            return store->manager().categories().namesOfMask(mask);
+        };
+    }
     if (!createControls()) {
         m_list.reset();
         qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
@@ -89,12 +111,11 @@ bool ContactsFrame::createControls() {
     if (m_list == nullptr || m_list->view() == nullptr) {
         return false;
     }
-    m_card = new QWidget;
-    m_card->setObjectName(QStringLiteral("contactCard"));
-    m_card->setAutoFillBackground(true);
-    m_card->setPalette(QPalette(Qt::white));
-    m_card->setFocusPolicy(Qt::StrongFocus);
+    m_card = new ContactCardView(screen);
+    const DeviceFs* device = m_services.device;
+    m_card->setPhoneDeviceTest([device] { return device != nullptr && device->isPhoneDevice(); });
     m_card->installEventFilter(this);
+    connect(m_card, &ContactCardView::linkActivated, this, &ContactsFrame::cardLinkActivated);
     m_splitter->setPanes(m_list->view(), m_card);
     return true;
 }
@@ -106,7 +127,9 @@ void ContactsFrame::applyStartSettings() {
     m_list->setDoubleSized(m_view.doubleSized());
     m_list->setSortType(m_view.sortType());
     if (m_services.store != nullptr) {
-        m_services.store->setObserver(m_list->observer());
+        m_cardObserver = std::make_unique<CardRefreshObserver>(
+            *m_list->observer(), [this](Oid oid) { contactChanged(oid); });
+        m_services.store->setObserver(m_cardObserver.get());
     }
     m_categoryButton->setCaption(m_list->filterCaption());
     relayout();
@@ -182,9 +205,14 @@ void ContactsFrame::moveFrame(const QRect& rect) {
     relayout();
 }
 
+// After the options changed: the phone templates and the dial method may be
+// new.
 void ContactsFrame::refresh() {
+    m_cardContext.phoneTemplates = loadPhoneTemplates(*m_services.settings);
+    m_dialMethod = dialMethodOf(m_services.settings->get(settings::kDialupMode));
     relayout();
     m_list->refresh();
+    rebuildCard(true);
 }
 
 void ContactsFrame::showFrame() {

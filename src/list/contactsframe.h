@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QPointer>
 #include <functional>
 #include <memory>
 
+#include "card/cardlinkrouter.h"
+#include "card/contactcardbuilder.h"
+#include "card/contactcarddialog.h"
+#include "card/contactcardview.h"
 #include "card/contacttemplate.h"
+#include "comm/contactactions.h"
+#include "comm/unavailablecontactactions.h"
 #include "list/contactsframelayout.h"
 #include "list/contactsviewsettings.h"
 #include "list/framelistmodel.h"
@@ -12,6 +19,7 @@
 #include "platform/screen.h"
 #include "store/index/lettergroupset.h"
 #include "ui/contactsappframe.h"
+#include "ui/features.h"
 
 namespace kontavo {
 
@@ -37,8 +45,12 @@ struct ContactsFrameServices {
     ContactStoreSession* store = nullptr;   // optional: no contacts
     ShellUi* shell = nullptr;               // optional: no SIP
     ChangeFlagSink* changeFlags = nullptr;  // optional
-    LetterGroupSet letterGroups;            // the active ABC bar groups
+    // optional: without them every action is reported once as unavailable
+    ContactActions* actions = nullptr;
+    LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
+    // The features whose commands the frame offers.
+    FeatureSet features = FeatureSet::built();
     // Makes the contact list (its model and list control); called once
     // while the frame is created. Creation fails when it is missing or
     // returns null.
@@ -52,6 +64,14 @@ struct ContactsFrameServices {
 // (the search field and the ABC bars narrow the list, the list's selection
 // drives the splitter caption and the card) and carries out the contacts
 // commands of the menu bar.
+//
+// The card under the list shows the selected contact while the card pane
+// has room (not with the splitter bar at the bottom), is emptied for a
+// company header or no selection, and is rebuilt when the contact changes in
+// the store. Activating a contact (a tap on the selected row, Enter, the
+// action key, or "v" from WM_OPEN_CONTACT) opens the full-screen card: the
+// frame is busy and remembers the contact open until the card closes; a
+// request while busy is ignored.
 //
 // Settings: "AbcMode", "SortType", "NameOnly" and "IsDoubleSized" are
 // written when changed; "SplitVisible", "SplitPercent" and "SplitMode" when
@@ -89,8 +109,9 @@ public:
     void clearListSelection() override;
     void updateMenu(MenuBar& bar) override;
 
-    // Whether the frame can carry out command `id` now (the menu item is
-    // enabled); false for commands it does not have.
+    // Whether the frame can carry out command `id` (its menu item is
+    // enabled): false for commands it does not have and for those whose
+    // feature is not built.
     bool isCommandAvailable(int id) const;
 
     // Parts, for the program and tests (null before creation).
@@ -100,7 +121,13 @@ public:
     BigAbcBar* bigBar() const { return m_bigBar; }
     SplitterWnd* splitter() const { return m_splitter; }
     ListDownButton* categoryButton() const { return m_categoryButton; }
-    QWidget* card() const { return m_card; }
+    ContactCardView* card() const { return m_card; }
+    // The full-screen card while it is open, else null.
+    ContactCardDialog* cardDialog() const { return m_cardDialog; }
+    bool isBusy() const { return m_busy; }
+    Oid openContactOid() const { return m_openOid; }
+    // The actions the list and the card hand their requests to.
+    ContactActions& actions() const;
     const ContactTemplate& contactTemplate() const { return m_template; }
     const ContactsViewSettings& viewSettings() const { return m_view; }
     const GroupSelection& groups() const { return m_groups; }
@@ -128,6 +155,13 @@ private:
     void toggleSplitVisible();
     void selectionChanged();
     void showSelectedInCard();
+    bool isCardShown() const;
+    void rebuildCard(bool keepPosition);
+    void contactChanged(Oid oid);
+    // The full-screen card.
+    void openCardView(Oid oid);
+    void cardViewEnded(int result);
+    void cardLinkActivated(const CardLink& link, bool byTalkKey);
     void setMenuMarks();
     // Search and the ABC bars.
     void searchTextChanged(const QString& text);
@@ -154,7 +188,13 @@ private:
     SmallAbcBar* m_smallBar = nullptr;
     BigAbcBar* m_bigBar = nullptr;
     std::unique_ptr<FrameListModel> m_list;
-    QWidget* m_card = nullptr;
+    ContactCardView* m_card = nullptr;
+    QPointer<ContactCardDialog> m_cardDialog;
+    std::unique_ptr<ContactObserver> m_cardObserver;  // the store's observer: list, then card
+    mutable UnavailableContactActions m_unavailableActions;
+    CardContext m_cardContext;
+    DialMethod m_dialMethod = DialMethod::None;  // read at creation and on refresh
+    bool m_cardStale = false;  // its contact changed while the card had no room
     GroupSelection m_groups;
     SearchTextTracker m_textTracker;
     Oid m_selectedOid = 0;

@@ -16,23 +16,6 @@ namespace kontavo {
 
 namespace {
 
-// Commands whose dialogs (the edit form, the card view, the contact actions
-// and the category list) are not part of the program yet: their menu items
-// stay disabled.
-bool waitsForDialog(int id) {
-    switch (id) {
-        case ContactsFrame::kCmdNewContact:
-        case ContactsFrame::kCmdEditContact:
-        case ContactsFrame::kCmdBeam:
-        case ContactsFrame::kCmdAppointment:
-        case ContactsFrame::kCmdCategoryList:
-        case ContactsFrame::kCmdCallerIdContact:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // Restores the cursor when the work is done.
 class WaitCursor {
 public:
@@ -47,7 +30,11 @@ public:
 void ContactsFrame::connectList() {
     FrameListModel::Listener listener;
     listener.selectionChanged = [this] { selectionChanged(); };
+    listener.activated = [this](Oid oid) { openCardView(oid); };
     listener.key = [this](const ListKey& key) { return listKey(key); };
+    // The context menu's Duplicate, Beam and appointment are the frame's
+    // own commands.
+    listener.command = [this](int id) { handleCommand(id, 0); };
     listener.busy = [this](bool busy) {
         if (busy) {
             m_search->busyStart();
@@ -68,7 +55,7 @@ void ContactsFrame::connectList() {
 }
 
 bool ContactsFrame::isCommandAvailable(int id) const {
-    if (waitsForDialog(id)) {
+    if (!m_services.features.allowsCommand(id)) {
         return false;
     }
     switch (id) {
@@ -111,7 +98,7 @@ bool ContactsFrame::handleCommand(int id, int) {
 
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
-        if (waitsForDialog(id)) {
+        if (!m_services.features.allowsCommand(id)) {
             bar.enableItem(id, false);
         }
     }
@@ -166,12 +153,6 @@ void ContactsFrame::selectionChanged() {
     showSelectedInCard();
 }
 
-// The card's content arrives with the card itself; until then the card pane
-// stays empty whatever is selected.
-void ContactsFrame::showSelectedInCard() {
-    m_card->update();
-}
-
 void ContactsFrame::clearListSelection() {
     m_list->clearSelection();
     selectionChanged();
@@ -181,9 +162,9 @@ void ContactsFrame::clearListSelection() {
 // program yet.
 void ContactsFrame::callSelectedContact() {}
 
-// Shows the contact in the list: it is selected, with the search cleared
-// when the search hides it. The card view and the edit form that the
-// request opens arrive with the card.
+// Shows the contact in the list (selected, with the search cleared when the
+// search hides it); "v" then opens it in the full-screen card. The edit form
+// that "e" asks for is not part of the program yet.
 void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
     if ((letter != u'e' && letter != u'v') || oid == 0 || oid == m_openOid || m_busy ||
         m_services.store == nullptr || !m_services.store->manager().nameParts(oid)) {
@@ -199,6 +180,9 @@ void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
         m_list->selectContact(oid);
     }
     selectionChanged();
+    if (letter == u'v') {
+        openCardView(oid);
+    }
 }
 
 // Each selected contact is read and added again as a new contact, which is

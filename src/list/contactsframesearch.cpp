@@ -2,6 +2,7 @@
 // typed in the list and the category drop-down button.
 #include <QLineEdit>
 
+#include "card/contactcardview.h"
 #include "diag/resources.h"
 #include "list/bigabcbar.h"
 #include "list/contactsframe.h"

@@ -1,5 +1,6 @@
 #include "list/coollist.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -38,10 +39,41 @@ CoolList::CoolList(const Screen& screen, QWidget* parent)
     m_longPressTimer->setObjectName(QStringLiteral("longPress"));
     m_actionKeyTimer->setObjectName(QStringLiteral("actionKey"));
     connect(m_longPressTimer, &QTimer::timeout, this, [this] { m_controller.longPressTimeout(); });
-    connect(m_actionKeyTimer, &QTimer::timeout, this, [this] { m_controller.actionKeyTimeout(); });
+    connect(m_actionKeyTimer, &QTimer::timeout, this, &CoolList::actionKeyHeld);
 }
 
-CoolList::~CoolList() = default;
+CoolList::~CoolList() {
+    qApp->removeEventFilter(this);
+}
+
+void CoolList::actionKeyHeld() {
+    if (m_actionQtKey != 0) {
+        m_heldKey.hold(m_actionQtKey);
+        qApp->installEventFilter(this);
+    }
+    m_controller.actionKeyTimeout();
+}
+
+bool CoolList::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (m_heldKey.check(event->type(), key->key(), key->isAutoRepeat())) {
+        case HeldKeyGuard::Verdict::Swallow:
+            return true;
+        case HeldKeyGuard::Verdict::Released:
+            qApp->removeEventFilter(this);
+            m_controller.keyUp(vk::kAction);
+            return false;
+        case HeldKeyGuard::Verdict::Pass:
+            if (!m_heldKey.isHolding()) {
+                qApp->removeEventFilter(this);
+            }
+            return false;
+    }
+    return false;
+}
 
 void CoolList::redrawRow(int row) {
     update(m_controller.rowBox(row));
@@ -90,6 +122,11 @@ void CoolList::paintRows(QPainter& painter, const QRect& area) {
     if (bottom < height()) {
         painter.fillRect(QRect(0, bottom, width, height() - bottom), Qt::white);
     }
+    if (view.rowCount() == 0 && owner != nullptr) {
+        painter.save();
+        owner->drawEmpty(painter, QRect(0, 0, width, height()));
+        painter.restore();
+    }
 }
 
 void CoolList::resizeEvent(QResizeEvent* event) {
@@ -117,6 +154,9 @@ void CoolList::mouseReleaseEvent(QMouseEvent* event) {
 
 void CoolList::keyPressEvent(QKeyEvent* event) {
     const ListKey key = listKeyFromEvent(*event);
+    if (key.virtualKey == vk::kAction && !key.autoRepeat) {
+        m_actionQtKey = event->key();
+    }
     if (!m_drain.accept(key.virtualKey ? key.virtualKey : event->key(), key.autoRepeat)) {
         return;  // an auto-repeat that piled up behind the previous press
     }

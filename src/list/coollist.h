@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "list/coollistcontroller.h"
+#include "list/heldkeyguard.h"
 #include "list/keyrepeatdrain.h"
 #include "platform/screen.h"
 
@@ -62,6 +63,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // While the action key is held after its long press, its repeats are
+    // swallowed wherever they go (the context menu it opened has them).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // CoolListSurface
@@ -72,12 +76,15 @@ private:
     int clientHeight() const override { return height(); }
 
     QTimer* timer(CoolListTimer which);
+    void actionKeyHeld();
     void syncScrollBar();
     void paintRows(QPainter& painter, const QRect& area);
 
     Screen m_screen;
     CoolListController m_controller;
     KeyRepeatDrain m_drain;
+    HeldKeyGuard m_heldKey;
+    int m_actionQtKey = 0;  // the Qt key that pressed the action key
     QScrollBar* m_scrollBar;
     QTimer* m_longPressTimer;
     QTimer* m_actionKeyTimer;

@@ -40,6 +40,12 @@ public:
     // Asked at pen down on a row, before any selection change: true when the
     // owner takes the tap itself (the list then does nothing more with it).
     virtual bool hitTest(QPoint pos) = 0;
+    // Draws over the white client area `area` of a list without rows (a
+    // hint of why it is empty); the default draws nothing.
+    virtual void drawEmpty(QPainter& painter, const QRect& area) {
+        (void)painter;
+        (void)area;
+    }
 };
 
 }  // namespace kontavo

@@ -30,6 +30,10 @@ public:
         std::function<bool(const ListKey& key)> key;
         // The list waits for the store (true) or has its rows again (false).
         std::function<void(bool busy)> busy;
+        // A command of the list's context menu that the frame carries out
+        // for the selected contacts: Duplicate (41284), Beam (41286) or
+        // Make Appointment (41211).
+        std::function<void(int command)> command;
     };
 
     virtual ~FrameListModel() = default;

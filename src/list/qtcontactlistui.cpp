@@ -1,15 +1,13 @@
 #include "list/qtcontactlistui.h"
 
 #include <QActionGroup>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QMessageBox>
-#include <QScreen>
 
 #include "diag/resources.h"
 #include "list/contactcontextmenu.h"
 #include "list/contactlistphonemenu.h"
 #include "store/contacts/recentlist.h"
+#include "ui/messageboxes.h"
+#include "ui/popupmenu.h"
 
 namespace kontavo {
 
@@ -18,23 +16,24 @@ namespace {
 constexpr int kDeleteCaption = 41139;
 constexpr int kDeleteText = 41140;
 
-int screenHeightOf(QWidget* widget) {
-    const QScreen* screen = widget != nullptr ? widget->screen() : QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry().bottom() + 1 : 0;
-}
-
-void addEntries(QMenu& menu, const QList<MenuEntry>& entries) {
+void addEntries(PopupMenu& menu, const QList<MenuEntry>& entries) {
     for (const MenuEntry& entry : entries) {
         if (entry.separator) {
             menu.addSeparator();
         } else if (!entry.children.isEmpty()) {
-            addEntries(*menu.addMenu(entry.text), entry.children);
+            PopupMenu* sub = menu.addPopup(entry.text);
+            sub->setEnabled(entry.enabled);
+            addEntries(*sub, entry.children);
         } else {
             QAction* action = menu.addAction(entry.text);
             action->setData(entry.id);
             action->setEnabled(entry.enabled);
         }
     }
+}
+
+int chosenId(const QAction* chosen) {
+    return chosen != nullptr ? chosen->data().toInt() : 0;
 }
 
 }  // namespace
@@ -48,15 +47,14 @@ QPoint phoneMenuPosition(const QRect& anchor, QSize menuSize, int screenHeight) 
 }
 
 bool QtContactListUi::confirmDelete(QWidget* parent) {
-    const int answer = QMessageBox::warning(parent, loadStringStrict(kDeleteCaption),
-                                            loadStringStrict(kDeleteText),
-                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    return answer == QMessageBox::Yes;
+    return MessageBoxes::current().askYesNo(parent, loadStringStrict(kDeleteText),
+                                            loadStringStrict(kDeleteCaption),
+                                            MessageBoxes::Icon::Warning);
 }
 
 int QtContactListUi::showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anchor,
                                    QWidget* parent) {
-    QMenu popup(parent);
+    PopupMenu popup(parent);
     QActionGroup marks(&popup);
     marks.setExclusive(true);
     const auto& entries = menu.entries();
@@ -68,24 +66,28 @@ int QtContactListUi::showPhoneMenu(const ContactListPhoneMenu& menu, const QRect
         marks.addAction(action);
     }
     popup.addSeparator();
-    popup.addAction(menu.actionText())->setData(menu.actionIndex());
-    const QSize size = popup.sizeHint();
-    const QAction* chosen = popup.exec(phoneMenuPosition(anchor, size, screenHeightOf(parent)));
+    QAction* act = popup.addAction(menu.actionText());
+    act->setData(menu.actionIndex());
+    act->setEnabled(menu.offersAction());
+    popup.fitToScreen();
+    const QRect screen = popup.screenRect();
+    const QPoint at = phoneMenuPosition(anchor, popup.sizeHint(), screen.bottom() + 1);
+    const QAction* chosen = popup.exec(at);
     return chosen != nullptr ? chosen->data().toInt() : -1;
 }
 
 int QtContactListUi::showFilterMenu(const QList<CategoryFilterMenu::Item>& items, QWidget* button) {
-    QMenu popup(button);
+    PopupMenu popup(button);
     for (const CategoryFilterMenu::Item& item : items) {
         QAction* action = popup.addAction(item.text);
         action->setData(item.id);
         action->setCheckable(item.checked);
         action->setChecked(item.checked);
+        action->setEnabled(item.enabled);
     }
     const QPoint below =
         button != nullptr ? button->mapToGlobal(QPoint(0, button->height())) : QPoint();
-    const QAction* chosen = popup.exec(below);
-    return chosen != nullptr ? chosen->data().toInt() : 0;
+    return chosenId(popup.exec(below));
 }
 
 std::optional<QList<CategoryFilterMenu::NamedCategory>> QtContactListUi::chooseCategories(
@@ -95,14 +97,14 @@ std::optional<QList<CategoryFilterMenu::NamedCategory>> QtContactListUi::chooseC
 
 int QtContactListUi::showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,
                                      QWidget* parent) {
-    QMenu popup(parent);
+    PopupMenu popup(parent);
     addEntries(popup, entries);
-    const QAction* chosen = popup.exec(globalPos - QPoint(popup.sizeHint().width(), 0));
-    return chosen != nullptr ? chosen->data().toInt() : 0;
+    popup.fitToScreen();
+    return chosenId(popup.exec(globalPos - QPoint(popup.sizeHint().width(), 0)));
 }
 
 int QtContactListUi::filterMenuCapacity(QWidget* button) {
-    QMenu probe;
+    PopupMenu probe(button);
     probe.addAction(QStringLiteral("X"));
     const int lineHeight = probe.sizeHint().height();
     const int frameHeight = button != nullptr ? button->window()->height() : 0;

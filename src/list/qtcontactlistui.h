@@ -14,10 +14,10 @@ namespace kontavo {
 QPoint phoneMenuPosition(const QRect& anchor, QSize menuSize, int screenHeight);
 
 // The contact list's dialogs and menus on screen: a Yes/No message box with
-// the exclamation icon, pop-up menus (the phone menu's label and value in two
-// columns with the preselected entry marked). The category check-list
-// dialog is not part of the program yet: "More..." changes nothing.
-// UI thread only.
+// the exclamation icon, pop-up menus that keep to the program's screen (the
+// phone menu's label and value in two columns with the preselected entry
+// marked). The category check-list dialog is not part of the program yet:
+// chooseCategories answers nothing. UI thread only.
 class QtContactListUi final : public ContactListUi {
 public:
     bool confirmDelete(QWidget* parent) override;

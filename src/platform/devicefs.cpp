@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/privatefiles.h"
+
 namespace kontavo {
 
 namespace {
@@ -22,15 +24,23 @@ QString matchComponent(const QString& folder, const QString& component) {
     if (QFileInfo::exists(folder + QLatin1Char('/') + component)) {
         return component;
     }
-    const QStringList names =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    const QStringList names = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names) {
         if (name.compare(component, Qt::CaseInsensitive) == 0) {
             return name;
         }
     }
     return component;
+}
+
+// The program's folder under the user's data folder.
+QString dataFolder() {
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty()) {
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    }
+    return QDir(dataHome).absolutePath() + QStringLiteral("/kontavo");
 }
 
 }  // namespace
@@ -43,11 +53,11 @@ QString DeviceFs::resolveRoot(const std::optional<QString>& cliRoot) {
     if (!env.isEmpty()) {
         return QDir(env).absolutePath();
     }
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (dataHome.isEmpty()) {
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    }
-    return QDir(dataHome).absolutePath() + QStringLiteral("/kontavo/device");
+    return dataFolder() + QStringLiteral("/device");
+}
+
+QString DeviceFs::demoRoot() {
+    return dataFolder() + QStringLiteral("/demo");
 }
 
 std::optional<QString> DeviceFs::rootFromArguments(const QStringList& arguments) {
@@ -65,7 +75,7 @@ std::optional<QString> DeviceFs::rootFromArguments(const QStringList& arguments)
 }
 
 DeviceFs::DeviceFs(QString rootDir) : m_root(QDir(rootDir).absolutePath()) {
-    QDir().mkpath(m_root);
+    makePrivateFolder(m_root);
 }
 
 bool DeviceFs::isSafe(const QString& devicePath) {
@@ -103,7 +113,7 @@ bool DeviceFs::folderExists(const QString& devicePath) const {
 
 bool DeviceFs::createFolder(const QString& devicePath) const {
     const auto host = hostPath(devicePath);
-    return host && QDir().mkpath(*host);
+    return host && makePrivateFolder(*host);
 }
 
 bool DeviceFs::removeFile(const QString& devicePath) const {
@@ -125,7 +135,9 @@ std::optional<QList<DeviceFolderEntry>> DeviceFs::listFolder(const QString& devi
     return entries;
 }
 
-bool DeviceFs::isPhoneDevice() const { return fileExists(QStringLiteral("\\windows\\sms.dll")); }
+bool DeviceFs::isPhoneDevice() const {
+    return fileExists(QStringLiteral("\\windows\\sms.dll"));
+}
 
 QString DeviceFs::join(const QString& folder, const QString& name) {
     QString result = folder;

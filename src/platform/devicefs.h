@@ -28,6 +28,9 @@ public:
     // $KONTAVO_ROOT, else $XDG_DATA_HOME/kontavo/device (with the usual
     // ~/.local/share fallback for XDG_DATA_HOME).
     static QString resolveRoot(const std::optional<QString>& cliRoot = std::nullopt);
+    // The demonstration device root: $XDG_DATA_HOME/kontavo/demo (with the
+    // same fallback), kept apart from the user's own.
+    static QString demoRoot();
     // Scans argv for "--device-root DIR" or "--device-root=DIR".
     static std::optional<QString> rootFromArguments(const QStringList& arguments);
 

@@ -9,7 +9,7 @@ namespace {
 
 QLocale userQLocale() {
     const QString overrideName = qEnvironmentVariable("KONTAVO_LOCALE");
-    return overrideName.isEmpty() ? QLocale::system() : QLocale(overrideName);
+    return overrideName.isEmpty() ? Locale::forSystem(QLocale::system()) : QLocale(overrideName);
 }
 
 // Length of the run of `c` starting at `pos`.
@@ -81,6 +81,16 @@ Locale::Locale(const QLocale& locale)
         m_codePage = (t == QLocale::Taiwan || t == QLocale::HongKong) ? 950 : 936;
     }
     m_collator.setCaseSensitivity(Qt::CaseSensitive);
+}
+
+// The C and POSIX locales order by code point ("Brown" before "Bäckerei",
+// "Zoe" before "adam") and know no language; people expect the root
+// collation, which English uses, and English formats.
+QLocale Locale::forSystem(const QLocale& system) {
+    if (system.language() == QLocale::C) {
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    return system;
 }
 
 const Locale& Locale::user() {

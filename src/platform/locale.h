@@ -19,13 +19,18 @@ enum class DateOrder { MonthDayYear = 0, DayMonthYear = 1, YearMonthDay = 2 };
 // the ANSI code page, date formats and locale-aware comparison.
 //
 // Built from QLocale; KONTAVO_LOCALE (for example "de_DE") overrides the
-// system locale so that tests can choose. Immutable; thread-safe except
-// compare(), which uses a shared collator and must stay on one thread.
+// system locale so that tests can choose. A system locale of C or POSIX
+// counts as English (United States), whose collation is Unicode's root one.
+// Immutable; thread-safe except compare(), which uses a shared collator and
+// must stay on one thread.
 class Locale {
 public:
     explicit Locale(const QLocale& locale);
     // The process-wide user locale (created on first use).
     static const Locale& user();
+    // The locale the program uses for the system locale `system`: English
+    // (United States) for C or POSIX, else `system` itself.
+    static QLocale forSystem(const QLocale& system);
 
     const QLocale& qlocale() const { return m_locale; }
     // Windows language id, e.g. 0x0419 Russian, 0x0407 German, 0x0409 English.

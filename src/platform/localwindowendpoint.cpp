@@ -1,11 +1,47 @@
 #include "platform/localwindowendpoint.h"
 
 #include <QLocalSocket>
+#include <QScopeGuard>
 
 #include "platform/localwindowregistry.h"
 #include "platform/windowmessagecodec.h"
 
 namespace kontavo {
+
+namespace {
+
+int g_holds = 0;
+
+// Endpoints with requests waiting for the holds to go.
+QList<QPointer<LocalWindowEndpoint>>& waitingEndpoints() {
+    static QList<QPointer<LocalWindowEndpoint>> endpoints;
+    return endpoints;
+}
+
+}  // namespace
+
+WindowMessageHold::WindowMessageHold() {
+    ++g_holds;
+}
+
+// The waiting requests are handled by the event loop itself, not here: the
+// hold's owner may still be in the middle of its work.
+WindowMessageHold::~WindowMessageHold() {
+    if (--g_holds > 0) {
+        return;
+    }
+    const QList<QPointer<LocalWindowEndpoint>> waiting = std::move(waitingEndpoints());
+    waitingEndpoints().clear();
+    for (const QPointer<LocalWindowEndpoint>& endpoint : waiting) {
+        if (endpoint != nullptr) {
+            QMetaObject::invokeMethod(endpoint, &LocalWindowEndpoint::resume, Qt::QueuedConnection);
+        }
+    }
+}
+
+bool WindowMessageHold::isHeld() {
+    return g_holds > 0;
+}
 
 LocalWindowEndpoint::LocalWindowEndpoint(LocalWindowRegistry& registry, WindowHandle handle,
                                          QString windowClass, WindowReceiver receiver)
@@ -38,7 +74,31 @@ bool LocalWindowEndpoint::listen(const QString& socketPath) {
     return m_server.listen(socketPath);
 }
 
+bool LocalWindowEndpoint::mustWait() {
+    if (m_polling || !WindowMessageHold::isHeld()) {
+        return false;
+    }
+    if (!m_waiting) {
+        m_waiting = true;
+        waitingEndpoints().append(this);
+    }
+    return true;
+}
+
+void LocalWindowEndpoint::resume() {
+    m_waiting = false;
+    acceptPending();
+    const QList<QPointer<QLocalSocket>> connections = m_connections;
+    for (const QPointer<QLocalSocket>& socket : connections) {
+        if (socket != nullptr) {
+            serviceConnection(socket);
+        }
+    }
+}
+
 void LocalWindowEndpoint::pollIncoming() {
+    m_polling = true;
+    const auto polled = qScopeGuard([this] { m_polling = false; });
     bool timedOut = false;
     m_server.waitForNewConnection(0, &timedOut);
     acceptPending();
@@ -52,6 +112,9 @@ void LocalWindowEndpoint::pollIncoming() {
 }
 
 void LocalWindowEndpoint::acceptPending() {
+    if (mustWait()) {
+        return;
+    }
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         m_connections.append(socket);
         connect(socket, &QLocalSocket::readyRead, this,
@@ -66,7 +129,7 @@ void LocalWindowEndpoint::acceptPending() {
 // taken out of the list before the request runs, so a nested send that polls
 // this window never sees it again.
 void LocalWindowEndpoint::serviceConnection(QLocalSocket* socket) {
-    if (!m_connections.contains(socket)) {
+    if (!m_connections.contains(socket) || mustWait()) {
         return;
     }
     if (socket->bytesAvailable() >= WindowMessageCodec::kFrameSize) {

@@ -36,7 +36,12 @@ public:
     // process waits for its answer, so sends to this window are answered.
     void pollIncoming();
 
+    // Handles what waited for a WindowMessageHold to go.
+    void resume();
+
 private:
+    // True when requests must wait: a hold is on and this is not a poll.
+    bool mustWait();
     void acceptPending();
     void serviceConnection(QLocalSocket* socket);
     void dispatch(QLocalSocket* socket, const QByteArray& bytes);
@@ -48,6 +53,8 @@ private:
     WindowReceiver m_receiver;
     QLocalServer m_server;
     QList<QPointer<QLocalSocket>> m_connections;
+    bool m_polling = false;
+    bool m_waiting = false;  // requests wait for the hold to go
 };
 
 }  // namespace kontavo

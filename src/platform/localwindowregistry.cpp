@@ -93,9 +93,10 @@ std::unique_ptr<QLocalSocket> LocalWindowRegistry::connectTo(WindowHandle window
         if (socket->waitForConnected(kConnectTimeoutMs)) {
             return socket;
         }
-        // A live program whose socket is merely busy keeps its window.
-        if (socket->error() != QLocalSocket::ConnectionRefusedError &&
-            socket->error() != QLocalSocket::ServerNotFoundError) {
+        // A live program whose socket is merely busy keeps its window, and
+        // so does one whose socket is not there yet: its window is being
+        // made (the row comes before the socket listens).
+        if (socket->error() != QLocalSocket::ConnectionRefusedError) {
             return nullptr;
         }
     }

@@ -30,6 +30,8 @@ public:
     LocalWindowRegistry& operator=(const LocalWindowRegistry&) = delete;
 
     bool isOpen() const { return m_table.isOpen(); }
+    // The folder it works in (empty when the runtime folder was unusable).
+    const QString& folder() const { return m_folder; }
 
     std::unique_ptr<WindowEndpoint> createWindow(const QString& windowClass,
                                                  WindowReceiver receiver) override;

@@ -75,6 +75,9 @@ public:
     virtual bool seekValue(const PropValue& value) = 0;
     // True after a seekNext() ran past the last record or a seek failed.
     virtual bool atEnd() const = 0;
+    // The Oid of the current record (also when reading it failed); 0 when
+    // there is none.
+    virtual Oid currentOid() const = 0;
 
     // Every property of the current record, ascending by tag. Fails with
     // NoMoreItems without a current record, NotFound when the record was
@@ -87,9 +90,11 @@ public:
     // Visits every record of the database, ascending by Oid whatever the
     // sort order, each with all its properties as readAll() gives them, in
     // one pass over one state of the store (what others change meanwhile is
-    // not seen). Leaves the position alone. Fails with InvalidData at a
-    // record that cannot be decoded. `visit` must not change the store.
-    virtual bool readEveryRecord(const std::function<void(const DbRecord&)>& visit) = 0;
+    // not seen). Leaves the position alone. A record whose stored bytes
+    // cannot be decoded is passed over and its Oid given to `undecodable`.
+    // `visit` must not change the store.
+    virtual bool readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                                 const std::function<void(Oid)>& undecodable) = 0;
 
     // Writes properties to record `oid` of this database, or creates a new
     // record when `oid` is 0. A property flagged kPropDelete removes that

@@ -2,6 +2,7 @@
 
 #include "platform/objectstorenotifier.h"
 #include "platform/objectstorewriter.h"
+#include "platform/platformerrors.h"
 
 namespace kontavo {
 
@@ -52,14 +53,21 @@ bool hasColumn(SqliteDb& db, const char* table, const QString& column) {
     return false;
 }
 
+// Reported at most this many stray rows per open: one line each.
+constexpr int kStrayRowsReported = 16;
+
 }  // namespace
 
 ObjectStoreCore::ObjectStoreCore(const QString& filePath) : m_filePath(filePath) {
     // Reading pages through a memory map spares a system call and a copy per
     // page, which dominates scans of many records once the file outgrows the
     // page cache.
-    if (!m_db.open(filePath) || !m_db.exec("PRAGMA mmap_size=1073741824") || !createSchema()) {
-        m_db.close();
+    if (!m_db.open(filePath)) {
+        return;
+    }
+    if (!m_db.exec("PRAGMA mmap_size=1073741824") || !createSchema()) {
+        m_db.closeFailed(m_unknownFormat ? QStringLiteral("not an object store of this program")
+                                         : QString());
         return;
     }
     auto rows = std::make_unique<ObjectStoreRows>(m_db);
@@ -67,6 +75,21 @@ ObjectStoreCore::ObjectStoreCore(const QString& filePath) : m_filePath(filePath)
     if (rows->isValid() && writer->isValid()) {
         m_rows = std::move(rows);
         m_writer = std::move(writer);
+        reportStrayRows();
+    }
+}
+
+// Records are read only within the 32-bit Oid range (ObjectStoreRows); the
+// rows outside it are left in the file and named once per open.
+void ObjectStoreCore::reportStrayRows() {
+    SqliteStatement stray(m_db,
+                          "SELECT oid, db FROM records WHERE oid < 1 OR oid > 4294967295 LIMIT ?1");
+    stray.bind(1, int64_t(kStrayRowsReported));
+    while (stray.step()) {
+        reportPlatformError(QStringLiteral("Record %1 of database %2 has no 32-bit Oid: skipped")
+                                .arg(stray.columnInt(0))
+                                .arg(stray.columnInt(1)),
+                            "ObjectStore", __LINE__);
     }
 }
 
@@ -91,6 +114,7 @@ bool ObjectStoreCore::createSchema() {
     SqliteStatement format(m_db, "SELECT value FROM store_meta WHERE key='format'");
     const bool known = format.step() && format.columnInt(0) == kFormat;
     format.reset();
+    m_unknownFormat = !known;
     // A file of another format is left as it was.
     return known && tx.commit();
 }

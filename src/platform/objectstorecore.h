@@ -26,6 +26,8 @@ public:
 
     bool isOpen() const { return m_rows != nullptr; }
     const QString& filePath() const { return m_filePath; }
+    // Why the store could not be opened (SQLite's message).
+    QString errorMessage() const { return m_db.errorMessage(); }
     SqliteDb& db() { return m_db; }
     ObjectStoreRows& rows() { return *m_rows; }
     ObjectStoreWriter& writer() { return *m_writer; }
@@ -51,11 +53,13 @@ public:
 
 private:
     bool createSchema();
+    void reportStrayRows();
     bool endBatch(bool outermost, bool commit, DbError& error);
     void finishTransaction(bool committed);
 
     QString m_filePath;
     SqliteDb m_db;
+    bool m_unknownFormat = false;
     std::unique_ptr<ObjectStoreRows> m_rows;
     std::unique_ptr<ObjectStoreWriter> m_writer;
     std::unique_ptr<ObjectStoreNotifier> m_notifier;

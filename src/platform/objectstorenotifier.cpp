@@ -109,9 +109,30 @@ std::optional<int64_t> ObjectStoreNotifier::readPending(QList<LogEntry>& entries
         return std::nullopt;
     }
     std::optional<int64_t> floor = queryInt("SELECT value FROM store_meta WHERE key='log_floor'");
-    const bool read = floor && readLog(after, entries);
+    const bool read = floor && readLog(after, entries) && stampTimes(entries);
     m_core.db().exec("COMMIT");
     return read ? floor : std::nullopt;
+}
+
+// Read in the snapshot of the log: each database's last-modified time is
+// that of its last change in the log, which gets it as its stamp.
+bool ObjectStoreNotifier::stampTimes(QList<LogEntry>& entries) {
+    SqliteStatement select(m_core.db(), "SELECT oid, modified FROM databases");
+    std::map<Oid, uint64_t> times;
+    while (select.step()) {
+        times[Oid(select.columnInt(0))] = uint64_t(select.columnInt(1));
+    }
+    if (!select.done()) {
+        return false;
+    }
+    for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+        const auto it = times.find(entries[i].event.parent);
+        if (it != times.end()) {
+            entries[i].event.databaseTime = it->second;
+            times.erase(it);
+        }
+    }
+    return true;
 }
 
 bool ObjectStoreNotifier::deliverLost(const QList<int>& ids, int64_t floor) {

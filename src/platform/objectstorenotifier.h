@@ -25,7 +25,9 @@ class ObjectStoreCore;
 // store's write-ahead log file changes).
 //
 // A listener that fell behind the trimmed part of the log gets one
-// ChangesLost event first, then the entries still in the log.
+// ChangesLost event first, then the entries still in the log. The last entry
+// of each database in a delivery carries the database's last-modified time
+// as of the log read (DbNotification::databaseTime).
 class ObjectStoreNotifier {
 public:
     static constexpr int kPollMs = 200;
@@ -63,6 +65,7 @@ private:
     bool deliverEntry(const QList<int>& ids, const LogEntry& entry);
     std::optional<int64_t> queryInt(const char* sql);
     bool readLog(int64_t after, QList<LogEntry>& entries);
+    bool stampTimes(QList<LogEntry>& entries);
     void watchWal();
 
     ObjectStoreCore& m_core;

@@ -1,5 +1,10 @@
 #include "platform/objectstorerows.h"
 
+// Rows whose Oid does not fit in 32 bits (written by something else than
+// this store) are never returned: an Oid cut to 32 bits would name another
+// record, and a forward walk would come back to them for ever.
+#define KONTAVO_OID_IN_RANGE "oid BETWEEN 1 AND 4294967295"
+
 namespace kontavo {
 
 namespace {
@@ -43,9 +48,10 @@ ObjectStoreRows::ObjectStoreRows(SqliteDb& db)
                         "SELECT r.oid, r.props, e.bytes FROM records r"
                         " LEFT JOIN externals e ON e.oid=r.oid WHERE r.oid=?1 AND r.db=?2"),
       m_rowsAfter(db,
-                  "SELECT oid, props FROM records WHERE db=?1 AND oid>?2 ORDER BY oid LIMIT ?3"),
+                  "SELECT oid, props FROM records WHERE db=?1 AND oid>?2 AND " KONTAVO_OID_IN_RANGE
+                  " ORDER BY oid LIMIT ?3"),
       m_rowsOf(db, rowsOfQuery().constData()),
-      m_oids(db, "SELECT oid FROM records WHERE db=?1 ORDER BY oid"),
+      m_oids(db, "SELECT oid FROM records WHERE db=?1 AND " KONTAVO_OID_IN_RANGE " ORDER BY oid"),
       m_modified(db, "SELECT modified FROM databases WHERE oid=?1"),
       m_changeAt(db, "SELECT seq FROM changes WHERE db=?1 AND modified=?2"),
       m_changesAfter(db, "SELECT kind, oid FROM changes WHERE db=?1 AND seq>?2 ORDER BY seq"),
@@ -107,7 +113,8 @@ bool ObjectStoreRows::rowsOf(Oid db, const QList<Oid>& oids, QList<StoredRow>& r
 }
 
 bool ObjectStoreRows::forEachRow(Oid db, const std::function<void(const StoredRow&)>& visit) {
-    SqliteStatement all(m_db, "SELECT oid, props FROM records WHERE db=?1 ORDER BY oid");
+    SqliteStatement all(m_db, "SELECT oid, props FROM records WHERE db=?1 AND " KONTAVO_OID_IN_RANGE
+                              " ORDER BY oid");
     all.bind(1, int64_t(db));
     while (all.step()) {
         visit(rowFrom(all));
@@ -118,9 +125,11 @@ bool ObjectStoreRows::forEachRow(Oid db, const std::function<void(const StoredRo
 bool ObjectStoreRows::forEachRowWithExternal(
     Oid db,
     const std::function<bool(Oid, const QByteArray& props, const QByteArray& external)>& visit) {
-    SqliteStatement all(m_db,
-                        "SELECT r.oid, r.props, e.bytes FROM records r"
-                        " LEFT JOIN externals e ON e.oid=r.oid WHERE r.db=?1 ORDER BY r.oid");
+    SqliteStatement all(
+        m_db,
+        "SELECT r.oid, r.props, e.bytes FROM records r"
+        " LEFT JOIN externals e ON e.oid=r.oid WHERE r.db=?1 AND r." KONTAVO_OID_IN_RANGE
+        " ORDER BY r.oid");
     all.bind(1, int64_t(db));
     while (all.step()) {
         if (!visit(Oid(all.columnInt(0)), all.columnBlobView(1), all.columnBlobView(2))) {

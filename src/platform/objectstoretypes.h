@@ -73,7 +73,17 @@ struct DbNotification {
     DbNotifyType type = DbNotifyType::Changed;
     Oid parent = 0;  // the database the record belongs to
     Oid oid = 0;     // the record
-    bool operator==(const DbNotification&) const = default;
+    // The database's last-modified time (FILETIME) right after this change,
+    // given with the last change of the database in one delivery; 0 for the
+    // others, whose later changes follow at once. A receiver that has taken
+    // in every change up to a stamped one has seen the database as of that
+    // time, and no later.
+    uint64_t databaseTime = 0;
+
+    // The same change (the stamp is not part of it).
+    bool operator==(const DbNotification& other) const {
+        return type == other.type && parent == other.parent && oid == other.oid;
+    }
 };
 
 }  // namespace kontavo

@@ -8,11 +8,14 @@
 
 namespace kontavo {
 
+QString runtimeDirPath() {
+    const QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return base.isEmpty() ? QStringLiteral("/tmp/kontavo-%1").arg(getuid())
+                          : base + QStringLiteral("/kontavo");
+}
+
 QString runtimeDir() {
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString folder = base.isEmpty()
-                               ? QStringLiteral("/tmp/kontavo-%1").arg(getuid())
-                               : base + QStringLiteral("/kontavo");
+    const QString folder = runtimeDirPath();
     const QByteArray path = QFile::encodeName(folder);
     if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
         return QString();

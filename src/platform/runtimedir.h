@@ -10,6 +10,8 @@ namespace kontavo {
 // Returns an empty string when the folder cannot be created or is not owned
 // by this user with mode 0700 (nothing is then placed in it).
 QString runtimeDir();
+// The folder runtimeDir() uses, whether or not it can be used.
+QString runtimeDirPath();
 
 // A name safe to use as one file name component: every character outside
 // [A-Za-z0-9._-] becomes '_' and an FNV-1a hash of the whole original name is

@@ -1,5 +1,9 @@
 #include "platform/sqlitedb.h"
 
+#include <QFileInfo>
+
+#include "platform/privatefiles.h"
+
 namespace kontavo {
 
 SqliteDb::~SqliteDb() {
@@ -8,20 +12,42 @@ SqliteDb::~SqliteDb() {
 
 bool SqliteDb::open(const QString& path, int busyTimeoutMs) {
     close();
+    m_failure.clear();
+    // A new file is made private first; its journal files take its mode.
+    if (!QFileInfo::exists(path)) {
+        createPrivateFile(path);
+    }
     const QByteArray file = path.toUtf8();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(file.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
-        close();
+    m_openError = sqlite3_open_v2(file.constData(), &m_db, flags, nullptr);
+    if (m_openError != SQLITE_OK) {
+        closeFailed();
         return false;
     }
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
     // WAL lets readers in other processes go on while one process writes;
     // NORMAL sync keeps every committed transaction across a process crash.
     if (!exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;")) {
-        close();
+        m_openError = sqlite3_errcode(m_db);
+        closeFailed();
         return false;
     }
     return true;
+}
+
+bool SqliteDb::lastFailureWasDamage() const {
+    const int code = (m_db != nullptr ? sqlite3_errcode(m_db) : m_openError) & 0xFF;
+    return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+}
+
+void SqliteDb::closeFailed(const QString& why) {
+    if (!why.isEmpty()) {
+        m_failure = why;
+    } else {
+        m_failure = m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                                    : QStringLiteral("out of memory");
+    }
+    close();
 }
 
 void SqliteDb::close() {
@@ -36,7 +62,10 @@ bool SqliteDb::exec(const char* sql) {
 }
 
 QString SqliteDb::errorMessage() const {
-    return m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("not open");
+    if (m_db != nullptr) {
+        return QString::fromUtf8(sqlite3_errmsg(m_db));
+    }
+    return !m_failure.isEmpty() ? m_failure : QStringLiteral("not open");
 }
 
 int64_t SqliteDb::lastInsertRowId() const {

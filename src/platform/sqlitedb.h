@@ -25,17 +25,27 @@ public:
     // false and leaves the object closed on failure; errorMessage() says why.
     bool open(const QString& path, int busyTimeoutMs = 10000);
     void close();
+    // Closes the connection after a failed step of opening it, keeping why
+    // for errorMessage(): `why`, else SQLite's message of the last call.
+    void closeFailed(const QString& why = QString());
     bool isOpen() const { return m_db != nullptr; }
 
     // Runs one or more statements without results.
     bool exec(const char* sql);
     sqlite3* handle() const { return m_db; }
+    // SQLite's message of the last call; once closed after a failure, what
+    // made the opening fail.
     QString errorMessage() const;
+    // True when the last failure (of open() too) says the file is damaged
+    // or no database at all.
+    bool lastFailureWasDamage() const;
     int64_t lastInsertRowId() const;
     int changes() const;
 
 private:
     sqlite3* m_db = nullptr;
+    int m_openError = SQLITE_OK;  // the error that made open() fail
+    QString m_failure;  // why the last opening failed
 };
 
 // A prepared statement. Bind indexes are 1-based, column indexes 0-based.

@@ -124,24 +124,22 @@ std::optional<DbRecord> SqliteObjectDatabase::read(const QList<PropTag>& tags) {
     return record;
 }
 
-bool SqliteObjectDatabase::readEveryRecord(const std::function<void(const DbRecord&)>& visit) {
-    bool decoded = true;
+bool SqliteObjectDatabase::readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                                           const std::function<void(Oid)>& undecodable) {
     DbRecord record;
     const bool read = m_core->rows().forEachRowWithExternal(
         m_oid, [&](Oid oid, const QByteArray& props, const QByteArray& external) {
             propcodec::InlineProps parts;
-            decoded = propcodec::decodeInline(props, {}, parts) &&
-                      propcodec::resolveExternal(external, parts);
-            if (decoded) {
+            if (propcodec::decodeInline(props, {}, parts) &&
+                propcodec::resolveExternal(external, parts)) {
                 record.oid = oid;
                 record.props = std::move(parts.props);
                 visit(record);
+            } else {
+                undecodable(oid);
             }
-            return decoded;
+            return true;
         });
-    if (!decoded) {
-        return fail(DbError::InvalidData);
-    }
     if (!read) {
         return fail(m_core->sqliteError());
     }

@@ -31,10 +31,14 @@ public:
     bool seekNext() override;
     bool seekValue(const PropValue& value) override;
     bool atEnd() const override { return m_state == State::NoCurrent; }
+    Oid currentOid() const override {
+        return m_state == State::OnRecord ? m_cursor.current().oid : 0;
+    }
 
     std::optional<DbRecord> readAll() override;
     std::optional<DbRecord> read(const QList<PropTag>& tags) override;
-    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit) override;
+    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                         const std::function<void(Oid)>& undecodable) override;
 
     Oid write(Oid oid, const PropList& props) override;
     bool deleteRecord(Oid oid) override;

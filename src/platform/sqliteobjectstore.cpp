@@ -33,6 +33,10 @@ bool SqliteObjectStore::isOpen() const {
     return m_core->isOpen();
 }
 
+QString SqliteObjectStore::errorMessage() const {
+    return m_core->errorMessage();
+}
+
 std::unique_ptr<ObjectDatabase> SqliteObjectStore::open(const QString& name,
                                                         const DbOpenOptions& options) {
     if (!m_core->isOpen()) {

@@ -25,6 +25,8 @@ public:
     static QString fileInRoot(const QString& deviceRoot);
 
     bool isOpen() const;
+    // Why the store could not be opened.
+    QString errorMessage() const;
 
     std::unique_ptr<ObjectDatabase> open(const QString& name,
                                          const DbOpenOptions& options) override;

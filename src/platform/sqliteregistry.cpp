@@ -16,7 +16,7 @@ int hiveId(Hive hive) { return hive == Hive::CurrentUser ? 1 : 2; }
 
 SqliteRegistry::SqliteRegistry(const QString& filePath) {
     if (m_db.open(filePath) && !createSchema()) {
-        m_db.close();
+        m_db.closeFailed();
     }
 }
 

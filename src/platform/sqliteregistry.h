@@ -18,6 +18,8 @@ public:
     static QString fileInRoot(const QString& deviceRoot);
 
     bool isOpen() const { return m_db.isOpen(); }
+    // Why the registry could not be opened (SQLite's message).
+    QString errorMessage() const { return m_db.errorMessage(); }
 
     bool createKey(Hive hive, const QString& path) override;
     bool keyExists(Hive hive, const QString& path) override;

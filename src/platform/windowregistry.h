@@ -68,4 +68,21 @@ public:
     virtual bool setForegroundWindow(WindowHandle window) = 0;
 };
 
+// While an object of this class lives, the messages that reach this
+// process's windows through its event loop wait: a sender keeps waiting for
+// its answer, a post stays queued. They are handled on the event loop once
+// the last hold is gone. For long work that runs the event loop on its way
+// (a progress window) and must not be interrupted by other programs asking
+// for what it works on. Sends arriving while this process waits for a send
+// of its own are still answered. UI thread only; holds nest.
+class WindowMessageHold {
+public:
+    WindowMessageHold();
+    ~WindowMessageHold();
+    WindowMessageHold(const WindowMessageHold&) = delete;
+    WindowMessageHold& operator=(const WindowMessageHold&) = delete;
+
+    static bool isHeld();
+};
+
 }  // namespace kontavo

@@ -1,6 +1,9 @@
 #include "platform/windowtable.h"
 
+#include <QFile>
 #include <QRandomGenerator>
+
+#include "platform/platformerrors.h"
 
 namespace kontavo {
 
@@ -18,10 +21,47 @@ WindowHandle randomHandle() {
 
 }  // namespace
 
+// The table lives only as long as the programs using it: one that is damaged
+// (a crash of the file system, a stray write) is made anew instead of
+// keeping every program from starting.
 WindowTable::WindowTable(const QString& folder) {
-    if (folder.isEmpty() || !m_db.open(folder + QStringLiteral("/windows.db")) || !createSchema()) {
-        m_db.close();
+    if (folder.isEmpty()) {
+        return;
     }
+    const QString file = folder + QStringLiteral("/windows.db");
+    if (openFile(file) || !m_damaged) {
+        return;
+    }
+    reportPlatformError(QStringLiteral("The window table %1 is damaged: made anew").arg(file),
+                        "WindowTable", __LINE__);
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        QFile::remove(file + QLatin1String(suffix));
+    }
+    openFile(file);
+}
+
+bool WindowTable::openFile(const QString& file) {
+    if (m_db.open(file) && createSchema() && isIntact()) {
+        return true;
+    }
+    m_damaged = m_damaged || m_db.lastFailureWasDamage();
+    m_db.close();
+    return false;
+}
+
+// A file that answers the check with anything but "ok" is damaged; one that
+// cannot answer is damaged only when SQLite says so (not when it is busy).
+bool WindowTable::isIntact() {
+    SqliteStatement check(m_db, "PRAGMA quick_check");
+    if (!check.step()) {
+        m_damaged = m_db.lastFailureWasDamage();
+        return false;
+    }
+    if (check.columnText(0) == QLatin1String("ok")) {
+        return true;
+    }
+    m_damaged = true;
+    return false;
 }
 
 bool WindowTable::createSchema() {

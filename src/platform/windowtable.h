@@ -23,7 +23,8 @@ struct WindowRow {
 // Not thread-safe: one connection per thread.
 class WindowTable {
 public:
-    // Opens or creates "<folder>/windows.db"; isOpen() tells the outcome.
+    // Opens or creates "<folder>/windows.db" (made anew when the file is
+    // damaged); isOpen() tells the outcome.
     explicit WindowTable(const QString& folder);
 
     bool isOpen() const { return m_db.isOpen(); }
@@ -41,9 +42,12 @@ public:
     uint32_t registerMessage(const QString& name);
 
 private:
+    bool openFile(const QString& file);
     bool createSchema();
+    bool isIntact();
 
     SqliteDb m_db;
+    bool m_damaged = false;
 };
 
 }  // namespace kontavo

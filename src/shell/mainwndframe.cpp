@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QScreen>
 
 #include "diag/resources.h"
@@ -14,6 +13,7 @@
 #include "shell/progresswnd.h"
 #include "shell/shellids.h"
 #include "store/settings/settingsstore.h"
+#include "store/sync/pimsync.h"
 #include "ui/icons.h"
 #include "ui/menubar.h"
 #include "ui/messageboxes.h"
@@ -64,8 +64,9 @@ bool MainWndFrame::create() {
     const bool created = createWindowAndMenuBar() && checkPlatformVersion();
     if (created) {
         registerMessages();
-        // The index sharing block and the Contacts add-ins join here once
-        // the companion integration exists; until then no add-in is known.
+        joinSharing();
+        // The Contacts add-ins join here once the companion integration
+        // exists; until then no add-in is known.
         chooseDialupMode();
     }
     if (!created || !openContactStore()) {
@@ -81,6 +82,8 @@ bool MainWndFrame::create() {
                                                : m_appointmentsFrame.get();
     m_activeFrame->showFrame();
     m_created = true;
+    // The most recently started program keeps the index from now on.
+    m_sync->becomeMaster();
     takeTalkKey();
     return true;
 }
@@ -149,6 +152,20 @@ void MainWndFrame::registerMessages() {
     }
 }
 
+void MainWndFrame::joinSharing() {
+    m_sync = std::make_unique<PimSync>(*m_services.windows, m_services.device->root());
+    if (m_sync->open()) {
+        m_sync->registerWindow(handle());
+    }
+}
+
+void MainWndFrame::leaveSharing() {
+    if (m_sync != nullptr) {
+        m_sync->unregisterWindow();
+        m_sync->close();
+    }
+}
+
 void MainWndFrame::chooseDialupMode() {
     SettingsStore& settings = *m_services.settings;
     const int32_t stored = settings.get(settings::kDialupMode);
@@ -162,15 +179,16 @@ bool MainWndFrame::openContactStore() {
     if (!m_services.openContactStore) {
         return true;
     }
-    m_store = m_services.openContactStore(*this);
+    QString why;
+    m_store = m_services.openContactStore(*this, &why);
     if (m_store != nullptr) {
         return true;
     }
-    const int line = __LINE__;
-    const QString caption = QString::asprintf(
-        "%s : %i", qPrintable(QFileInfo(QStringLiteral(__FILE__)).fileName()), line);
-    MessageBoxes::current().show(this, QStringLiteral("Unable connect to server"), caption,
-                                 MessageBoxes::Icon::Error);
+    QString text = QStringLiteral("Unable connect to server");
+    if (!why.isEmpty()) {
+        text += QStringLiteral("\n") + why;
+    }
+    MessageBoxes::current().show(this, text, QStringLiteral("Error"), MessageBoxes::Icon::Error);
     return false;
 }
 
@@ -253,8 +271,11 @@ void MainWndFrame::destroyMainWindow() {
     m_activeFrame = nullptr;
     m_progress.reset();
     hide();
+    // The index is written back and closed before another program may take
+    // it over.
+    m_store.reset();
+    leaveSharing();
     m_endpoint.reset();  // other programs no longer find the window
-    m_store.reset();     // finishes index write-back, closes the databases
     SharedFonts::release();
     if (wasCreated && m_services.quit) {
         m_services.quit(0);

@@ -14,6 +14,7 @@ namespace kontavo {
 
 class AppointmentsFrame;
 class MenuBar;
+class PimSync;
 class ProgressWnd;
 class SipPanel;
 
@@ -23,7 +24,10 @@ class SipPanel;
 // the program-wide commands (close, exit, options, template, about), passes
 // every other command to the active frame, and owns the program's reactions
 // to the SIP, the Talk key, screen changes and the messages of other
-// programs (WM_OPEN_CONTACT, the index sharing messages, 1023).
+// programs (WM_OPEN_CONTACT, the index sharing messages, 1023). It joins the
+// coordination of the programs sharing the index when it is created
+// (registered before the contact store opens, master once it is up) and
+// leaves it after the contact store has closed.
 //
 // One per process at a time (instance()). Made by the program, then create();
 // destroyed by the close command, Exit or closing the window, which shuts
@@ -58,6 +62,9 @@ public:
     AppFrame* appointmentsFrame() const;
     SipPanel* sipPanel() const { return m_sipPanel; }
     ProgressWnd* progress() const { return m_progress.get(); }
+    // The coordination with the other programs sharing the index (null
+    // before create()); its own master when the block could not be opened.
+    PimSync* sharing() const { return m_sync.get(); }
     bool isWindowActive() const { return m_windowActive; }
     bool isBusy() const { return m_busy; }
     bool sipWasUp() const { return m_sipWasUp; }
@@ -89,6 +96,8 @@ private:
     bool createWindowAndMenuBar();
     bool checkPlatformVersion();
     void registerMessages();
+    void joinSharing();
+    void leaveSharing();
     void chooseDialupMode();
     bool openContactStore();
     void applyDoubleSized();
@@ -114,6 +123,7 @@ private:
     bool m_created = false;
     bool m_destroyed = false;
     std::unique_ptr<WindowEndpoint> m_endpoint;
+    std::unique_ptr<PimSync> m_sync;
     std::unique_ptr<MenuBar> m_menuBar;
     SipPanel* m_sipPanel = nullptr;
     QRect m_clientRect;
@@ -126,6 +136,8 @@ private:
     bool m_windowActive = false;
     bool m_busy = false;
     bool m_sipWasUp = false;
+    // The SIP-was-up flag when the window was last deactivated.
+    std::optional<bool> m_sipAtDeactivation;
     int m_sipBottom = 0;
     bool m_talkKeyTaken = false;
     uint16_t m_talkKeyState = 0;

@@ -68,11 +68,16 @@ void MainWndFrame::onActivate(bool active, QWidget* other) {
     if (active) {
         takeTalkKey();
         m_windowActive = true;
-        m_services.shell->setSipUp(m_sipWasUp);
+        // Before the first deactivation there is nothing to restore: the SIP
+        // may have gone up while the window was still coming forward.
+        if (m_sipAtDeactivation) {
+            m_services.shell->setSipUp(*m_sipAtDeactivation);
+        }
         refreshSipState(0);
     } else {
         giveTalkKeyBack();
         m_windowActive = false;
+        m_sipAtDeactivation = m_sipWasUp;
     }
 }
 

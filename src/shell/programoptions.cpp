@@ -21,6 +21,22 @@ bool isOption(const QString& argument, const QString& name) {
     return argument == name || argument.startsWith(name + QLatin1Char('='));
 }
 
+// The switches without a value; false for any other argument.
+bool takeSwitch(const QString& argument, ProgramOptions& options) {
+    if (argument == QLatin1String("--demo")) {
+        options.demo = true;
+    } else if (argument == QLatin1String("--sip")) {
+        options.sipUp = true;
+    } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+        options.help = true;
+    } else if (argument == QLatin1String("--version")) {
+        options.version = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<ProgramOptions> ProgramOptions::parse(const QStringList& arguments, QString* error) {
@@ -32,6 +48,9 @@ std::optional<ProgramOptions> ProgramOptions::parse(const QStringList& arguments
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         std::optional<QString> value;
+        if (takeSwitch(argument, options)) {
+            continue;
+        }
         if (isOption(argument, root) || isOption(argument, dpi) || isOption(argument, screenshot)) {
             const QString name = argument.section(QLatin1Char('='), 0, 0);
             value = optionValue(arguments, i, name);
@@ -56,16 +75,29 @@ std::optional<ProgramOptions> ProgramOptions::parse(const QStringList& arguments
             rest.append(argument);
         }
     }
+    if (options.demo && options.deviceRoot) {
+        *error = QStringLiteral("--demo has its own device root; leave out --device-root");
+        return std::nullopt;
+    }
     options.commandLine = rest.join(QLatin1Char(' '));
     return options;
 }
 
 QString ProgramOptions::usage() {
     return QStringLiteral(
-        "usage: kontavo [--device-root DIR] [--dpi 96|192] [--screenshot FILE.png] [e|v OID]\n"
-        "  e OID / v OID   open the contact with that object id (hexadecimal) for editing or "
-        "viewing\n"
-        "  --screenshot    draw the main screen into FILE.png without a display and exit\n");
+        "usage: kontavo [--device-root DIR | --demo] [--dpi 96|192] [--screenshot FILE.png]\n"
+        "               [--sip] [e|v OID]\n"
+        "  e OID / v OID   open the contact with that object id (hexadecimal) for editing or\n"
+        "                  viewing, in the running Kontavo if there is one\n"
+        "  --device-root   the folder that stands for the handheld (default: $KONTAVO_ROOT,\n"
+        "                  else $XDG_DATA_HOME/kontavo/device)\n"
+        "  --demo          use the demonstration device ($XDG_DATA_HOME/kontavo/demo), filled\n"
+        "                  with 200 fictional contacts while it has none\n"
+        "  --dpi 192       the double-resolution screen (480 x 640)\n"
+        "  --screenshot    draw the main screen into FILE.png and exit (no display needed;\n"
+        "                  never hands over to a running Kontavo)\n"
+        "  --sip           start with the on-screen keyboard up\n"
+        "  --help          show this text; --version shows the version\n");
 }
 
 }  // namespace kontavo

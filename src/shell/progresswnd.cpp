@@ -10,28 +10,72 @@
 
 namespace kontavo {
 
+namespace {
+
+// Lengths at 96 dpi.
+constexpr int kSideMargin = 12;
+constexpr int kPadding = 4;
+constexpr QRgb kCaptionColor = 0x316AC5;
+
+}  // namespace
+
 ProgressWnd::ProgressWnd(const QString& title, QWidget* parent)
-    : QWidget(parent),
-      m_title(new QLabel(title, this)),
+    : QFrame(parent),
+      m_caption(new QLabel(title, this)),
       m_text(new QLabel(this)),
       m_bar(new QProgressBar(this)) {
-    setObjectName(QStringLiteral("Progress"));
-    setAutoFillBackground(true);
-    m_title->setFont(SharedFonts::current().bold);
-    m_text->setFont(SharedFonts::current().normal);
-    m_bar->setTextVisible(false);
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(m_title);
-    column->addWidget(m_text);
-    column->addWidget(m_bar);
-    setRange(1, 20);
     const Screen& screen = Screen::current();
-    const int width = parent->width() - 2 * screen.scaleX(12);
-    const int height = screen.scaleY(70);
-    setGeometry((parent->width() - width) / 2, (parent->height() - height) / 3, width, height);
+    setObjectName(QStringLiteral("Progress"));
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(std::max(1, screen.scaleX(1)));
+    setAutoFillBackground(true);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, Qt::white);
+    colors.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colors);
+
+    m_caption->setObjectName(QStringLiteral("ProgressCaption"));
+    m_caption->setFont(SharedFonts::current().bold);
+    m_caption->setAutoFillBackground(true);
+    QPalette caption = m_caption->palette();
+    caption.setColor(QPalette::Window, QColor(kCaptionColor));
+    caption.setColor(QPalette::WindowText, Qt::white);
+    m_caption->setPalette(caption);
+    const int padding = screen.scaleX(kPadding);
+    m_caption->setContentsMargins(padding, padding / 2, padding, padding / 2);
+    m_text->setFont(SharedFonts::current().normal);
+    m_text->setWordWrap(true);
+    m_text->hide();
+    m_bar->setTextVisible(false);
+    m_bar->setFixedHeight(screen.scaleY(12));
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_caption);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(padding * 2, padding * 2, padding * 2, padding * 2);
+    body->setSpacing(padding * 2);
+    body->addWidget(m_text);
+    body->addWidget(m_bar);
+    column->addLayout(body);
+    setRange(1, 20);
+    fitToParent();
     show();
     raise();
     pumpMessages();
+}
+
+QRect ProgressWnd::placement(QSize parentSize, int height) {
+    const int width = parentSize.width() - 2 * Screen::current().scaleX(kSideMargin);
+    return {(parentSize.width() - width) / 2, (parentSize.height() - height) / 3, width, height};
+}
+
+void ProgressWnd::fitToParent() {
+    const QRect place = placement(parentWidget()->size(), 0);
+    const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(place.width())
+                                                     : sizeHint().height();
+    setGeometry(placement(parentWidget()->size(), height));
 }
 
 void ProgressWnd::setRange(int minimum, int maximum) {
@@ -45,6 +89,11 @@ void ProgressWnd::setStep(int step) {
 
 void ProgressWnd::setText(const QString& text) {
     m_text->setText(text);
+    const bool shown = !text.trimmed().isEmpty() && text != m_caption->text();
+    if (shown != m_text->isVisibleTo(this)) {
+        m_text->setVisible(shown);
+        fitToParent();
+    }
     pumpMessages();
 }
 
@@ -66,11 +115,15 @@ int ProgressWnd::maximum() const {
 }
 
 QString ProgressWnd::title() const {
-    return m_title->text();
+    return m_caption->text();
 }
 
 QString ProgressWnd::text() const {
     return m_text->text();
+}
+
+bool ProgressWnd::showsText() const {
+    return m_text->isVisibleTo(this);
 }
 
 }  // namespace kontavo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -34,8 +35,10 @@ public:
 
 // Opens the contact store (contacts and categories databases, the index,
 // rebuilt or brought up to date under `host`'s progress window). nullptr
-// when it cannot be opened: the main window then says "Unable connect to
-// server" and start-up fails.
-using ContactStoreOpener = std::function<std::unique_ptr<ContactStoreLink>(FrameHost& host)>;
+// when it cannot be opened, with `why` set to what failed (the file and the
+// reason): the main window then says "Unable connect to server" and why, and
+// start-up fails.
+using ContactStoreOpener =
+    std::function<std::unique_ptr<ContactStoreLink>(FrameHost& host, QString* why)>;
 
 }  // namespace kontavo

@@ -19,7 +19,11 @@ QPixmap pixmapOfSet(const char* set, int id) {
 }  // namespace
 
 QPixmap loadIconPixmap(int id) {
-    return pixmapOfSet(Screen::current().isHighResolution() ? "ICON32" : "ICON16", id);
+    return loadIconPixmap(id, Screen::current());
+}
+
+QPixmap loadIconPixmap(int id, const Screen& screen) {
+    return pixmapOfSet(screen.isHighResolution() ? "ICON32" : "ICON16", id);
 }
 
 QIcon loadIcon(int id) {

@@ -12,8 +12,12 @@ inline constexpr int kApplication = 100;
 inline constexpr int kKeyboard = 42200;  // the SIP button of the menu bar
 }  // namespace icon
 
+class Screen;
+
 // The icon `id` of the set the current screen uses; null when missing.
 QPixmap loadIconPixmap(int id);
+// The icon `id` of the set `screen` uses; null when missing.
+QPixmap loadIconPixmap(int id, const Screen& screen);
 // The icon `id` with both sizes; null when neither exists.
 QIcon loadIcon(int id);
 // As loadIconPixmap, but a missing icon raises the resource-loading fatal

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "ui/icons.h"
+#include "ui/popupmenu.h"
 #include "ui/shellui.h"
 
 namespace kontavo {
@@ -77,7 +78,8 @@ void MenuBar::fillMenu(QMenu* menu, const QList<MenuItem>& items) {
                 menu->addAction(makeAction(item, menu));
                 break;
             case MenuItem::Kind::Popup: {
-                QMenu* sub = menu->addMenu(item.text);
+                auto* sub = new PopupMenu(item.text, menu);
+                menu->addMenu(sub);
                 sub->setEnabled(!item.grayed);
                 fillMenu(sub, item.children);
                 break;
@@ -96,12 +98,16 @@ void MenuBar::addTopLevel(const MenuItem& item) {
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QMenu* popup = nullptr;
     if (item.kind == MenuItem::Kind::Command) {
-        button->setDefaultAction(makeAction(item, this));
+        QAction* action = makeAction(item, this);
+        action->setIconText(item.text);  // a button keeps the "..." of "Edit..."
+        button->setDefaultAction(action);
     } else {
         button->setText(item.text);
         button->setEnabled(!item.grayed);
-        popup = new QMenu(item.text);
-        fillMenu(popup, item.children);
+        auto* menu = new PopupMenu(item.text, nullptr);
+        menu->setScreenOwner(this);
+        fillMenu(menu, item.children);
+        popup = menu;
         connect(button, &QToolButton::clicked, this,
                 [this, button, popup] { showPopupAbove(button, popup); });
     }
@@ -111,6 +117,9 @@ void MenuBar::addTopLevel(const MenuItem& item) {
 }
 
 void MenuBar::showPopupAbove(QToolButton* button, QMenu* menu) {
+    if (auto* fitting = qobject_cast<PopupMenu*>(menu)) {
+        fitting->fitToScreen();
+    }
     const QSize size = menu->sizeHint();
     menu->popup(button->mapToGlobal(QPoint(0, -size.height())));
 }

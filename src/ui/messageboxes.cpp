@@ -1,6 +1,6 @@
 #include "ui/messageboxes.h"
 
-#include <QMessageBox>
+#include "ui/screenmessagebox.h"
 
 namespace kontavo {
 
@@ -9,26 +9,13 @@ namespace {
 class DialogMessageBoxes final : public MessageBoxes {
 public:
     void show(QWidget* parent, const QString& text, const QString& caption, Icon icon) override {
-        QMessageBox box(parent);
-        box.setText(text);
-        box.setWindowTitle(caption);
-        box.setIcon(qtIcon(icon));
+        ScreenMessageBox box(parent, text, caption, icon, ScreenMessageBox::Buttons::Ok);
         box.exec();
     }
-
-private:
-    static QMessageBox::Icon qtIcon(Icon icon) {
-        switch (icon) {
-            case Icon::Information:
-                return QMessageBox::Information;
-            case Icon::Warning:
-                return QMessageBox::Warning;
-            case Icon::Error:
-                return QMessageBox::Critical;
-            case Icon::None:
-                break;
-        }
-        return QMessageBox::NoIcon;
+    bool askYesNo(QWidget* parent, const QString& text, const QString& caption,
+                  Icon icon) override {
+        ScreenMessageBox box(parent, text, caption, icon, ScreenMessageBox::Buttons::YesNo);
+        return box.exec() == QDialog::Accepted;
     }
 };
 
@@ -36,9 +23,17 @@ MessageBoxes* g_installed = nullptr;
 
 }  // namespace
 
-MessageBoxes& MessageBoxes::current() {
+bool MessageBoxes::askYesNo(QWidget*, const QString&, const QString&, Icon) {
+    return false;
+}
+
+MessageBoxes& MessageBoxes::onScreen() {
     static DialogMessageBoxes real;
-    return g_installed != nullptr ? *g_installed : real;
+    return real;
+}
+
+MessageBoxes& MessageBoxes::current() {
+    return g_installed != nullptr ? *g_installed : onScreen();
 }
 
 void MessageBoxes::install(MessageBoxes* presenter) {

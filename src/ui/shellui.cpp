@@ -7,6 +7,7 @@
 #include "platform/keymap.h"
 #include "platform/screen.h"
 #include "ui/messagewindow.h"
+#include "ui/screenstyle.h"
 #include "ui/wndmessages.h"
 
 namespace kontavo {
@@ -26,6 +27,7 @@ uint32_t hotKeyModifiers(Qt::KeyboardModifiers modifiers) {
 
 ShellUi::ShellUi(QObject* parent) : QObject(parent) {
     g_current = this;
+    applyScreenLook(Screen::current());
     qApp->installEventFilter(this);
 }
 
@@ -90,6 +92,10 @@ uint32_t ShellUi::overrideKey(QWidget* owner, int virtualKey, uint32_t request) 
 
 uint32_t ShellUi::keyOverride(int virtualKey) const {
     return m_overrides.value(virtualKey).flags;
+}
+
+QWidget* ShellUi::keyOverrideOwner(int virtualKey) const {
+    return m_overrides.value(virtualKey).owner;
 }
 
 void ShellUi::setAccelerators(QWidget* window, const AcceleratorTable& table) {

@@ -16,7 +16,8 @@ namespace kontavo {
 // The handheld shell around the program's windows: the emulated screen's
 // size, the bottom menu bar's height, the soft input panel (SIP) and its
 // state, key overrides of the menu bar (the Talk key) and the accelerator
-// table of the main window's message loop.
+// table of the main window's message loop. Making it gives Qt's standard
+// controls the look of the screen (applyScreenLook).
 //
 // One per process (current()); it must outlive the windows that use it.
 // UI thread only.
@@ -64,6 +65,9 @@ public:
     // goes nowhere else.
     uint32_t overrideKey(QWidget* owner, int virtualKey, uint32_t request);
     uint32_t keyOverride(int virtualKey) const;
+    // The window the override of `virtualKey` notifies (null: none), so that
+    // a window that takes the key for a while can hand it back.
+    QWidget* keyOverrideOwner(int virtualKey) const;
 
     // Key presses in `window` (not in its dialogs) that `table` translates
     // become command messages to `window`. A null window clears the table.

@@ -1,9 +1,14 @@
+#include "diag/fatal.h"
+
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <cstdlib>
+#include <new>
 
-#include "diag/fatal.h"
+#include "diag/errorlog.h"
 #include "diag/resources.h"
+#include "support/tempdevice.h"
 
 namespace kontavo {
 namespace {
@@ -23,8 +28,8 @@ TEST_F(FatalTest, StrictStringLoadEndsTheProcessWithTheCodeOnStderr) {
 }
 
 TEST_F(FatalTest, EveryFatalCodeIsObservable) {
-    for (FatalCode code :
-         {FatalCode::ResourceLoadingFailed, FatalCode::UnrecoverableDbError, FatalCode::OutOfMemory}) {
+    for (FatalCode code : {FatalCode::ResourceLoadingFailed, FatalCode::UnrecoverableDbError,
+                           FatalCode::OutOfMemory}) {
         char expected[32];
         std::snprintf(expected, sizeof expected, "fatal error 0x%08X", unsigned(code));
         EXPECT_EXIT(std::exit(runMain([code]() -> int { raiseFatal(code); })),
@@ -38,6 +43,21 @@ TEST_F(FatalTest, GuardedRegionTurnsAnyExceptionIntoFailure) {
     bool ran = false;
     EXPECT_TRUE(runGuarded([&] { ran = true; }));
     EXPECT_TRUE(ran);
+}
+
+TEST_F(FatalTest, MemoryThatCannotBeHadIsTheLoggedOutOfMemoryFatalError) {
+    test::TempDevice device;
+    setLogModule(QString());
+    setLogDevice(&device.fs());
+    testing::internal::CaptureStderr();
+    const int status = runMain([]() -> int { throw std::bad_alloc(); });
+    const std::string err = testing::internal::GetCapturedStderr();
+    setLogDevice(nullptr);
+    EXPECT_EQ(status, kFatalExitStatus);
+    EXPECT_NE(err.find("fatal error 0xEFFFFFFF"), std::string::npos) << err;
+    QFile log(device.host(QStringLiteral("\\error.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().endsWith("Memory not allocated!!!\tDebugUtils:  (170)\r\n"));
 }
 
 TEST_F(FatalTest, RunMainPassesTheBodysStatusThrough) {

@@ -32,6 +32,8 @@ protected:
         s.actions = &actions;
         s.screen = Screen(96, 96);
         s.listFont = tahomaFont(11);
+        // The routing behind every item, as it runs once the features exist.
+        s.features = FeatureSet::all();
         return s;
     }
 
@@ -352,7 +354,7 @@ TEST_F(ContactListMenuTest, DialToRoutesThePreselectedNumberByTheDialMethod) {
     list->openPhoneMenu(1);
     setDialMethod(41237);
     list->openPhoneMenu(1);
-    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1", "call 555-1000 2", "addin 2"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 first", "call 555-1000 2", "addin 2"}));
 }
 
 TEST_F(ContactListMenuTest, EmailToSendsAMail) {
@@ -379,7 +381,7 @@ TEST_F(ContactListMenuTest, ContextMenuCallsTextsAndMailsTheChosenItem) {
     setDialMethod(41296);
     ui.contextChoice = 1001;  // with "None" nothing is dialed
     list->openContextMenu({5, 5});
-    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1", "mail bob@example.com"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1 first", "mail bob@example.com"}));
     EXPECT_EQ(ui.contextMenus.front()[2].text, "Call Phone");
     EXPECT_EQ(ui.contextMenus.front()[3].text, "Send Email") << "not a phone device";
 }
@@ -401,6 +403,90 @@ TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
     EXPECT_EQ(store.writes, QStringList({"delete 1", "delete 3", "delete 4"}));
     list->clearSelection();
     EXPECT_FALSE(list->openContextMenu({5, 5}));
+}
+
+// The list as the program has it today: the contact actions, beaming,
+// appointments and the category dialog are not built, so their items are
+// shown disabled and a choice of them does nothing.
+class ContactListUnbuiltTest : public ContactListMenuTest {
+protected:
+    ContactListUnbuiltTest() {
+        ContactList::Services s = services();
+        s.features = FeatureSet::built();
+        list = std::make_unique<ContactList>(s);
+        list->setListener(listener());
+        list->refill({});
+    }
+};
+
+TEST_F(ContactListUnbuiltTest, ItemsOfMissingFeaturesAreDisabledAndDoNothing) {
+    QList<int> commands;
+    ContactList::Listener l;
+    l.command = [&](int id) { commands.append(id); };
+    list->setListener(l);
+    list->selectContact(2);
+    for (const int id : {ContactContextMenu::kBeam, ContactContextMenu::kAppointment, 1001, 1201,
+                         ContactContextMenu::kDuplicate}) {
+        ui.contextChoice = id;
+        EXPECT_TRUE(list->openContextMenu({5, 5}));
+    }
+    EXPECT_EQ(commands, QList<int>{ContactContextMenu::kDuplicate});
+    EXPECT_TRUE(actions.calls.isEmpty());
+    QStringList disabled;
+    for (const MenuEntry& entry : ui.contextMenus.front()) {
+        if (!entry.enabled && !entry.separator) {
+            disabled.append(entry.text);
+        }
+    }
+    EXPECT_EQ(disabled, QStringList({"Bob Baker", "Call Phone", "Send Email", "Beam...",
+                                     "Make Appointment..."}));
+
+    // The phone menu still picks the preferred number; "Dial to..." waits.
+    device.settings().set(settings::kDialupMode, 41235);
+    ui.phoneChoice = 3;
+    EXPECT_TRUE(list->openPhoneMenu(1));
+    EXPECT_TRUE(ui.phoneMenus.last().endsWith("Dial to... (disabled)"));
+    EXPECT_TRUE(actions.calls.isEmpty());
+    ui.phoneChoice = 1;
+    list->openPhoneMenu(1);
+    EXPECT_EQ(store.writes, QStringList{"preferred 2 3a1c001f"});
+}
+
+TEST_F(ContactListUnbuiltTest, MoreIsDisabledAndChoosingItChangesNothing) {
+    ui.dialogChoice = QList<CategoryFilterMenu::NamedCategory>{{101, "Family"}};
+    ui.filterChoice = 4;  // "More..." after the three modes, with no recent category
+    EXPECT_FALSE(list->chooseFilter(nullptr));
+    ASSERT_EQ(ui.filterMenus.size(), 1);
+    EXPECT_EQ(ui.filterMenus[0].back().text, "More...");
+    EXPECT_FALSE(ui.filterMenus[0].back().enabled);
+    EXPECT_EQ(list->filterCaption(), "All Contacts");
+}
+
+TEST_F(ContactListUnbuiltTest, AnEmptyStoreTellsHowToImportWhileNewIsMissing) {
+    store.records.clear();
+    list->refresh();
+    EXPECT_EQ(list->emptyHint(),
+              "No contacts yet. Add them from a vCard file: kontavo-store import FILE.vcf");
+}
+
+TEST_F(ContactListTest, AnEmptyListSaysWhy) {
+    EXPECT_EQ(list->emptyHint(), "") << "not filled yet";
+    list->refill({});
+    EXPECT_EQ(list->emptyHint(), "") << "rows to show";
+    list->refill({QStringLiteral("zz"), {}});
+    EXPECT_EQ(list->emptyHint(), "No contacts match.");
+    ui.filterChoice = CategoryFilterMenu::kRecentId;
+    list->refill({});
+    list->chooseFilter(nullptr);
+    EXPECT_EQ(list->emptyHint(), "No recently used contacts.");
+    ui.filterChoice = CategoryFilterMenu::kAllId;
+    list->chooseFilter(nullptr);
+    store.records.clear();
+    list->refresh();
+    EXPECT_EQ(list->emptyHint(), "No contacts yet. Tap New to add one.");
+    store.loading = true;
+    list->refresh();
+    EXPECT_EQ(list->emptyHint(), "") << "the list waits for the store";
 }
 
 TEST_F(ContactListTest, StepSelectionMovesWithinTheRows) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "comm/callrouting.h"
 #include "comm/phonetemplateset.h"
-#include "list/callrouting.h"
 #include "store/record/contactrecord.h"
 #include "store/record/itemkey.h"
 

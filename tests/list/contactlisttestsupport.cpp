@@ -126,7 +126,7 @@ int FakeListUi::showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anc
         lines.append((i == menu.preselected() ? "*" : "") + entry.item.label + ' ' +
                      entry.shownValue);
     }
-    lines.append(menu.actionText());
+    lines.append(menu.actionText() + (menu.offersAction() ? "" : " (disabled)"));
     phoneMenus.append(lines.join('|'));
     lastAnchor = anchor;
     return phoneChoice;

@@ -1,16 +1,17 @@
 #pragma once
 
 // Fakes of the contact list's collaborators: a store of records in memory,
-// a UI that answers from scripted values and records what it was shown, and
-// actions that record the calls and e-mails.
+// a UI that answers from scripted values and records what it was shown;
+// the actions that record calls and e-mails are support/recordingactions.h.
 #include <QMap>
 #include <QStringList>
 
-#include "list/callrouting.h"
+#include "comm/callrouting.h"
 #include "list/contactcontextmenu.h"
 #include "list/contactliststore.h"
 #include "list/contactlistui.h"
 #include "store/record/contactrecord.h"
+#include "support/recordingactions.h"
 
 namespace kontavo::test {
 
@@ -70,7 +71,9 @@ public:
     bool answerYes = true;
     int deletePrompts = 0;
     int phoneChoice = -1;
-    QStringList phoneMenus;  // "label value" lines of each menu shown, "*" marks the preselected
+    // "label value" lines of each menu shown, "*" marks the preselected, a
+    // disabled action item ends in " (disabled)"
+    QStringList phoneMenus;
     QRect lastAnchor;
     int filterChoice = 0;
     QList<QList<CategoryFilterMenu::Item>> filterMenus;
@@ -79,19 +82,6 @@ public:
     QList<QList<MenuEntry>> contextMenus;
     QPoint contextMenuAt;
     int contextChoice = 0;
-};
-
-class RecordingActions final : public ContactActions {
-public:
-    void callNumber(const QString& number, DialMethod method) override {
-        calls.append(QStringLiteral("call %1 %2").arg(number).arg(int(method)));
-    }
-    void callWithAddIn(const QList<Oid>& oids) override {
-        calls.append(QStringLiteral("addin %1").arg(oids.size() == 1 ? oids.front() : 0));
-    }
-    void sendEmail(const QString& address) override { calls.append("mail " + address); }
-
-    QStringList calls;
 };
 
 }  // namespace kontavo::test

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "contacttext.h"
@@ -10,8 +11,11 @@
 #include "list/splitterwnd.h"
 #include "listtestsupport.h"
 #include "platform/locale.h"
+#include "platform/localwindowregistry.h"
 #include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
+#include "store/record/contactfields.h"
+#include "store/sync/pimsync.h"
 
 namespace kontavo {
 namespace {
@@ -208,6 +212,41 @@ TEST_F(FrameStoreTest, SplitterArrowsStepThroughTheContacts) {
     QTest::mouseClick(splitter, Qt::LeftButton, {}, splitter->nextArrowRect().center());
     EXPECT_EQ(splitter->caption(), QStringLiteral("Contact 2 of %1").arg(kSeeded));
     EXPECT_EQ(fixture.list().selectedContact(), fixture.list().entries().at(1).oid);
+}
+
+// The program's store among the programs sharing the index: the frame's
+// change flags land in the coordination block, and the sharing messages
+// move the manager between master and slave.
+TEST(ContactStoreSessionTest, FlagsReachTheBlockAndMessagesMoveTheManager) {
+    test::FrameFixture fixture;
+    QTemporaryDir runtime;
+    LocalWindowRegistry windows(runtime.path());
+    PimSync sync(windows, fixture.device.root());
+    auto window = windows.createWindow(QStringLiteral("SESSION"), {});
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(sync.open());
+    ASSERT_TRUE(sync.registerWindow(window->handle()));
+    auto session = ContactStoreSession::open(fixture.device.fs(), fixture.device.settings(),
+                                             fixture.host, Locale::user(), &sync);
+    ASSERT_NE(session, nullptr);
+    session->changeFlags()->raise(ChangeFlagSink::kDoubleSizedFlag);
+    EXPECT_EQ(sync.flag(ChangeFlagSink::kDoubleSizedFlag), 1);
+    EXPECT_EQ(sync.flag(ChangeFlagSink::kSortTypeFlag), 0);
+
+    ASSERT_TRUE(session->manager().isMaster());
+    session->handleMessage(StoreMessage::ChangeToSlave, 0, 0);
+    EXPECT_FALSE(sync.isMaster());
+    EXPECT_FALSE(session->manager().isMaster());
+    ContactRecord record;
+    record.setField(ContactField::LastName, QStringLiteral("Slavic"));
+    ASSERT_TRUE(session->manager().addContact(record));
+    EXPECT_TRUE(session->manager().index().findWords(QStringLiteral("slavic")).isEmpty())
+        << "a slave leaves the indexing to the master";
+    session->handleMessage(StoreMessage::ChangeToMaster, 0, 0);
+    EXPECT_TRUE(session->manager().isMaster());
+    EXPECT_EQ(session->manager().index().findWords(QStringLiteral("slavic")),
+              QList<Oid>{record.oid})
+        << "taking over brought the index up to date";
 }
 
 }  // namespace

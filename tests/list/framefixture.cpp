@@ -26,11 +26,14 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.device = &device.fs();
     services.store = store;
     services.changeFlags = &flags;
+    services.actions = actions;
     services.letterGroups = LetterGroupSet::loadActiveSet(device.settings(), Locale::user());
     services.screen = screen;
+    services.features = features;
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {
-            return makeContactListModel(*store, device.registry(), &device.fs(), screen);
+            return makeContactListModel(*store, device.registry(), &device.fs(), screen, actions,
+                                        features);
         }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;

@@ -41,7 +41,9 @@ public:
     TestFrameHost host;
     RecordingFlags flags;
     QWidget window;
-    QList<ListEntry> entries;  // what a model without a store lists
+    QList<ListEntry> entries;                   // what a model without a store lists
+    FeatureSet features = FeatureSet::built();  // what the frame and its list offer
+    ContactActions* actions = nullptr;          // given to the frame when set before create()
 
 private:
     std::unique_ptr<ContactsFrame> m_frame;

@@ -18,6 +18,8 @@ public:
     bool insert(const IndexedContact& contact, uint64_t) override;
     bool update(const IndexedContact& contact, uint64_t) override { return insert(contact, 0); }
     bool remove(Oid oid, uint64_t) override { return contacts.erase(oid) > 0; }
+    bool recordTime(uint64_t) override { return true; }
+    bool attach() override { return true; }
     bool readExtended(Oid oid, ExtendedProperties& out) override;
     QString pictureName(Oid) override { return {}; }
     std::optional<uint32_t> storedChecksum(Oid oid) override;

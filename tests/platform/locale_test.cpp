@@ -1,7 +1,8 @@
+#include "platform/locale.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/ansicodec.h"
-#include "platform/locale.h"
 
 namespace kontavo {
 namespace {
@@ -27,7 +28,8 @@ TEST(LocaleTest, ReportsLanguageCountryAndCodePage) {
 TEST(LocaleTest, FormatsWindowsDatePictures) {
     const Locale locale(QLocale(QStringLiteral("en_US")));
     const QDate date(2024, 3, 7);
-    EXPECT_EQ(locale.formatDate(QStringLiteral("yyyy.MM.dd "), date), QStringLiteral("2024.03.07 "));
+    EXPECT_EQ(locale.formatDate(QStringLiteral("yyyy.MM.dd "), date),
+              QStringLiteral("2024.03.07 "));
     EXPECT_EQ(locale.formatDate(QStringLiteral("d/M/yy"), date), QStringLiteral("7/3/24"));
     EXPECT_EQ(locale.formatDate(QStringLiteral("dddd', 'MMMM d"), date),
               QStringLiteral("Thursday, March 7"));
@@ -39,7 +41,8 @@ TEST(LocaleTest, FormatsWindowsTimePictures) {
     const Locale locale(QLocale(QStringLiteral("en_US")));
     EXPECT_EQ(locale.formatTime(QStringLiteral("HH:mm:ss - "), QTime(9, 5, 3)),
               QStringLiteral("09:05:03 - "));
-    EXPECT_EQ(locale.formatTime(QStringLiteral("h:mm tt"), QTime(0, 30)), QStringLiteral("12:30 AM"));
+    EXPECT_EQ(locale.formatTime(QStringLiteral("h:mm tt"), QTime(0, 30)),
+              QStringLiteral("12:30 AM"));
     EXPECT_EQ(locale.formatTime(QStringLiteral("h:mm t"), QTime(13, 30)), QStringLiteral("1:30 P"));
 }
 
@@ -56,12 +59,30 @@ TEST(LocaleTest, ComparesByCollationAndCase) {
     EXPECT_EQ(locale.compare(QStringLiteral("Zoo"), QStringLiteral("Zoo")), 0);
 }
 
+// Debian's default C.UTF-8 compares code points: "Brown" before "Bäckerei"
+// and "Zoe" before "adam". A system locale of C or POSIX sorts and formats
+// as English does instead; any other system locale is kept.
+TEST(LocaleTest, CAndPosixSortAsPeopleExpect) {
+    for (const QLocale& system : {QLocale::c(), QLocale(QStringLiteral("POSIX"))}) {
+        const Locale locale(Locale::forSystem(system));
+        EXPECT_LT(locale.compare(QStringLiteral("Bäckerei"), QStringLiteral("Brown")), 0);
+        EXPECT_LT(locale.compare(QStringLiteral("adam"), QStringLiteral("Zoe")), 0);
+        EXPECT_LT(locale.compare(QStringLiteral("Émile"), QStringLiteral("Fischer")), 0);
+        EXPECT_LT(locale.compare(QStringLiteral("Zoe"), QStringLiteral("Андреев")), 0);
+        EXPECT_EQ(locale.languageId(), 0x0409);
+        EXPECT_EQ(locale.shortDatePicture(), QStringLiteral("M/d/yyyy"));
+    }
+    EXPECT_EQ(Locale::forSystem(QLocale(QStringLiteral("de_DE"))).language(), QLocale::German);
+    EXPECT_EQ(Locale::forSystem(QLocale(QStringLiteral("ru_RU"))).language(), QLocale::Russian);
+}
+
 TEST(AnsiCodecTest, ReplacesUnmappableCharactersOneBytePerCharacter) {
     const AnsiCodec& cp1251 = AnsiCodec::forCodePage(1251);
     EXPECT_EQ(cp1251.fromUnicode(QStringLiteral("Жук ü€")), QByteArray("\xC6\xF3\xEA ?\x88"));
     EXPECT_EQ(cp1251.toUnicode(QByteArray("\xC6\xF3\xEA")), QStringLiteral("Жук"));
     const AnsiCodec& cp1252 = AnsiCodec::forCodePage(1252);
-    EXPECT_EQ(cp1252.fromUnicode(QStringLiteral("Grüße Ж")), QByteArray("Gr\xFC\xDF" "e ?"));
+    EXPECT_EQ(cp1252.fromUnicode(QStringLiteral("Grüße Ж")), QByteArray("Gr\xFC\xDF"
+                                                                        "e ?"));
     // A surrogate pair is two code units, so two replacement bytes.
     EXPECT_EQ(cp1252.fromUnicode(QString::fromUcs4(U"\U0001F600")), QByteArray("??"));
 }

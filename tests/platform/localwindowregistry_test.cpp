@@ -1,6 +1,7 @@
 #include "platform/localwindowregistry.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QLocalSocket>
@@ -96,6 +97,16 @@ TEST_F(LocalWindowRegistryTest, WindowsOfDeadProgramsAreRemovedWithTheirSockets)
     EXPECT_FALSE(QFile::exists(socket));
     EXPECT_FALSE(m_windows.postMessage(*dead, {1, 2, 3}));
     EXPECT_FALSE(m_windows.sendMessage(*dead, {1, 2, 3}));
+}
+
+// Another program looking for windows at the moment a window is being made
+// (its row written, its socket not yet listening) must not take it for dead.
+TEST_F(LocalWindowRegistryTest, AWindowBeingMadeIsNotTakenForDead) {
+    WindowTable table(m_dir.path());
+    const auto coming = table.addWindow(QStringLiteral("TW.MAIN.WND.CLASS"), qint64(getpid()));
+    ASSERT_TRUE(coming);
+    EXPECT_EQ(m_windows.findWindow(QStringLiteral("TW.MAIN.WND.CLASS")), 0u) << "not there yet";
+    EXPECT_TRUE(table.window(*coming)) << "but its row stays";
 }
 
 TEST_F(LocalWindowRegistryTest, RegisteredMessagesAgreeBetweenRegistries) {

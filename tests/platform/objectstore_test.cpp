@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/platformerrors.h"
 #include "platform/sqlitedb.h"
 #include "platform/sqliteobjectstore.h"
 #include "support/tempdevice.h"
@@ -461,13 +462,15 @@ TEST_F(ObjectStoreTest, ReadingEveryRecordGivesWhatReadAllGivesFromOneStateOfThe
     SqliteObjectStore otherProgram(SqliteObjectStore::fileInRoot(m_device.root()));
     auto theirs = otherProgram.open("Contacts Database", {});
     QList<DbRecord> seen;
-    ASSERT_TRUE(db->readEveryRecord([&](const DbRecord& record) {
-        if (seen.isEmpty()) {
-            EXPECT_TRUE(theirs->deleteRecord(c));
-            EXPECT_NE(add(*theirs, "late"), 0u);
-        }
-        seen.append(record);
-    }));
+    ASSERT_TRUE(db->readEveryRecord(
+        [&](const DbRecord& record) {
+            if (seen.isEmpty()) {
+                EXPECT_TRUE(theirs->deleteRecord(c));
+                EXPECT_NE(add(*theirs, "late"), 0u);
+            }
+            seen.append(record);
+        },
+        [](Oid) { ADD_FAILURE(); }));
     ASSERT_EQ(seen.size(), expected.size());
     for (qsizetype i = 0; i < seen.size(); ++i) {
         EXPECT_EQ(seen[i].oid, expected[i].oid);
@@ -475,7 +478,7 @@ TEST_F(ObjectStoreTest, ReadingEveryRecordGivesWhatReadAllGivesFromOneStateOfThe
     }
     EXPECT_EQ(db->readAll()->oid, b);  // the position stayed
     int count = 0;
-    ASSERT_TRUE(db->readEveryRecord([&](const DbRecord&) { ++count; }));
+    ASSERT_TRUE(db->readEveryRecord([&](const DbRecord&) { ++count; }, [](Oid) {}));
     EXPECT_EQ(count, 3);  // a, b and the late one
 
     SqliteDb raw;
@@ -483,8 +486,53 @@ TEST_F(ObjectStoreTest, ReadingEveryRecordGivesWhatReadAllGivesFromOneStateOfThe
     SqliteStatement corrupt(raw, "UPDATE records SET props=x'01FF' WHERE oid=?1");
     corrupt.bind(1, int64_t(b));
     ASSERT_TRUE(corrupt.run());
-    EXPECT_FALSE(db->readEveryRecord([](const DbRecord&) {}));
-    EXPECT_EQ(db->lastError(), DbError::InvalidData);
+    // A record that cannot be decoded is passed over and named.
+    QList<Oid> read;
+    QList<Oid> undecodable;
+    EXPECT_TRUE(db->readEveryRecord([&](const DbRecord& record) { read.append(record.oid); },
+                                    [&](Oid oid) { undecodable.append(oid); }));
+    EXPECT_EQ(undecodable, QList<Oid>{b});
+    EXPECT_EQ(read.size(), 2);
+    EXPECT_FALSE(read.contains(b));
+}
+
+// Rows another writer put in with Oids that do not fit in 32 bits are never
+// read (a walk would otherwise come back to them for ever), and every store
+// opened on the file names them once.
+TEST_F(ObjectStoreTest, RowsWithOidsPastThirtyTwoBitsAreSkippedAndReported) {
+    static QStringList reported;
+    reported.clear();
+    setPlatformErrorReceiver(
+        [](const QString& message, const char*, int) { reported.append(message); });
+    auto db = open("Contacts Database");
+    const QList<Oid> oids{add(*db, "a"), add(*db, "b"), add(*db, "c")};
+    {
+        SqliteDb raw;
+        ASSERT_TRUE(raw.open(SqliteObjectStore::fileInRoot(m_device.root())));
+        SqliteStatement stray(raw, "UPDATE records SET oid=oid+4294967296 WHERE oid=?1");
+        stray.bind(1, int64_t(oids[1]));
+        ASSERT_TRUE(stray.run());
+        SqliteStatement negative(raw, "UPDATE records SET oid=-7 WHERE oid=?1");
+        negative.bind(1, int64_t(oids[2]));
+        ASSERT_TRUE(negative.run());
+    }
+    SqliteObjectStore reopened(SqliteObjectStore::fileInRoot(m_device.root()));
+    setPlatformErrorReceiver(nullptr);
+    auto walked = reopened.open("Contacts Database", {});
+    QList<Oid> seen;
+    for (bool more = walked->seekFirst(); more && seen.size() < 10; more = walked->seekNext()) {
+        seen.append(walked->readAll()->oid);
+    }
+    EXPECT_EQ(seen, QList<Oid>{oids[0]});
+    EXPECT_EQ(*walked->recordOids(), QList<Oid>{oids[0]});
+    QList<Oid> read;
+    EXPECT_TRUE(walked->readEveryRecord([&](const DbRecord& record) { read.append(record.oid); },
+                                        [](Oid) { ADD_FAILURE(); }));
+    EXPECT_EQ(read, QList<Oid>{oids[0]});
+    ASSERT_EQ(reported.size(), 2);
+    EXPECT_TRUE(
+        reported.join(QLatin1Char('\n')).contains(QString::number(qint64(oids[1]) + 4294967296LL)));
+    EXPECT_TRUE(reported.join(QLatin1Char('\n')).contains(QStringLiteral("Record -7 ")));
 }
 
 TEST_F(ObjectStoreTest, FileOfAnotherFormatIsLeftAlone) {

@@ -140,6 +140,23 @@ TEST_F(WindowPeerTest, SendsReturnTheResultAndPostsArrive) {
     EXPECT_EQ(m_received[0], (WindowMessage{kReport, 7, 9}));
 }
 
+TEST_F(WindowPeerTest, AHeldProgramAnswersOnlyOnceTheHoldIsGone) {
+    {
+        const WindowMessageHold hold;
+        // The peer now sends to us and waits for our answer.
+        ASSERT_TRUE(m_windows.postMessage(m_peerWindow, {kCallBack, 3, 4}));
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 700) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        EXPECT_TRUE(m_received.isEmpty()) << "handled while held";
+    }
+    QTRY_COMPARE(m_received.size(), 1);
+    EXPECT_EQ(m_received[0], (WindowMessage{kReport, 3, 4}));
+    EXPECT_EQ(m_windows.sendMessage(m_peerWindow, {kAdd, 1, 2}), 3) << "the peer went on";
+}
+
 TEST_F(WindowPeerTest, MutualSendsDoNotDeadlock) {
     // The peer sends back to us while we wait: our wait answers it.
     EXPECT_EQ(m_windows.sendMessage(m_peerWindow, {kAskBack, 0, 0}, 60000), 42);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+
+#include "platform/sqlitedb.h"
 
 namespace kontavo {
 namespace {
@@ -52,6 +55,48 @@ TEST(WindowTableTest, RegistrationFailsWhenAllNumbersAreTaken) {
     ASSERT_TRUE(db.exec("INSERT INTO messages(name, id) VALUES('last', 65535)"));
     EXPECT_EQ(table.registerMessage(QStringLiteral("one too many")), 0u);
     EXPECT_EQ(table.registerMessage(QStringLiteral("first")), 0xC000u);
+}
+
+// The table lives only while programs use it: garbage in its place, or a
+// file damaged inside, is replaced by a new table rather than keeping every
+// program from starting.
+TEST(WindowTableTest, ADamagedTableIsMadeAnew) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/windows.db");
+    {
+        QFile garbage(file);
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(8192, 'x'));
+    }
+    WindowTable table(dir.path());
+    ASSERT_TRUE(table.isOpen());
+    EXPECT_TRUE(table.addWindow(QStringLiteral("TW.MAIN.WND.CLASS"), 100).has_value());
+    EXPECT_EQ(table.registerMessage(QStringLiteral("PimSyncSlaveStop")), 0xC000u);
+}
+
+TEST(WindowTableTest, ATableDamagedInsideIsMadeAnew) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/windows.db");
+    {
+        WindowTable first(dir.path());
+        for (int i = 0; i < 200; ++i) {
+            first.registerMessage(QStringLiteral("message %1").arg(i));
+        }
+    }
+    {
+        SqliteDb db;
+        ASSERT_TRUE(db.open(file));
+        ASSERT_TRUE(db.exec("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
+    QFile damage(file);
+    ASSERT_TRUE(damage.open(QIODevice::ReadWrite));
+    ASSERT_GT(damage.size(), 4096);
+    damage.seek(4096);  // the second page onwards
+    damage.write(QByteArray(int(damage.size() - 4096), char(0x5A)));
+    damage.close();
+    WindowTable table(dir.path());
+    ASSERT_TRUE(table.isOpen());
+    EXPECT_EQ(table.registerMessage(QStringLiteral("PimSyncSlaveStop")), 0xC000u);
 }
 
 TEST(WindowTableTest, UnusableFolderLeavesTheTableClosed) {

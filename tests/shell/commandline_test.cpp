@@ -60,11 +60,29 @@ TEST(ProgramOptionsTest, SeparatesOptionsFromTheCommandLine) {
     EXPECT_EQ(shot->dpi, 96);
 }
 
+TEST(ProgramOptionsTest, SwitchesForTheDemonstrationDeviceTheKeyboardHelpAndVersion) {
+    QString error;
+    const auto options = ProgramOptions::parse({QStringLiteral("--demo"), QStringLiteral("--sip"),
+                                                QStringLiteral("e"), QStringLiteral("12")},
+                                               &error);
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(options->demo);
+    EXPECT_TRUE(options->sipUp);
+    EXPECT_FALSE(options->deviceRoot);
+    EXPECT_EQ(options->commandLine, QStringLiteral("e 12"));
+    EXPECT_TRUE(ProgramOptions::parse({QStringLiteral("--help")}, &error)->help);
+    EXPECT_TRUE(ProgramOptions::parse({QStringLiteral("-h")}, &error)->help);
+    EXPECT_TRUE(ProgramOptions::parse({QStringLiteral("--version")}, &error)->version);
+    EXPECT_FALSE(ProgramOptions::parse({}, &error)->demo);
+}
+
 TEST(ProgramOptionsTest, RefusesBadOptionsWithAReason) {
-    const QList<QStringList> bad = {{QStringLiteral("--dpi"), QStringLiteral("120")},
-                                    {QStringLiteral("--dpi")},
-                                    {QStringLiteral("--device-root=")},
-                                    {QStringLiteral("--verbose")}};
+    const QList<QStringList> bad = {
+        {QStringLiteral("--dpi"), QStringLiteral("120")},
+        {QStringLiteral("--dpi")},
+        {QStringLiteral("--device-root=")},
+        {QStringLiteral("--verbose")},
+        {QStringLiteral("--demo"), QStringLiteral("--device-root"), QStringLiteral("/tmp/d")}};
     for (const QStringList& arguments : bad) {
         QString error;
         EXPECT_FALSE(ProgramOptions::parse(arguments, &error)) << arguments.join(' ').toStdString();

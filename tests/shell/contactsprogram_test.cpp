@@ -1,6 +1,7 @@
 // The program with its contact store and contacts frame: started headless
-// with --screenshot on temporary devices, it draws the filled list; on a new
-// default device it first fills the store with the demonstration contacts.
+// with --screenshot on temporary devices, it draws the filled list; the
+// demonstration contacts go only to the demonstration device; start-up
+// failures say what failed.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,7 +13,10 @@
 #include "platform/locale.h"
 #include "platform/sqliteobjectstore.h"
 #include "shelltestsupport.h"
+#include "store/contacts/categoriesdbmanager.h"
+#include "store/contacts/contactnotes.h"
 #include "store/contacts/contactsdatabase.h"
+#include "support/richcontact.h"
 
 namespace kontavo {
 namespace {
@@ -48,18 +52,33 @@ QString screenshotPath(const QString& name) {
 }
 
 // Rows of text in the list pane: picture lines (below the top row and the
-// small bar, above the splitter bar) holding dark pixels.
-int darkLinesInList(const QImage& picture, int scale) {
+// small bar, above the splitter bar) holding pixels darker than `gray`.
+int inkedLinesInList(const QImage& picture, int scale, int gray) {
     int lines = 0;
     for (int y = 40 * scale; y < 140 * scale; ++y) {
         for (int x = 10 * scale; x < 200 * scale; ++x) {
-            if (qGray(picture.pixel(x, y)) < 100) {
+            if (qGray(picture.pixel(x, y)) < gray) {
                 ++lines;
                 break;
             }
         }
     }
     return lines;
+}
+
+int darkLinesInList(const QImage& picture, int scale) {
+    return inkedLinesInList(picture, scale, 100);
+}
+
+// Pixels of exactly `colour` in `area`.
+int pixelsOf(const QImage& picture, QRgb colour, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += (picture.pixel(x, y) & 0xFFFFFF) == colour ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 uint32_t contactCount(const QString& root) {
@@ -100,33 +119,159 @@ TEST(ContactsProgramTest, ScreenshotsOfTheFilledMainScreenInEachView) {
     EXPECT_EQ(contactCount(rig.device.root()), 60u) << "a given device root is never seeded";
 }
 
-TEST(ContactsProgramTest, NewDefaultDeviceGetsTheDemonstrationContactsOnce) {
-    test::MainWindowRig rig;
-    QTemporaryDir data;
-    const QString root = data.path() + QStringLiteral("/kontavo/device");
-    const QList<std::pair<QString, QString>> environment{
-        {QStringLiteral("XDG_DATA_HOME"), data.path()}};
-    const QString file = screenshotPath(QStringLiteral("main-new-device"));
-    ProgramRun run = runKontavo(rig, {QStringLiteral("--screenshot"), file}, environment);
-    ASSERT_EQ(run.code, 0) << run.errors.toStdString();
-    EXPECT_EQ(contactCount(root), 200u);
-    EXPECT_TRUE(QFile::exists(root + QStringLiteral("/Temp/pim_index1.dat")))
-        << "the index was built over them";
-
-    run = runKontavo(rig, {QStringLiteral("--screenshot"), file}, environment);
-    ASSERT_EQ(run.code, 0) << run.errors.toStdString();
-    EXPECT_EQ(contactCount(root), 200u) << "the store is seeded only when it is new";
+// Adds the rich contact, in two categories, to the store of `root`; its Oid.
+Oid addRichContact(const QString& root) {
+    SqliteObjectStore store(SqliteObjectStore::fileInRoot(root));
+    CategoriesDBManager categories(store, Locale::user());
+    ContactsDatabase db(store, Locale::user());
+    if (!store.isOpen() || !categories.open() || !db.open()) {
+        return 0;
+    }
+    const std::optional<QByteArray> mask = categories.maskAddingNames({"Business", "VIP"});
+    ContactRecord rich = test::richContact(mask.value_or(QByteArray(1, '\0')));
+    const std::optional<RebuiltNotes> notes = rebuildNotes(rich, Locale::user());
+    if (!mask || !notes) {
+        return 0;
+    }
+    rich.notesBlob = notes->blob;
+    return db.createRecord(rich) ? rich.oid : 0;
 }
 
-TEST(ContactsProgramTest, AnUnusableObjectStoreCannotConnect) {
+TEST(ContactsProgramTest, ViewOnTheCommandLineDrawsTheFullScreenCard) {
     test::MainWindowRig rig;
-    QDir().mkpath(SqliteObjectStore::fileInRoot(rig.device.root()));  // a folder, not a file
-    const ProgramRun run = runKontavo(
-        rig, {QStringLiteral("--device-root"), rig.device.root(), QStringLiteral("--screenshot"),
-              rig.runtime.filePath(QStringLiteral("x.png"))});
-    EXPECT_EQ(run.code, 3);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("Unable connect to server")))
-        << run.errors.toStdString();
+    ASSERT_TRUE(seedDemoContactsIfEmpty(rig.device.fs(), 20, Locale::user()));
+    const Oid rich = addRichContact(rig.device.root());
+    ASSERT_NE(rich, 0u);
+    for (const int dpi : {96, 192}) {
+        const int scale = dpi / 96;
+        const QString card = screenshotPath(QStringLiteral("card-command-line-%1dpi").arg(dpi));
+        const QString main = screenshotPath(QStringLiteral("main-before-card-%1dpi").arg(dpi));
+        const QStringList common = {QStringLiteral("--device-root"), rig.device.root(),
+                                    QStringLiteral("--dpi"), QString::number(dpi),
+                                    QStringLiteral("--screenshot")};
+        ProgramRun run = runKontavo(
+            rig, common + QStringList{card, QStringLiteral("v"), QString::number(rich, 16)});
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+        run = runKontavo(rig, common + QStringList{main});
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+
+        const QImage picture(card);
+        ASSERT_EQ(picture.size(), QSize(240, 320) * scale);
+        // The header's person icon at the top left, the lines' icons at the right.
+        EXPECT_GT(pixelsOf(picture, 0x636363, QRect(QPoint(0, 0), QSize(24, 24) * scale)),
+                  20 * scale * scale)
+            << dpi << " dpi";
+        EXPECT_GT(pixelsOf(picture, 0x4285C6,
+                           QRect(picture.width() - 40 * scale, 0, 40 * scale, picture.height())),
+                  100 * scale * scale)
+            << dpi << " dpi";
+        EXPECT_GT(darkLinesInList(QImage(main), scale), 10 * scale)
+            << "without \"v OID\" the main screen";
+        EXPECT_LT(pixelsOf(QImage(main), 0x636363, QRect(QPoint(0, 0), QSize(24, 24) * scale)),
+                  20 * scale * scale);
+    }
+}
+
+// The user's own store is never filled with fictional contacts: a new one
+// starts empty (the list says how to add contacts); --demo keeps its own
+// device root, filled once.
+TEST(ContactsProgramTest, DemonstrationContactsLiveOnlyInTheDemonstrationDevice) {
+    test::MainWindowRig rig;
+    QTemporaryDir data;
+    const QString userRoot = data.path() + QStringLiteral("/kontavo/device");
+    const QString demoRoot = data.path() + QStringLiteral("/kontavo/demo");
+    const QList<std::pair<QString, QString>> environment{
+        {QStringLiteral("XDG_DATA_HOME"), data.path()}};
+    for (const int dpi : {96, 192}) {
+        const QString file = screenshotPath(QStringLiteral("main-new-device-%1").arg(dpi));
+        const ProgramRun run = runKontavo(
+            rig,
+            {QStringLiteral("--dpi"), QString::number(dpi), QStringLiteral("--screenshot"), file},
+            environment);
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+        EXPECT_EQ(contactCount(userRoot), 0u);
+        EXPECT_GT(inkedLinesInList(QImage(file), dpi / 96, 200), 0) << "the empty list's hint";
+    }
+    EXPECT_FALSE(QFile::exists(SqliteObjectStore::fileInRoot(demoRoot)));
+
+    for (int start = 0; start < 2; ++start) {
+        const QString file = screenshotPath(QStringLiteral("main-demo"));
+        const ProgramRun run = runKontavo(
+            rig, {QStringLiteral("--demo"), QStringLiteral("--screenshot"), file}, environment);
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+        EXPECT_EQ(contactCount(demoRoot), 200u) << "filled only while it has no contacts";
+        EXPECT_GT(darkLinesInList(QImage(file), 1), 10);
+    }
+    EXPECT_TRUE(QFile::exists(demoRoot + QStringLiteral("/Temp/pim_index1.dat")))
+        << "the index was built over them";
+    EXPECT_EQ(contactCount(userRoot), 0u);
+}
+
+// Start-up failures say which file failed and why, on stderr, without
+// source file names.
+TEST(ContactsProgramTest, StartupErrorsNameThePathAndTheReason) {
+    test::MainWindowRig rig;
+    QTemporaryDir place;
+    const QString file = place.filePath(QStringLiteral("not-a-folder"));
+    QFile(file).open(QIODevice::WriteOnly);
+    const QString damaged = place.filePath(QStringLiteral("damaged"));
+    QDir().mkpath(damaged);
+    QFile registry(damaged + QStringLiteral("/registry.db"));
+    ASSERT_TRUE(registry.open(QIODevice::WriteOnly));
+    registry.write(QByteArray(4096, 'x'));
+    registry.close();
+    const QString damagedStore = place.filePath(QStringLiteral("damaged-store"));
+    QDir().mkpath(damagedStore);
+    QFile store(SqliteObjectStore::fileInRoot(damagedStore));
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write(QByteArray(4096, 'x'));
+    store.close();
+    const QString storeFolder = place.filePath(QStringLiteral("store-folder"));
+    QDir().mkpath(SqliteObjectStore::fileInRoot(storeFolder));  // a folder, not a file
+    const struct {
+        QString root;
+        int code;
+        QStringList says;
+    } cases[] = {
+        {file, 2, {file, QStringLiteral("Not a directory")}},
+        {file + QStringLiteral("/below"), 2, {file, QStringLiteral("Not a directory")}},
+        {damaged,
+         2,
+         {damaged + QStringLiteral("/registry.db"), QStringLiteral("file is not a database")}},
+        {damagedStore,
+         3,
+         {QStringLiteral("Unable connect to server"), SqliteObjectStore::fileInRoot(damagedStore),
+          QStringLiteral("file is not a database")}},
+        {storeFolder,
+         3,
+         {QStringLiteral("Unable connect to server"), SqliteObjectStore::fileInRoot(storeFolder)}},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = runKontavo(
+            rig, {QStringLiteral("--device-root"), c.root, QStringLiteral("--screenshot"),
+                  place.filePath(QStringLiteral("x.png"))});
+        EXPECT_EQ(run.code, c.code) << c.root.toStdString();
+        for (const QString& words : c.says) {
+            EXPECT_TRUE(run.errors.contains(words))
+                << words.toStdString() << " in: " << run.errors.toStdString();
+        }
+        EXPECT_FALSE(run.errors.contains(QStringLiteral(".cpp"))) << run.errors.toStdString();
+    }
+}
+
+TEST(ContactsProgramTest, HelpAndVersionAnswerWithoutADisplay) {
+    test::MainWindowRig rig;
+    QProcess process;
+    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        process.start(test::builtProgram(QStringLiteral("kontavo")), {option});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 0) << option.toStdString();
+        const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        EXPECT_TRUE(out.startsWith(option == QStringLiteral("--help")
+                                       ? QStringLiteral("usage: kontavo")
+                                       : QStringLiteral("kontavo ")))
+            << out.toStdString();
+    }
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ MainWndServices MainWindowRig::services() {
     services.shell = &shell;
     services.programFolder = QStringLiteral("/opt/kontavo/bin");
     services.about = {QStringLiteral("9.8.7"), QStringLiteral("test build")};
-    services.openContactStore = [this](FrameHost&) {
+    services.openContactStore = [this](FrameHost&, QString*) {
         journal.events << QStringLiteral("store opened");
         return std::make_unique<RecordingStoreLink>(journal);
     };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -27,13 +28,16 @@ protected:
             test::builtProgram(QStringLiteral("kontavo")),
             QStringList{QStringLiteral("--device-root"), m_rig.device.root()} + arguments);
     }
-    int runKontavo(const QStringList& arguments) const {
+    int runKontavo(const QStringList& arguments, QString* errors = nullptr) const {
         QProcess process;
         startKontavo(process, arguments);
         if (!process.waitForFinished(90000)) {
             process.kill();
             process.waitForFinished();
             return -1;
+        }
+        if (errors != nullptr) {
+            *errors = QString::fromLocal8Bit(process.readAllStandardError());
         }
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
@@ -49,6 +53,42 @@ TEST_F(SingleInstanceTest, SecondStartHandsTheContactToTheRunningWindowAndExitsW
     QTRY_VERIFY(m_rig.journal.events.contains(QStringLiteral("open v 1a2b")));
     EXPECT_EQ(runKontavo({QStringLiteral("E"), QStringLiteral("ff")}), 1);
     QTRY_VERIFY(m_rig.journal.events.contains(QStringLiteral("open e ff")));
+}
+
+TEST_F(SingleInstanceTest, AHandOverSaysSoOnStderr) {
+    MainWndFrame window(m_rig.services());
+    ASSERT_TRUE(window.create());
+    QString errors;
+    EXPECT_EQ(runKontavo({QStringLiteral("v"), QStringLiteral("1A2B")}, &errors), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("running already"))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("v 1A2B"))) << errors.toStdString();
+    EXPECT_EQ(runKontavo({}, &errors), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("brought to the front"))) << errors.toStdString();
+}
+
+// A screenshot renders by itself: beside a running instance, on the same or
+// another device root, it neither hands over nor is found.
+TEST_F(SingleInstanceTest, AScreenshotBesideARunningInstanceDrawsItsOwnPicture) {
+    MainWndFrame window(m_rig.services());
+    ASSERT_TRUE(window.create());
+    test::TempDevice other;
+    for (const QString& root : {m_rig.device.root(), other.root()}) {
+        const QString file = m_rig.runtime.filePath(QStringLiteral("beside.png"));
+        QFile::remove(file);
+        QString errors;
+        EXPECT_EQ(runKontavo({QStringLiteral("--device-root"), root, QStringLiteral("--screenshot"),
+                              file, QStringLiteral("v"), QStringLiteral("1A2B")},
+                             &errors),
+                  0)
+            << errors.toStdString();
+        EXPECT_TRUE(QFile::exists(file)) << root.toStdString();
+        EXPECT_FALSE(errors.contains(QStringLiteral("running already"))) << errors.toStdString();
+    }
+    QTest::qWait(50);
+    for (const QString& event : m_rig.journal.events) {
+        EXPECT_FALSE(event.startsWith(QStringLiteral("open"))) << event.toStdString();
+    }
+    EXPECT_EQ(m_rig.windows.findWindow(QStringLiteral("TW.MAIN.WND.CLASS")), window.handle());
 }
 
 TEST_F(SingleInstanceTest, RefusedCommandLinesStillHandOverButOpenNothing) {

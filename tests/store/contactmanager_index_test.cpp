@@ -1,13 +1,21 @@
 // The contact manager over the real index files and a real object store: the
 // index built, kept in step, written back and found current or stale at the
 // next start as the database changed meanwhile.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <future>
 
 #include "blocktestsupport.h"
+#include "diag/errorlog.h"
 #include "indextestsupport.h"
+#include "platform/sqlitedb.h"
 #include "platform/sqliteobjectstore.h"
 #include "store/contacts/contactmanager.h"
 #include "store/contacts/contactsdatabase.h"
@@ -121,6 +129,8 @@ TEST_F(ManagedIndexTest, EditsKeepTheIndexInStepAndReadsTakeItsProperties) {
     EXPECT_EQ(m_index->findWords("whales"), QList<Oid>());
     EXPECT_FALSE(m_manager->readContact(oid, read));
     EXPECT_EQ(m_index->allOids(), databaseOids());
+    // The index is current to its own changes once their notifications came.
+    EXPECT_TRUE(m_manager->catchUp(5000));
     stop();
     EXPECT_EQ(openResult(), Open::Current) << "shutdown wrote the index back";
 }
@@ -165,6 +175,100 @@ TEST_F(ManagedIndexTest, ABusyIndexLeftBehindIsRebuilt) {
     EXPECT_EQ(openResult(), Open::Rebuild);
     EXPECT_EQ(start(), QStringList{"Reindex database"});
     EXPECT_EQ(m_index->allOids(), databaseOids());
+}
+
+TEST_F(ManagedIndexTest, AChangeMadeElsewhereJustBeforeQuittingIsFoundAtTheNextStart) {
+    seed(10);
+    start();
+    // Another program adds a contact; its notification has not been handled
+    // when the program makes a change of its own and quits.
+    ContactRecord late;
+    late.setField(F::LastName, QStringLiteral("Latecomer"));
+    ASSERT_TRUE(other().createRecord(late));
+    ContactRecord own = person("Owen", "Self", "quits soon");
+    ASSERT_TRUE(m_manager->addContact(own));
+    stop();
+    EXPECT_EQ(openResult(), Open::Stale) << "the index claims only what it applied";
+    EXPECT_EQ(start(), QStringList{"Update indexes"});
+    EXPECT_EQ(m_index->findWords("latecomer"), QList<Oid>{late.oid});
+    EXPECT_EQ(m_index->findWords("owen"), QList<Oid>{own.oid});
+}
+
+// One damaged record, a damaged record count, a row whose Oid does not fit
+// in 32 bits: the program starts with every other contact, and says what it
+// passed over in the error log.
+TEST_F(ManagedIndexTest, DamagedRowsAndCountsLeaveTheOtherContactsUsable) {
+    seed(12);
+    const QList<Oid> oids = databaseOids();
+    {
+        SqliteDb raw;
+        ASSERT_TRUE(raw.open(SqliteObjectStore::fileInRoot(m_device.root())));
+        SqliteStatement damage(raw, "UPDATE records SET props=x'01FF' WHERE oid=?1");
+        damage.bind(1, int64_t(oids[3]));
+        ASSERT_TRUE(damage.run());
+        SqliteStatement stray(raw, "UPDATE records SET oid=oid+4294967296 WHERE oid=?1");
+        stray.bind(1, int64_t(oids[7]));
+        ASSERT_TRUE(stray.run());
+        ASSERT_TRUE(raw.exec("UPDATE databases SET record_count=-5"));
+    }
+    setLogModule(QString());
+    setLogDevice(&m_device.fs());
+    SqliteObjectStore reopened(SqliteObjectStore::fileInRoot(m_device.root()));
+    PimIndex* index = nullptr;
+    {
+        auto owned =
+            std::make_unique<PimIndex>(m_device.fs(), m_device.settings(), nullptr, m_locale);
+        index = owned.get();
+        ContactManager manager(reopened, std::move(owned), m_device.fs(), m_locale);
+        ASSERT_TRUE(manager.init(nullptr, nullptr, nullptr));
+        EXPECT_EQ(index->allOids().size(), 10);
+        EXPECT_FALSE(index->allOids().contains(oids[3]));
+        QList<ListEntry> entries;
+        EXPECT_TRUE(manager.listContacts(CategoryFilter::any(), entries));
+        EXPECT_EQ(entries.size(), 10);
+        ContactManager::OrderedContacts ordered =
+            manager.orderedContacts(nullptr, CategoryFilter::any(), 0);
+        // The count makes the load go in steps, which is all it decides.
+        for (int turns = 0; turns < 1000 && manager.isListLoading(); ++turns) {
+            QCoreApplication::processEvents();
+        }
+        ordered = manager.orderedContacts(nullptr, CategoryFilter::any(), 0);
+        ASSERT_EQ(ordered.state, ContactManager::ListState::Ready);
+        EXPECT_EQ(ordered.source.contacts.size(), 10);
+    }
+    setLogDevice(nullptr);
+    QFile log(m_device.host(QStringLiteral("\\error.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray lines = log.readAll();
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("Record %1 of \"Contacts Database\" cannot be decoded")
+                           .arg(oids[3])
+                           .toLatin1()))
+        << lines.constData();
+    EXPECT_TRUE(lines.contains(QByteArray::number(qint64(oids[7]) + 4294967296LL) + " of database"))
+        << lines.constData();
+}
+
+TEST_F(ManagedIndexTest, AFifoWhereAnIndexFileShouldBeIsRefusedNotWaitedFor) {
+    seed(5);
+    const QString fifo = m_device.host(QStringLiteral("\\Temp\\pim_index2.dat"));
+    QDir().mkpath(QFileInfo(fifo).absolutePath());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const DbInfo info = *other().info();
+    auto opened = std::async(std::launch::async, [this, info] {
+        PimIndex index(m_device.fs(), m_device.settings(), nullptr, m_locale);
+        return index.open(info);
+    });
+    if (opened.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        // Let the stuck open go before failing.
+        ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "opening the index waits on the FIFO";
+    }
+    EXPECT_EQ(opened.get(), Open::Rebuild);
+    EXPECT_EQ(start(), QStringList{"Reindex database"});
+    stop();
+    EXPECT_TRUE(QFileInfo(fifo).isFile()) << "written back as a file in its place";
+    EXPECT_EQ(openResult(), Open::Current);
 }
 
 }  // namespace

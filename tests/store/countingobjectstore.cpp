@@ -18,16 +18,18 @@ public:
         return count(++calls().seekValue, m_inner->seekValue(value));
     }
     bool atEnd() const override { return m_inner->atEnd(); }
+    Oid currentOid() const override { return m_inner->currentOid(); }
 
     std::optional<DbRecord> readAll() override {
         ++calls().readAll;
         m_error.reset();
         return m_inner->readAll();
     }
-    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit) override {
+    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                         const std::function<void(Oid)>& undecodable) override {
         ++calls().readEveryRecord;
         m_error.reset();
-        return m_inner->readEveryRecord(visit);
+        return m_inner->readEveryRecord(visit, undecodable);
     }
     std::optional<DbRecord> read(const QList<PropTag>& tags) override {
         m_error.reset();

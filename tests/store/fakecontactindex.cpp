@@ -15,6 +15,9 @@ void FakeContactIndex::close() {
 
 bool FakeContactIndex::insert(const IndexedContact& contact, uint64_t databaseTime) {
     calls.append("insert");
+    if (throwOnInsert) {
+        raiseFatal(FatalCode::OutOfMemory);
+    }
     if (failInsert) {
         return false;
     }
@@ -43,6 +46,17 @@ bool FakeContactIndex::remove(Oid oid, uint64_t databaseTime) {
     }
     lastDatabaseTime = databaseTime;
     return contacts.erase(oid) == 1;
+}
+
+bool FakeContactIndex::recordTime(uint64_t databaseTime) {
+    calls.append("recordTime");
+    lastDatabaseTime = databaseTime;
+    return true;
+}
+
+bool FakeContactIndex::attach() {
+    calls.append("attach");
+    return attachable;
 }
 
 bool FakeContactIndex::readExtended(Oid oid, ExtendedProperties& out) {
@@ -79,6 +93,9 @@ bool FakeContactIndex::rebuild(ContactReader& reader, ProgressSink*, bool userRe
     calls.append("rebuild");
     lastRebuildUserRequested = userRequested;
     contacts.clear();
+    if (duringRebuild) {
+        duringRebuild();
+    }
     return reader.readAllForIndex([this](IndexedContact&& contact, int, int) {
         contacts[contact.record.oid] = std::move(contact);
     });

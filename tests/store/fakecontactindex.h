@@ -4,6 +4,7 @@
 // indexed contacts in a map, counts what it is asked to do, and can be told
 // to fail.
 #include <QStringList>
+#include <functional>
 #include <map>
 
 #include "store/contacts/contactindex.h"
@@ -19,6 +20,8 @@ public:
     bool insert(const IndexedContact& contact, uint64_t databaseTime) override;
     bool update(const IndexedContact& contact, uint64_t databaseTime) override;
     bool remove(Oid oid, uint64_t databaseTime) override;
+    bool recordTime(uint64_t databaseTime) override;
+    bool attach() override;
 
     bool readExtended(Oid oid, ExtendedProperties& out) override;
     QString pictureName(Oid oid) override;
@@ -44,6 +47,11 @@ public:
     bool failUpdate = false;
     bool failRemove = false;
     bool throwOnUpdate = false;  // raises the out-of-memory fatal code
+    bool throwOnInsert = false;  // likewise
+    bool attachable = true;
+    // Runs in the middle of every rebuild, as a progress window's event
+    // loop would.
+    std::function<void()> duringRebuild;
     std::map<Oid, IndexedContact> contacts;
     QStringList calls;
     uint64_t lastDatabaseTime = 0;

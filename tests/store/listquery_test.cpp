@@ -132,9 +132,17 @@ TEST_F(ListQueryTest, EntriesTakeNamesAndWorkPhones) {
 TEST_F(ListQueryTest, AFailedReadEndsTheQueryWithWhatWasFound) {
     addMany(5);
     QList<ListEntry> entries;
-    m_store.failListedRead(3, DbError::InvalidData);
+    m_store.failListedRead(3, DbError::InternalError);
     EXPECT_FALSE(ListQuery(*m_db).all(CategoryFilter::any(), entries));
     EXPECT_EQ(entries.size(), 2);
+}
+
+TEST_F(ListQueryTest, ARecordThatCannotBeDecodedIsPassedOver) {
+    addMany(5);
+    QList<ListEntry> entries;
+    m_store.failListedRead(3, DbError::InvalidData);
+    EXPECT_TRUE(ListQuery(*m_db).all(CategoryFilter::any(), entries));
+    EXPECT_EQ(entries.size(), 4);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/devicefs.h"
+#include "platform/privatefiles.h"
 #include "platform/sqliteregistry.h"
 #include "regcommand.h"
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString root = kontavo::DeviceFs::resolveRoot(command->deviceRoot);
-    if (!QDir().mkpath(root)) {
+    if (!kontavo::makePrivateFolder(root)) {
         print(stderr, QStringLiteral("kontavo-reg: cannot create device root %1\n").arg(root));
         return 1;
     }

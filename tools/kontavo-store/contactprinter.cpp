@@ -52,7 +52,7 @@ QString propertyName(const PropValue& value) {
 QString valueText(const PropValue& value, const QStringList& categoryNames) {
     switch (value.type()) {
         case PropType::String:
-            return value.toString();
+            return printable(value.toString());
         case PropType::Int16:
         case PropType::Int32:
             return value.tag() == kTagPreferredItem ? hex32(uint32_t(value.toInt()))
@@ -65,7 +65,7 @@ QString valueText(const PropValue& value, const QStringList& categoryNames) {
     const QByteArray bytes = value.toBlob();
     if (value.tag() == kTagCategoryMask) {
         return QString::fromLatin1(bytes.toHex()) + QStringLiteral("  (") +
-               categoryNames.join(QStringLiteral(", ")) + QLatin1Char(')');
+               printable(categoryNames.join(QStringLiteral(", "))) + QLatin1Char(')');
     }
     if (value.tag() == kTagNotes) {
         return QStringLiteral("%1 bytes, %2").arg(bytes.size()).arg(encodingName(bytes));
@@ -75,8 +75,8 @@ QString valueText(const PropValue& value, const QStringList& categoryNames) {
 
 void appendPairs(QStringList& lines, const char* kind, const QList<LabeledValue>& pairs) {
     for (const LabeledValue& pair : pairs) {
-        lines.append(
-            QStringLiteral("  %1:%2 = %3").arg(QLatin1String(kind), pair.label, pair.value));
+        lines.append(QStringLiteral("  %1:%2 = %3")
+                         .arg(QLatin1String(kind), printable(pair.label), printable(pair.value)));
     }
 }
 
@@ -91,18 +91,19 @@ QStringList extendedLines(const ExtendedProperties& e) {
     appendPairs(lines, "phone", e.phones);
     appendPairs(lines, "email", e.emails);
     for (const MessengerEntry& m : e.messengers) {
-        lines.append(QStringLiteral("  messenger:%1 = %2; %3").arg(m.label, m.type, m.account));
+        lines.append(QStringLiteral("  messenger:%1 = %2; %3")
+                         .arg(printable(m.label), printable(m.type), printable(m.account)));
     }
     appendPairs(lines, "webpage", e.webPages);
     for (const ExtendedAddress& a : e.addresses) {
         QStringList parts(a.parts.begin(), a.parts.end());
         parts.append(QString::number(a.formatCode));
-        lines.append(
-            QStringLiteral("  address:%1 = %2").arg(a.label, parts.join(QStringLiteral("; "))));
+        lines.append(QStringLiteral("  address:%1 = %2")
+                         .arg(printable(a.label), printable(parts.join(QStringLiteral("; ")))));
     }
     appendPairs(lines, "people", e.people);
     for (const ExtendedDate& d : e.dates) {
-        lines.append(QStringLiteral("  date:%1 = %2").arg(d.label, dateText(d.time)));
+        lines.append(QStringLiteral("  date:%1 = %2").arg(printable(d.label), dateText(d.time)));
     }
     appendPairs(lines, "link", e.links);
     appendPairs(lines, "otherprop", e.otherProps);
@@ -110,7 +111,7 @@ QStringList extendedLines(const ExtendedProperties& e) {
     appendFormat(lines, "workformat", e.workAddressFormat);
     appendFormat(lines, "otherformat", e.otherAddressFormat);
     if (!e.image.isEmpty()) {
-        lines.append(QStringLiteral("  image = ") + e.image);
+        lines.append(QStringLiteral("  image = ") + printable(e.image));
     }
     return lines;
 }
@@ -123,10 +124,32 @@ QString dateText(uint64_t time) {
                           : QStringLiteral("0x%1").arg(time, 16, 16, QLatin1Char('0'));
 }
 
+QString printable(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\') {
+            out += QStringLiteral("\\\\");
+        } else if (u == u'\t') {
+            out += QStringLiteral("\\t");
+        } else if (u == u'\n') {
+            out += QStringLiteral("\\n");
+        } else if (u == u'\r') {
+            out += QStringLiteral("\\r");
+        } else if (u < 0x20 || u == 0x7F) {
+            out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString listLine(const ListEntry& entry) {
     return QStringLiteral("%1\t%2\t%3\t%4")
         .arg(entry.oid)
-        .arg(entry.displayName, entry.company, entry.firstPhone);
+        .arg(printable(entry.displayName), printable(entry.company), printable(entry.firstPhone));
 }
 
 QString describeRecord(const DbRecord& read, const QStringList& categoryNames,
@@ -145,7 +168,7 @@ QString describeRecord(const DbRecord& read, const QStringList& categoryNames,
     const QString userNote = noteToText(stripBlock(notes, locale), locale);
     lines.append(QStringLiteral("User note:"));
     if (!userNote.isEmpty()) {
-        lines.append(QStringLiteral("  ") + userNote);
+        lines.append(QStringLiteral("  ") + printable(userNote));
     }
     lines.append(QStringLiteral("Extended properties:"));
     lines += extendedLines(parsed.extended);

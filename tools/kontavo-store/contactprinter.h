@@ -12,11 +12,17 @@ class Locale;
 
 // The text kontavo-store prints. Pure functions.
 
-// "OID<TAB>name<TAB>company<TAB>phone" for `list`.
+// `text` with every control character written as an escape (\t, \n, \r,
+// else \xHH) and every backslash doubled, so that one value always prints
+// as one piece of one line, whatever it holds.
+QString printable(const QString& text);
+
+// "OID<TAB>name<TAB>company<TAB>phone" for `list`, each value printable().
 QString listLine(const ListEntry& entry);
 
 // `show`: every property of the record (tag, name, value), the user note and
-// the extended properties parsed from the notes, and the record checksum.
+// the extended properties parsed from the notes, and the record checksum;
+// texts printable().
 // `categoryNames` are the names of the categories in its mask.
 QString describeRecord(const DbRecord& read, const QStringList& categoryNames,
                        const Locale& locale);

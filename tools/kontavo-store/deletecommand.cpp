@@ -1,5 +1,6 @@
 // delete OID: the record goes, its categories' references drop.
 #include "contactargument.h"
+#include "contactwriter.h"
 #include "store/contacts/contactsdatabase.h"
 #include "storecommand.h"
 #include "storeoutput.h"
@@ -14,22 +15,24 @@ int runDelete(StoreContext& context, const CommandArgs& args) {
     if (!read) {
         return status;
     }
-    return context.db.deleteRecord(read->oid)
-               ? kExitOk
-               : fail(QStringLiteral("contact %1 cannot be deleted").arg(read->oid), kExitFailed);
+    if (!context.db.deleteRecord(read->oid)) {
+        return fail(QStringLiteral("contact %1 cannot be deleted").arg(read->oid), kExitFailed);
+    }
+    return args.has(kWaitOption) && !waitForIndex(context) ? kExitFailed : kExitOk;
 }
 
 }  // namespace
 
 StoreCommandInfo deleteCommand() {
     return {QStringLiteral("delete"),
-            QStringLiteral("delete OID"),
+            QStringLiteral("delete OID [--wait]"),
             QStringLiteral("delete a contact"),
             1,
             1,
+            {{kWaitOption, QString()}},
             {},
-            {},
-            runDelete};
+            runDelete,
+            true};
 }
 
 }  // namespace kontavo

@@ -1,6 +1,7 @@
 // add FIELD=VALUE... and set OID FIELD=VALUE...: contacts written the way
 // another program writes them, notes rebuilt from the user note and the
 // extended properties, category references counted.
+#include "contactwriter.h"
 #include "fieldassignment.h"
 #include "store/contacts/contactnotes.h"
 #include "store/contacts/contactsdatabase.h"
@@ -12,7 +13,8 @@ namespace kontavo {
 
 namespace {
 
-int save(StoreContext& context, ContactRecord& record, const QStringList& fields, bool create) {
+int save(StoreContext& context, ContactRecord& record, const QStringList& fields, bool create,
+         bool wait) {
     QString error;
     const std::optional<ContactEdit> edit = ContactEdit::parse(fields, error);
     if (!edit) {
@@ -27,25 +29,19 @@ int save(StoreContext& context, ContactRecord& record, const QStringList& fields
         }
         record.categoryMask = *mask;
     }
-    const std::optional<RebuiltNotes> notes = rebuildNotes(record, context.locale);
-    if (!notes) {
-        return fail(QStringLiteral("the notes cannot be built (a value is too long, or the note "
-                                   "is damaged); nothing was written"),
-                    kExitFailed);
-    }
-    record.notesBlob = notes->blob;
-    if (!(create ? context.db.createRecord(record) : context.db.updateRecord(record))) {
-        return fail(QStringLiteral("the contact cannot be written"), kExitFailed);
+    const QString refused = writeContact(context, record, create);
+    if (!refused.isEmpty()) {
+        return fail(refused, kExitFailed);
     }
     if (create) {
         printOut(QStringLiteral("%1\n").arg(record.oid));
     }
-    return kExitOk;
+    return wait && !waitForIndex(context) ? kExitFailed : kExitOk;
 }
 
 int runAdd(StoreContext& context, const CommandArgs& args) {
     ContactRecord record;
-    return save(context, record, args.positional, true);
+    return save(context, record, args.positional, true, args.has(kWaitOption));
 }
 
 int runSet(StoreContext& context, const CommandArgs& args) {
@@ -65,31 +61,33 @@ int runSet(StoreContext& context, const CommandArgs& args) {
                     kExitFailed);
     }
     record.userNote = stripBlock(record.notesBlob, context.locale);
-    return save(context, record, args.positional.mid(1), false);
+    return save(context, record, args.positional.mid(1), false, args.has(kWaitOption));
 }
 
 }  // namespace
 
 StoreCommandInfo addCommand() {
     return {QStringLiteral("add"),
-            QStringLiteral("add FIELD=VALUE..."),
+            QStringLiteral("add FIELD=VALUE... [--wait]"),
             QStringLiteral("create a contact; prints its Oid"),
             1,
             -1,
+            {{kWaitOption, QString()}},
             {},
-            {},
-            runAdd};
+            runAdd,
+            true};
 }
 
 StoreCommandInfo setCommand() {
     return {QStringLiteral("set"),
-            QStringLiteral("set OID FIELD=VALUE..."),
+            QStringLiteral("set OID FIELD=VALUE... [--wait]"),
             QStringLiteral("change a contact (an empty VALUE clears)"),
             2,
             -1,
+            {{kWaitOption, QString()}},
             {},
-            {},
-            runSet};
+            runSet,
+            true};
 }
 
 }  // namespace kontavo

@@ -1,33 +1,53 @@
 // import FILE: every card of a vCard file becomes a new contact, written the
 // way the program writes one (ContactManager: notes rebuilt, categories
-// counted, the index kept in step).
+// counted). The tool indexes the contacts itself only while it keeps the
+// index; beside a running program that does, it writes the database and that
+// program indexes them. A card counts as imported exactly when its contact
+// was written.
 #include <QFile>
 
 #include "comm/vcard.h"
+#include "contactwriter.h"
 #include "platform/devicefs.h"
 #include "platform/sqliteregistry.h"
 #include "store/contacts/contactmanager.h"
+#include "store/contacts/contactsdatabase.h"
 #include "store/index/pimindex.h"
 #include "store/settings/settingsstore.h"
 #include "storecommand.h"
 #include "storeoutput.h"
+#include "storeparticipant.h"
 #include "toolindex.h"
 
 namespace kontavo {
 
 namespace {
 
-// The contact manager of the device, with the device's index.
+// How long a tool that keeps the index waits at the end for the
+// notifications of the changes made meanwhile (its own, and other programs').
+constexpr int kCatchUpMs = 10000;
+
+// The contact manager of the device, with the device's index, taking part
+// among the programs sharing it.
 class ImportSession {
 public:
     explicit ImportSession(StoreContext& context)
-        : m_fs(context.root),
+        : m_context(context),
+          m_fs(context.root),
           m_registry(SqliteRegistry::fileInRoot(context.root)),
           m_settings(m_registry),
           m_manager(context.store,
                     std::make_unique<PimIndex>(m_fs, m_settings, nullptr, context.locale), m_fs,
-                    context.locale) {}
+                    context.locale) {
+        if (context.participant != nullptr) {
+            m_manager.setSharing(&context.participant->sync());
+            context.participant->route(&m_manager);
+        }
+    }
     ~ImportSession() {
+        if (m_context.participant != nullptr) {
+            m_context.participant->route(nullptr);
+        }
         if (m_manager.isOpen()) {
             m_manager.shutdown();
         }
@@ -37,6 +57,7 @@ public:
     ContactManager& manager() { return m_manager; }
 
 private:
+    StoreContext& m_context;
     DeviceFs m_fs;
     SqliteRegistry m_registry;
     SettingsStore m_settings;
@@ -44,27 +65,82 @@ private:
     StderrProgress m_progress;
 };
 
-// Adds one card's contact; prints its Oid, or why it failed.
-bool importOne(ContactManager& manager, VCardContact& contact, int number) {
+enum class Imported { Written, NotIndexed, Refused };
+
+struct Tally {
+    int written = 0;
+    int notIndexed = 0;
+    int refused = 0;
+};
+
+// Adds one card's contact (through the manager when it is open, else to the
+// database alone); prints its Oid, or why it was not written.
+Imported importOne(StoreContext& context, ContactManager* manager, VCardContact& contact,
+                   int number) {
     ContactRecord& record = contact.record;
-    const std::optional<QByteArray> mask = manager.categories().maskAddingNames(contact.categories);
+    const std::optional<QByteArray> mask =
+        context.db.categories().maskAddingNames(contact.categories);
     if (!mask) {
         printErr(QStringLiteral("card %1: its categories cannot be written").arg(number));
-        return false;
+        return Imported::Refused;
     }
     record.categoryMask = *mask;
-    if (!manager.addContact(record)) {
-        printErr(record.oid == 0
-                     ? QStringLiteral("card %1 cannot be written (a value too long for the "
-                                      "notes, or the store refused)")
-                           .arg(number)
-                     : QStringLiteral("card %1 was written as %2 but not indexed")
-                           .arg(number)
-                           .arg(record.oid));
-        return false;
+    record.oid = 0;
+    bool complete = false;
+    QString refused;
+    if (manager != nullptr) {
+        complete = manager->addContact(record);
+    } else {
+        refused = writeContact(context, record, true);
+    }
+    if (record.oid == 0) {
+        printErr(QStringLiteral("card %1 was not written: %2")
+                     .arg(number)
+                     .arg(refused.isEmpty() ? QStringLiteral("a value too long for the notes, "
+                                                             "or the store refused")
+                                            : refused));
+        return Imported::Refused;
     }
     printOut(QStringLiteral("%1\n").arg(record.oid));
-    return true;
+    if (manager != nullptr && !complete) {
+        printErr(QStringLiteral("card %1 was written as %2; the index could not take it in "
+                                "(it is brought up to date at the next start)")
+                     .arg(number)
+                     .arg(record.oid));
+        return Imported::NotIndexed;
+    }
+    return Imported::Written;
+}
+
+Tally importAll(StoreContext& context, QList<VCardContact>& contacts) {
+    ImportSession session(context);
+    ContactManager* manager = session.open() ? &session.manager() : nullptr;
+    if (manager == nullptr) {
+        printErr(
+            QStringLiteral("the index cannot be opened: the cards go to the database alone "
+                           "(the index is brought up to date at the next start)"));
+    }
+    Tally tally;
+    for (qsizetype at = 0; at < contacts.size(); ++at) {
+        switch (importOne(context, manager, contacts[at], int(at + 1))) {
+            case Imported::NotIndexed:
+                ++tally.notIndexed;
+                [[fallthrough]];
+            case Imported::Written:
+                ++tally.written;
+                break;
+            case Imported::Refused:
+                ++tally.refused;
+                break;
+        }
+        StoreParticipant::pump();  // the other programs' messages
+    }
+    // Keeping the index, the tool takes in what changed meanwhile, so that
+    // it leaves the index current.
+    if (manager != nullptr && manager->isMaster()) {
+        manager->catchUp(kCatchUpMs);
+    }
+    return tally;
 }
 
 int runImport(StoreContext& context, const CommandArgs& args) {
@@ -83,19 +159,22 @@ int runImport(StoreContext& context, const CommandArgs& args) {
                      .arg(path)
                      .arg(read.skippedLines));
     }
-    ImportSession session(context);
-    if (!session.open()) {
-        return fail(QStringLiteral("the contact store or its index cannot be opened"), kExitFailed);
-    }
-    int failed = 0;
-    for (qsizetype at = 0; at < read.contacts.size(); ++at) {
-        failed += importOne(session.manager(), read.contacts[at], int(at + 1)) ? 0 : 1;
-    }
-    if (failed > 0) {
-        return fail(QStringLiteral("%1 of %2 cards were not imported")
-                        .arg(failed)
-                        .arg(read.contacts.size()),
+    const Tally tally = importAll(context, read.contacts);
+    const qsizetype total = read.contacts.size();
+    if (tally.refused > 0) {
+        return fail(QStringLiteral("%1 of %2 cards were imported; %3 could not be written")
+                        .arg(tally.written)
+                        .arg(total)
+                        .arg(tally.refused),
                     kExitFailed);
+    }
+    if (args.has(kWaitOption) && !waitForIndex(context)) {
+        return kExitFailed;
+    }
+    if (tally.notIndexed > 0) {
+        printErr(QStringLiteral("all %1 cards were imported; %2 of them are not indexed yet")
+                     .arg(total)
+                     .arg(tally.notIndexed));
     }
     return kExitOk;
 }
@@ -104,14 +183,15 @@ int runImport(StoreContext& context, const CommandArgs& args) {
 
 StoreCommandInfo importCommand() {
     return {QStringLiteral("import"),
-            QStringLiteral("import FILE"),
+            QStringLiteral("import FILE [--wait]"),
             QStringLiteral("every card of a vCard file (3.0 or 2.1) as a new contact; prints "
                            "the new Oids"),
             1,
             1,
+            {{kWaitOption, QString()}},
             {},
-            {},
-            runImport};
+            runImport,
+            true};
 }
 
 }  // namespace kontavo

@@ -2,6 +2,7 @@
 #include <QFile>
 
 #include "contactargument.h"
+#include "contactwriter.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/notes/extendedblock.h"
 #include "storecommand.h"
@@ -48,10 +49,11 @@ int runSetNotes(StoreContext& context, const CommandArgs& args) {
     const QByteArray bytes = input.readAll();
     const PropValue value =
         bytes.isEmpty() ? PropValue::deletion(kTagNotes) : PropValue::blob(kTagNotes, bytes);
-    return context.db.handle().write(read->oid, {value}) != 0
-               ? kExitOk
-               : fail(QStringLiteral("the notes of %1 cannot be written").arg(read->oid),
-                      kExitFailed);
+    if (context.db.handle().write(read->oid, {value}) == 0) {
+        return fail(QStringLiteral("the notes of %1 cannot be written").arg(read->oid),
+                    kExitFailed);
+    }
+    return args.has(kWaitOption) && !waitForIndex(context) ? kExitFailed : kExitOk;
 }
 
 }  // namespace
@@ -70,13 +72,14 @@ StoreCommandInfo notesCommand() {
 StoreCommandInfo setNotesCommand() {
     return {
         QStringLiteral("set-notes"),
-        QStringLiteral("set-notes OID FILE"),
+        QStringLiteral("set-notes OID FILE [--wait]"),
         QStringLiteral("store FILE's bytes as the contact's notes (an empty FILE deletes them)"),
         2,
         2,
+        {{kWaitOption, QString()}},
         {},
-        {},
-        runSetNotes};
+        runSetNotes,
+        true};
 }
 
 }  // namespace kontavo

@@ -39,20 +39,30 @@ int runSearch(StoreContext& context, const CommandArgs& args) {
     ToolIndex tool(context);
     const IndexStartup started = tool.start();
     if (started == IndexStartup::Failed) {
-        return fail(QStringLiteral("the index cannot be built"), kExitFailed);
+        return fail(tool.isMaster() ? QStringLiteral("the index cannot be built")
+                                    : QStringLiteral("the index kept by another running program "
+                                                     "cannot be read"),
+                    kExitFailed);
     }
     if (started != IndexStartup::Current) {
         printErr(QStringLiteral("index %1").arg(startupName(started)));
     }
-    QList<Oid> oids;
+    std::optional<QString> key;
     if (args.has(QStringLiteral("--groups"))) {
-        const std::optional<QString> key = groupKey(tool.index().letterGroups(), args.positional);
+        key = groupKey(tool.index().letterGroups(), args.positional);
         if (!key) {
             return kExitUsage;
         }
-        oids = tool.index().findGroupKey(*key);
-    } else {
-        oids = tool.index().findWords(args.positional.join(QLatin1Char(' ')));
+    }
+    // Another program may change the index meanwhile: the lookup is made
+    // again until it saw one state of it.
+    QList<Oid> oids;
+    const bool settled = tool.readSettled([&] {
+        oids = key ? tool.index().findGroupKey(*key)
+                   : tool.index().findWords(args.positional.join(QLatin1Char(' ')));
+    });
+    if (!settled) {
+        return fail(QStringLiteral("the index kept changing while it was searched"), kExitFailed);
     }
     QList<ListEntry> entries;
     const bool read = oids.isEmpty() ||
@@ -76,7 +86,8 @@ StoreCommandInfo searchCommand() {
             -1,
             {{QStringLiteral("--groups"), QString()}},
             {},
-            runSearch};
+            runSearch,
+            true};
 }
 
 }  // namespace kontavo

@@ -1,9 +1,11 @@
 // seed N [--seed S]: deterministic demonstration contacts.
+#include "contactwriter.h"
 #include "platform/locale.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/demoseed.h"
 #include "storecommand.h"
 #include "storeoutput.h"
+#include "storeparticipant.h"
 
 namespace kontavo {
 
@@ -26,11 +28,13 @@ int runSeed(StoreContext& context, const CommandArgs& args) {
                         kExitUsage);
         }
     }
-    // Progress on stderr for long runs, one line per committed batch.
+    // Progress on stderr for long runs, one line per committed batch; the
+    // other programs are answered between batches.
     const auto progress = [count](int written, int total) {
         if (count > kDemoBatchSize) {
             printErr(QStringLiteral("seeded %1 of %2").arg(written).arg(total));
         }
+        StoreParticipant::pump();
     };
     if (!seedDemoContacts(context.db, count, seed, context.locale, progress)) {
         return fail(QStringLiteral("seeding failed: the object store refused a write (the "
@@ -38,20 +42,21 @@ int runSeed(StoreContext& context, const CommandArgs& args) {
                     kExitFailed);
     }
     printOut(QStringLiteral("seeded %1 contacts\n").arg(count));
-    return kExitOk;
+    return args.has(kWaitOption) && !waitForIndex(context) ? kExitFailed : kExitOk;
 }
 
 }  // namespace
 
 StoreCommandInfo seedCommand() {
     return {QStringLiteral("seed"),
-            QStringLiteral("seed N [--seed S]"),
+            QStringLiteral("seed N [--seed S] [--wait]"),
             QStringLiteral("write N deterministic demonstration contacts (S: 1 unless given)"),
             1,
             1,
-            {{QStringLiteral("--seed"), QStringLiteral("S")}},
+            {{QStringLiteral("--seed"), QStringLiteral("S")}, {kWaitOption, QString()}},
             {},
-            runSeed};
+            runSeed,
+            true};
 }
 
 }  // namespace kontavo

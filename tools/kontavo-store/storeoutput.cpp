@@ -6,15 +6,23 @@
 
 namespace kontavo {
 
+namespace {
+
+// Every byte goes out, a NUL included: text is never cut at one.
+void writeWhole(const QString& text, std::FILE* stream) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
 void printOut(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fflush(stdout);
+    writeWhole(text, stdout);
 }
 
 void printErr(const QString& text) {
-    std::fputs((QStringLiteral("kontavo-store: ") + text + QLatin1Char('\n')).toUtf8().constData(),
-               stderr);
-    std::fflush(stderr);
+    writeWhole(QStringLiteral("kontavo-store: ") + text + QLatin1Char('\n'), stderr);
 }
 
 int fail(const QString& message, int status) {

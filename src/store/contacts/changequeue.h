@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -42,20 +43,29 @@ public:
     struct Batch {
         QList<ChangeEvent> events;
         bool lost = false;
+        // The database's last-modified time as of the last stamped event
+        // (DbNotification::databaseTime); 0 when none was stamped.
+        uint64_t databaseTime = 0;
         bool needsReindex() const { return lost || events.size() >= kReindexLength; }
     };
 
     // `due` runs when the debounce timer runs out.
     ChangeQueue(std::unique_ptr<DeferredTimer> timer, std::function<void()> due);
 
-    // Appends and (re)starts the debounce timer.
-    Pushed push(const ChangeEvent& event);
+    // Appends and (re)starts the debounce timer. `databaseTime` is the
+    // notification's stamp (0: none).
+    Pushed push(const ChangeEvent& event, uint64_t databaseTime = 0);
     // Marks that events were lost and (re)starts the debounce timer.
     Pushed pushLost();
     // Empties the queue and stops the timer.
     Batch take();
     // Leaves the queue as it is and tries again after the debounce delay.
     void retryLater();
+    // Drops the events the index took in already: every event up to the
+    // last one stamped with a time at most `databaseTime`, and the mark of
+    // lost events when there was such an event (the index then read the
+    // database after them).
+    void dropCoveredBy(uint64_t databaseTime);
     void stop();
 
     bool isEmpty() const { return m_events.isEmpty() && !m_lost; }
@@ -65,7 +75,9 @@ public:
 private:
     std::unique_ptr<DeferredTimer> m_timer;
     QList<ChangeEvent> m_events;
+    QList<uint64_t> m_stamps;  // per event: its notification's stamp, or 0
     bool m_lost = false;
+    uint64_t m_databaseTime = 0;
 };
 
 }  // namespace kontavo

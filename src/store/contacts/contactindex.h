@@ -38,12 +38,21 @@ public:
     virtual void close() = 0;
     virtual void deleteFiles() = 0;
 
-    // Each change brackets itself with the busy flag and records the
-    // database's last-modified time `databaseTime` in the header. False when
-    // the change could not be applied.
+    // Each change brackets itself with the busy flag and records
+    // `databaseTime` in the header: the database's last-modified time as of
+    // the last change the index has taken in, never a later one (a later
+    // time would hide the changes not yet applied). False when the change
+    // could not be applied.
     virtual bool insert(const IndexedContact& contact, uint64_t databaseTime) = 0;
     virtual bool update(const IndexedContact& contact, uint64_t databaseTime) = 0;
     virtual bool remove(Oid oid, uint64_t databaseTime) = 0;
+    // Records `databaseTime` as the time the index is current to, without
+    // changing a contact: every change up to it has been applied.
+    virtual bool recordTime(uint64_t databaseTime) = 0;
+    // Loads both stores for reading only, as a program that is not the
+    // master does: usable whenever the stores are intact, whatever the
+    // database's state or the file flags. Never writes, never rebuilds.
+    virtual bool attach() = 0;
 
     virtual bool readExtended(Oid oid, ExtendedProperties& out) = 0;
     virtual QString pictureName(Oid oid) = 0;

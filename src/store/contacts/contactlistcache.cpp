@@ -51,10 +51,13 @@ void ContactListCache::clear() {
     m_touched.clear();
 }
 
+// The expected count comes from the store's header, which another program
+// may have damaged: it sizes the first reservation only up to a bound.
 void ContactListCache::beginLoad(qsizetype expected) {
     clear();
-    m_table.reserve(size_t(std::max<qsizetype>(expected, 0)));
-    m_byOid.reserve(size_t(std::max<qsizetype>(expected, 0)));
+    const size_t reserved = size_t(std::clamp<qsizetype>(expected, 0, kMostReservedAhead));
+    m_table.reserve(reserved);
+    m_byOid.reserve(reserved);
     m_state = State::Loading;
 }
 
@@ -258,7 +261,7 @@ ContactListSource ContactListCache::select(const QList<Oid>* candidates,
 // Grouped: a new group starts where the company class changes; it is named
 // by the company of its first contact listed.
 ContactListSource ContactListCache::listed(const ListOrder& order,
-                                         const std::vector<int>& positions) const {
+                                           const std::vector<int>& positions) const {
     ContactListSource source;
     source.grouped = order.sortType() == sorttype::kCompany;
     source.contacts.reserve(qsizetype(positions.size()));

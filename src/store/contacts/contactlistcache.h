@@ -48,8 +48,12 @@ public:
 
     // Forgets everything (state empty).
     void clear();
+    // The most contacts a load makes room for before it has read them.
+    static constexpr qsizetype kMostReservedAhead = qsizetype(1) << 18;
+
     // Starts a load: everything is forgotten, state loading; room is made
-    // for `expected` contacts at once.
+    // for `expected` contacts at once (at most kMostReservedAhead; a
+    // negative or absurd count reserves nothing more).
     void beginLoad(qsizetype expected = 0);
     // A record the loader read; ignored when a change of it was remembered
     // since the load began, or when not loading.
@@ -91,9 +95,9 @@ private:
 
     const Locale& m_locale;
     State m_state = State::Empty;
-    std::vector<ListColumns> m_table;             // by slot
-    std::vector<int> m_freeSlots;                 // slots of deleted contacts, for reuse
-    std::vector<std::pair<Oid, int>> m_byOid;     // (Oid, slot), ascending by Oid
+    std::vector<ListColumns> m_table;          // by slot
+    std::vector<int> m_freeSlots;              // slots of deleted contacts, for reuse
+    std::vector<std::pair<Oid, int>> m_byOid;  // (Oid, slot), ascending by Oid
     std::array<std::unique_ptr<ListOrder>, sorttype::kCount> m_orders;
     std::array<std::unique_ptr<ListOrderBuilder>, sorttype::kCount> m_builders;
     QSet<Oid> m_touched;  // changed while loading

@@ -5,11 +5,13 @@
 
 #include "diag/errorlog.h"
 #include "diag/fatal.h"
+#include "store/contacts/contactmanager_p.h"
 #include "store/contacts/contactnotes.h"
 #include "store/contacts/contactobserver.h"
 #include "store/contacts/contactpictures.h"
 #include "store/contacts/contactprops.h"
 #include "store/contacts/contactsdatabasereader.h"
+#include "store/contacts/indexsharing.h"
 #include "store/contacts/indexstartup.h"
 #include "store/contacts/listcacheloader.h"
 #include "store/contacts/listcolumns.h"
@@ -95,6 +97,10 @@ bool ContactManager::init(ContactObserver* observer, OperationGate* gate, Progre
     return opened;
 }
 
+bool ContactManager::isMaster() const {
+    return m_sharing == nullptr || m_sharing->isMaster();
+}
+
 // The index walks the database through a handle of its own, so that its
 // walks never move the position of the handle the queries use.
 bool ContactManager::openReader() {
@@ -107,20 +113,59 @@ bool ContactManager::openReader() {
 }
 
 bool ContactManager::openIndex() {
+    if (isMaster()) {
+        return openIndexAsMaster();
+    }
+    attachIndex();
+    return true;
+}
+
+// The time read before the index is brought up is what the index is current
+// to afterwards at the least: a synchronisation or rebuild reads the
+// database after it, and changes committed since arrive as notifications.
+bool ContactManager::openIndexAsMaster() {
+    IndexWork work(*this);
+    m_indexOpen = false;
     const std::optional<DbInfo> info = m_db.info();
     if (!info) {
         return false;
     }
-    const IndexStartup started = startIndex(*m_index, *m_reader, *info, m_progress);
+    const IndexStartup started = startIndex(*m_index, *m_reader, *info, m_progress, m_sharing);
+    if (started == IndexStartup::Failed) {
+        return false;
+    }
+    m_indexOpen = true;
+    m_indexStopped = false;
+    m_appliedTime = info->lastModified;
+    m_queue.dropCoveredBy(m_appliedTime);
     if (started == IndexStartup::Synchronised || started == IndexStartup::Rebuilt) {
         startFlushTimer();
     }
-    return started != IndexStartup::Failed;
+    return true;
 }
 
+// A program that is not the master reads the index the master keeps; until
+// the master has made it usable there is none (searches find nothing).
+void ContactManager::attachIndex() {
+    m_indexOpen = m_index->attach();
+    m_indexStopped = false;
+    m_appliedTime = 0;
+}
+
+bool ContactManager::mayChangeIndex() const {
+    return m_indexOpen && m_indexWork == 0 && isMaster();
+}
+
+// Notifications that arrived but wait for their debounce are applied rather
+// than dropped, unless that would take a full re-index: the next start finds
+// the index stale by them then.
 void ContactManager::shutdown() {
     resetListCache();
-    m_queue.stop();
+    const ChangeQueue::Batch pending = m_queue.take();
+    if (isOpen() && mayChangeIndex() && mayProceed() && !pending.events.isEmpty() &&
+        !pending.needsReindex()) {
+        applyBatch(pending);  // starts the flush timer: written back below
+    }
     if (m_flushTimer->isActive()) {
         m_flushTimer->stop();
         m_index->startFlush();
@@ -129,15 +174,13 @@ void ContactManager::shutdown() {
     m_readerHandle.reset();
     m_db.close();
     m_index->close();
+    m_indexOpen = false;
+    m_appliedTime = 0;
+    m_afterIndexWork.clear();
 }
 
 bool ContactManager::mayProceed(int kind) {
     return isOpen() && (m_gate == nullptr || m_gate->mayProceed(kind, m_db.oid()));
-}
-
-uint64_t ContactManager::databaseTime() {
-    const std::optional<DbInfo> info = m_db.info();
-    return info ? info->lastModified : 0;
 }
 
 void ContactManager::startFlushTimer() {
@@ -150,15 +193,20 @@ void ContactManager::flushIndex() {
 }
 
 bool ContactManager::reindex() {
-    if (!mayProceed()) {
+    if (!mayProceed() || !isMaster() || m_indexWork > 0) {
         return false;
     }
+    IndexWork work(*this);
     m_index->stopFlush();
     if (m_observer != nullptr) {
         m_observer->setIdle(false);
     }
     GateScope scope(m_gate);
-    const bool rebuilt = m_index->rebuild(*m_reader, m_progress, true);
+    const std::optional<DbInfo> info = m_db.info();
+    const bool rebuilt = info && rebuildIndex(*m_index, *m_reader, m_progress, true, m_sharing);
+    m_indexOpen = m_indexOpen || rebuilt;
+    m_appliedTime = rebuilt ? info->lastModified : 0;
+    m_queue.dropCoveredBy(m_appliedTime);
     resetListCache();
     if (m_observer != nullptr) {
         m_observer->onReloaded();
@@ -169,9 +217,10 @@ bool ContactManager::reindex() {
 }
 
 bool ContactManager::rebuildWords() {
-    if (!mayProceed()) {
+    if (!mayProceed() || !mayChangeIndex()) {
         return false;
     }
+    IndexWork work(*this);
     m_index->stopFlush();
     GateScope scope(m_gate);
     const bool rebuilt = m_index->rebuildWords(*m_reader, m_observer);
@@ -244,21 +293,32 @@ bool ContactManager::saveContact(ContactRecord& record, bool create) {
     record.notesBlob = stored.notesBlob;
     record.extended.image = stored.extended.image;
     record.extended.checksum = contact.record.extended.checksum;
+    if (!mayChangeIndex()) {
+        return true;  // the master indexes it from the notification
+    }
     const bool indexed = indexSaved(contact, create);
+    if (indexed) {
+        m_selfIndexed[stored.oid].append(create ? ChangeEvent::Kind::Created
+                                                : ChangeEvent::Kind::Changed);
+    }
     startFlushTimer();
     return indexed;
 }
 
-// Updating the index entry of a saved contact is the one step guarded
-// against a fatal error: the contact is saved, and a failure to index it is
-// reported to the caller instead of ending the program.
+// Indexing a saved contact is the one step guarded against a fatal error:
+// the contact is saved, and a failure to index it is reported to the caller
+// instead of ending the program (its notification brings it in later, or the
+// failed change makes the next start rebuild). The index keeps claiming the
+// time of the changes applied so far: this change counts as applied when its
+// own notification has been handled.
 bool ContactManager::indexSaved(const IndexedContact& contact, bool create) {
-    if (create) {
-        return m_index->insert(contact, databaseTime());
-    }
-    bool updated = false;
-    const uint64_t time = databaseTime();
-    return runGuarded([&] { updated = m_index->update(contact, time); }) && updated;
+    IndexWork work(*this);
+    bool indexed = false;
+    const bool ran = runGuarded([&] {
+        indexed = create ? m_index->insert(contact, m_appliedTime)
+                         : m_index->update(contact, m_appliedTime);
+    });
+    return ran && indexed;
 }
 
 bool ContactManager::deleteContact(Oid oid) {
@@ -277,13 +337,30 @@ bool ContactManager::deleteContact(Oid oid) {
     }
     m_listCache.remove(oid);
     deleteContactPicture(m_fs, names, indexedPicture);
-    const bool removed = m_index->remove(oid, databaseTime());
+    if (!mayChangeIndex()) {
+        return true;  // the master takes it out from the notification
+    }
+    bool removed = false;
+    {
+        IndexWork work(*this);
+        const bool ran = runGuarded([&] { removed = m_index->remove(oid, m_appliedTime); });
+        removed = ran && removed;
+    }
+    if (removed) {
+        m_selfIndexed[oid].append(ChangeEvent::Kind::Deleted);
+    }
     startFlushTimer();
     return removed;
 }
 
 bool ContactManager::setPreferredItem(Oid oid, uint32_t tag) {
-    return mayProceed() && m_db.writePreferredItem(oid, tag);
+    if (!mayProceed()) {
+        return false;
+    }
+    if (!isMaster() && m_sharing->forwardPreferredItem(oid, tag)) {
+        return true;
+    }
+    return m_db.writePreferredItem(oid, tag);
 }
 
 bool ContactManager::listContacts(const CategoryFilter& filter, QList<ListEntry>& out) {
@@ -296,8 +373,8 @@ bool ContactManager::listContacts(const QList<Oid>& oids, const CategoryFilter& 
 }
 
 ContactManager::OrderedContacts ContactManager::orderedContacts(const QList<Oid>* candidates,
-                                                               const CategoryFilter& filter,
-                                                               int sortType) {
+                                                                const CategoryFilter& filter,
+                                                                int sortType) {
     if (!isOpen()) {
         return {};
     }
@@ -456,13 +533,16 @@ std::optional<QString> ContactManager::fileAs(Oid oid) {
 void ContactManager::handleNotification(const DbNotification& notification) {
     switch (notification.type) {
         case DbNotifyType::Created:
-            enqueue({ChangeEvent::Kind::Created, notification.parent, notification.oid});
+            enqueue({ChangeEvent::Kind::Created, notification.parent, notification.oid},
+                    notification.databaseTime);
             return;
         case DbNotifyType::RecordDeleted:
-            enqueue({ChangeEvent::Kind::Deleted, notification.parent, notification.oid});
+            enqueue({ChangeEvent::Kind::Deleted, notification.parent, notification.oid},
+                    notification.databaseTime);
             return;
         case DbNotifyType::Changed:
-            enqueue({ChangeEvent::Kind::Changed, notification.parent, notification.oid});
+            enqueue({ChangeEvent::Kind::Changed, notification.parent, notification.oid},
+                    notification.databaseTime);
             return;
         case DbNotifyType::ChangesLost:
             enqueueLost();
@@ -472,11 +552,11 @@ void ContactManager::handleNotification(const DbNotification& notification) {
            int(notification.parent), int(notification.oid));
 }
 
-void ContactManager::enqueue(const ChangeEvent& event) {
+void ContactManager::enqueue(const ChangeEvent& event, uint64_t databaseTime) {
     if (m_gate != nullptr && !m_gate->mayProceed(int(event.kind), event.parent)) {
         return;
     }
-    announce(m_queue.push(event));
+    announce(m_queue.push(event, databaseTime));
 }
 
 // Lost events are never refused: only a full re-index makes up for them.
@@ -501,22 +581,15 @@ void ContactManager::handleQueue() {
         m_queue.take();
         return;
     }
-    if (!mayProceed()) {
+    if (!mayProceed() || m_indexWork > 0) {
         m_queue.retryLater();
         return;
     }
     const ChangeQueue::Batch batch = m_queue.take();
-    {
-        GateScope scope(m_gate);
-        m_index->stopFlush();
-        if (batch.needsReindex()) {
-            fullReindex();
-        } else {
-            for (const ChangeEvent& event : batch.events) {
-                applyEvent(event);
-            }
-        }
-        startFlushTimer();
+    if (mayChangeIndex()) {
+        applyBatch(batch);
+    } else {
+        tellBatch(batch);
     }
     if (m_observer != nullptr) {
         m_observer->setIdle(true);
@@ -524,8 +597,77 @@ void ContactManager::handleQueue() {
     }
 }
 
+// The notifications of this program's own changes, indexed when they were
+// made, cost little (the record is found indexed as it is) and do not count
+// towards a full re-index.
+void ContactManager::applyBatch(const ChangeQueue::Batch& batch) {
+    GateScope scope(m_gate);
+    IndexWork work(*this);
+    m_index->stopFlush();
+    qsizetype others = 0;
+    for (const ChangeEvent& event : batch.events) {
+        others += takeSelfIndexed(event) ? 0 : 1;
+    }
+    if (batch.lost || others >= ChangeQueue::kReindexLength) {
+        fullReindex();
+    } else {
+        for (const ChangeEvent& event : batch.events) {
+            applyEvent(event);
+        }
+        noteApplied(batch.databaseTime);
+    }
+    startFlushTimer();
+}
+
+bool ContactManager::takeSelfIndexed(const ChangeEvent& event) {
+    const auto it = m_selfIndexed.find(event.oid);
+    if (event.parent != m_db.oid() || it == m_selfIndexed.end() || !it->removeOne(event.kind)) {
+        return false;
+    }
+    if (it->isEmpty()) {
+        m_selfIndexed.erase(it);
+    }
+    return true;
+}
+
+// A program that is not the master only tells the list: the master indexes.
+void ContactManager::tellBatch(const ChangeQueue::Batch& batch) {
+    if (!m_indexOpen && !m_indexStopped && !isMaster()) {
+        attachIndex();  // the master may have made it usable meanwhile
+    }
+    if (batch.needsReindex()) {
+        resetListCache();
+        if (m_observer != nullptr) {
+            m_observer->onReloaded();
+        }
+        return;
+    }
+    for (const ChangeEvent& event : batch.events) {
+        if (event.parent != m_db.oid()) {
+            continue;
+        }
+        if (event.kind == ChangeEvent::Kind::Deleted) {
+            m_listCache.remove(event.oid);
+        } else {
+            refreshListColumns(event.oid);
+        }
+        tellObserver(event);
+    }
+}
+
+// Every change up to `databaseTime` has been applied: the index says so.
+void ContactManager::noteApplied(uint64_t databaseTime) {
+    if (databaseTime > m_appliedTime && m_index->recordTime(databaseTime)) {
+        m_appliedTime = databaseTime;
+    }
+}
+
 void ContactManager::fullReindex() {
-    m_index->rebuild(*m_reader, m_progress, false);
+    m_selfIndexed.clear();
+    const std::optional<DbInfo> info = m_db.info();
+    const bool rebuilt = info && rebuildIndex(*m_index, *m_reader, m_progress, false, m_sharing);
+    m_indexOpen = m_indexOpen || rebuilt;
+    m_appliedTime = rebuilt ? info->lastModified : 0;
     resetListCache();
     if (m_observer != nullptr) {
         m_observer->onReloaded();
@@ -540,40 +682,52 @@ void ContactManager::applyEvent(const ChangeEvent& event) {
         applyStored(event);
         return;
     }
-    if (m_index->storedChecksum(event.oid) && !m_index->remove(event.oid, databaseTime())) {
+    if (m_index->storedChecksum(event.oid) && !m_index->remove(event.oid, m_appliedTime)) {
         failIndexChange(kLineRemove);
     }
     m_listCache.remove(event.oid);
-    if (m_observer != nullptr) {
-        m_observer->onDeleted(event.oid);
-    }
+    tellObserver(event);
 }
 
 // A created or changed record: the notification of this program's own
-// change finds the contact indexed already, and a record created and changed
-// in one burst arrives twice, so an indexed contact is updated and any other
-// inserted. A record deleted since is left to its deletion event.
+// change finds the contact indexed already (as it is: nothing to do), and a
+// record created and changed in one burst arrives twice, so an indexed
+// contact is updated and any other inserted. A record deleted since is left
+// to its deletion event.
 void ContactManager::applyStored(const ChangeEvent& event) {
     IndexedContact contact;
     if (!m_reader->readForIndex(event.oid, contact)) {
         return;
     }
-    const uint64_t time = databaseTime();
     const bool created = event.kind == ChangeEvent::Kind::Created;
-    if (m_index->storedChecksum(event.oid)) {
-        if (!m_index->update(contact, time)) {
+    const std::optional<uint32_t> indexed = m_index->storedChecksum(event.oid);
+    if (indexed == contact.record.extended.checksum) {
+        // Indexed as it is now.
+    } else if (indexed) {
+        if (!m_index->update(contact, m_appliedTime)) {
             failIndexChange(created ? kLineInsert : kLineUpdate);
         }
-    } else if (!m_index->insert(contact, time)) {
+    } else if (!m_index->insert(contact, m_appliedTime)) {
         failIndexChange(created ? kLineInsert : kLineUpdate);
     }
     refreshListColumns(event.oid);
-    if (m_observer != nullptr) {
-        if (created) {
+    tellObserver(event);
+}
+
+void ContactManager::tellObserver(const ChangeEvent& event) {
+    if (m_observer == nullptr) {
+        return;
+    }
+    switch (event.kind) {
+        case ChangeEvent::Kind::Created:
             m_observer->onCreated(event.oid);
-        } else {
+            return;
+        case ChangeEvent::Kind::Changed:
             m_observer->onChanged(event.oid);
-        }
+            return;
+        case ChangeEvent::Kind::Deleted:
+            m_observer->onDeleted(event.oid);
+            return;
     }
 }
 

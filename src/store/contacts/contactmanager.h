@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "store/contacts/contactlistsource.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/deferredtimer.h"
+#include "store/contacts/indexsharing.h"
 #include "store/contacts/listentry.h"
 
 namespace kontavo {
@@ -46,11 +48,22 @@ class ProgressSink;
 // with every contact change the manager makes or is told of, and loaded
 // again after a full re-index.
 //
+// Several programs may share the index (IndexSharing): only the master
+// rebuilds, changes and writes it back, bracketing a rebuild by telling the
+// others to stop and reload; any other program writes the database only (the
+// master indexes its changes from their notifications), reads the index, and
+// forwards preferred-item changes to the master. Without a sharing the
+// manager is its own master.
+//
+// The index never claims to be current to a later database time than that of
+// the last change it has applied: a change made by another program is
+// counted as applied once its notification has been handled.
+//
 // UI thread only: notifications and the timers arrive on its event loop.
 // The store, the device file system and the locale must outlive the
 // manager; the observer, gate and progress sink given to init() must stay
 // valid until shutdown().
-class ContactManager {
+class ContactManager final : public IndexParticipant {
 public:
     static constexpr int kFlushDelayMs = 2000;
 
@@ -58,15 +71,24 @@ public:
     ContactManager(ObjectStore& store, std::unique_ptr<ContactIndex> index, const DeviceFs& fs,
                    const Locale& locale = Locale::user(), TimerFactory timers = makeQtTimer);
     // Shuts down when still open.
-    ~ContactManager();
+    ~ContactManager() override;
     ContactManager(const ContactManager&) = delete;
     ContactManager& operator=(const ContactManager&) = delete;
 
+    // The coordination with the other programs sharing the index; null (the
+    // default) makes the manager its own master. Set before init(); it must
+    // outlive the manager.
+    void setSharing(IndexSharing* sharing) { m_sharing = sharing; }
+    // True while this program may change the index.
+    bool isMaster() const;
+
     // Opens "Contacts Database" (created when missing) with change
-    // notifications, the categories database, and the index: a missing or
-    // unusable index is rebuilt, a stale one synchronised (rebuilt when that
-    // is not enough or fails). Observer, gate and progress may be null.
-    // False when a database cannot be opened or the index cannot be built;
+    // notifications, the categories database, and the index. As master: a
+    // missing or unusable index is rebuilt, a stale one synchronised
+    // (rebuilt when that is not enough or fails). Otherwise the index is
+    // only attached for reading (it may be unavailable until the master
+    // reloads it). Observer, gate and progress may be null. False when a
+    // database cannot be opened or the master cannot build the index;
     // everything is closed again then.
     bool init(ContactObserver* observer, OperationGate* gate, ProgressSink* progress);
     // Starts a pending index write-back at once, closes the databases and
@@ -99,8 +121,41 @@ public:
     // Deletes the record (lowering its categories' references), its picture
     // file and its index entry.
     bool deleteContact(Oid oid);
-    // Writes only the preferred item of `oid`; 0 deletes it.
+    // Writes only the preferred item of `oid`; 0 deletes it. A program that
+    // is not the master forwards the change to the master instead (and
+    // writes it itself when there is none to take it).
     bool setPreferredItem(Oid oid, uint32_t tag);
+
+    // What the other programs sharing the index ask of this one; the
+    // program passes each message on (UI thread, never inside another call
+    // of the manager: a request arriving during index work is carried out
+    // right after it).
+    // "PimSyncChangeToMaster" (the sharing already says master): the index
+    // is opened again as at start (rebuilt or synchronised when needed) and
+    // written back soon; setIdle(true), onReloaded().
+    void takeOverIndex() override;
+    // "PimSyncChangeToSlave": a pending write-back is made now and waited
+    // for, so that the new master finds the files complete; from now on the
+    // index is only read.
+    void leaveMasterMode() override;
+    // "PimSyncSlaveStop": the master is about to rewrite the index: it is
+    // closed; setIdle(false).
+    void stopIndex() override;
+    // "PimSyncSlaveReload": the index is attached again; setIdle(true),
+    // onReloaded().
+    void reloadIndex() override;
+    // "PimSyncUpdateLinkType": another program's preferred-item change,
+    // written here; onChanged(oid).
+    bool takePreferredItem(Oid oid, uint32_t tag) override;
+
+    // The database time the index is current to as far as this manager has
+    // applied the changes (0 while it has no index open as master).
+    uint64_t appliedTime() const { return m_appliedTime; }
+    // For a master about to end: runs the event loop until the notifications
+    // of every change committed up to now have arrived (at most `timeoutMs`)
+    // and handles them at once. True when the index is then current to the
+    // database's time at the call.
+    bool catchUp(int timeoutMs);
 
     // The state of an ordered list query.
     enum class ListState { Ready, Loading, Failed };
@@ -160,19 +215,29 @@ public:
     bool isFlushPending() const { return m_flushTimer->isActive(); }
 
 private:
+    class IndexWork;
+
     bool openReader();
     bool openIndex();
+    bool openIndexAsMaster();
+    void attachIndex();
+    bool mayChangeIndex() const;
+    void whenIndexFree(std::function<void()> request);
     bool mayProceed(int kind = 0);
-    void enqueue(const ChangeEvent& event);
+    void enqueue(const ChangeEvent& event, uint64_t databaseTime);
     void enqueueLost();
     void announce(const ChangeQueue::Pushed& pushed);
+    void applyBatch(const ChangeQueue::Batch& batch);
+    void tellBatch(const ChangeQueue::Batch& batch);
     void applyEvent(const ChangeEvent& event);
     void applyStored(const ChangeEvent& event);
+    void tellObserver(const ChangeEvent& event);
+    bool takeSelfIndexed(const ChangeEvent& event);
     void fullReindex();
+    void noteApplied(uint64_t databaseTime);
     bool saveContact(ContactRecord& record, bool create);
     bool indexSaved(const IndexedContact& contact, bool create);
     void startFlushTimer();
-    uint64_t databaseTime();
     bool startListLoad();
     void stepListLoad();
     void endListLoad(bool loaded);
@@ -194,6 +259,15 @@ private:
     OperationGate* m_gate = nullptr;
     ProgressSink* m_progress = nullptr;
     ContactPictures* m_pictures = nullptr;
+    IndexSharing* m_sharing = nullptr;
+    bool m_indexOpen = false;     // open as master, or attached for reading
+    bool m_indexStopped = false;  // closed at the master's request
+    int m_indexWork = 0;          // depth of index work in progress
+    QList<std::function<void()>> m_afterIndexWork;
+    uint64_t m_appliedTime = 0;
+    // Contacts whose own change this manager indexed as it made it, with the
+    // kinds of their notifications still to come.
+    QHash<Oid, QList<ChangeEvent::Kind>> m_selfIndexed;
     ContactListCache m_listCache;
     std::unique_ptr<ListCacheLoader> m_listLoader;
     std::unique_ptr<DeferredTimer> m_listTimer;

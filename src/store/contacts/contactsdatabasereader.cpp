@@ -4,6 +4,7 @@
 
 #include "store/contacts/contactnotes.h"
 #include "store/contacts/contactprops.h"
+#include "store/contacts/failedread.h"
 #include "store/contacts/recordchecksum.h"
 
 namespace kontavo {
@@ -31,7 +32,7 @@ std::optional<QList<Oid>> ContactsDatabaseReader::databaseOids() {
 }
 
 bool ContactsDatabaseReader::walk(const std::function<void(const DbRecord&)>& visit) {
-    return m_db.readEveryRecord(visit);
+    return m_db.readEveryRecord(visit, [this](Oid oid) { logUndecodableRecord(m_db, oid); });
 }
 
 bool ContactsDatabaseReader::scanChecksums(const std::function<void(Oid, uint32_t)>& visit) {

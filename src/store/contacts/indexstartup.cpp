@@ -1,9 +1,22 @@
 #include "store/contacts/indexstartup.h"
 
+#include "store/contacts/indexsharing.h"
+
 namespace kontavo {
 
+bool rebuildIndex(ContactIndex& index, ContactReader& reader, ProgressSink* progress,
+                  bool userRequested, IndexSharing* sharing) {
+    if (sharing == nullptr) {
+        return index.rebuild(reader, progress, userRequested);
+    }
+    sharing->broadcastStop();
+    const bool rebuilt = sharing->isMaster() && index.rebuild(reader, progress, userRequested);
+    sharing->broadcastReload();
+    return rebuilt;
+}
+
 IndexStartup startIndex(ContactIndex& index, ContactReader& reader, const DbInfo& database,
-                        ProgressSink* progress) {
+                        ProgressSink* progress, IndexSharing* sharing) {
     switch (index.open(database)) {
         case ContactIndex::OpenResult::Current:
             return IndexStartup::Current;
@@ -15,7 +28,8 @@ IndexStartup startIndex(ContactIndex& index, ContactReader& reader, const DbInfo
         case ContactIndex::OpenResult::Rebuild:
             break;
     }
-    return index.rebuild(reader, progress, false) ? IndexStartup::Rebuilt : IndexStartup::Failed;
+    return rebuildIndex(index, reader, progress, false, sharing) ? IndexStartup::Rebuilt
+                                                                 : IndexStartup::Failed;
 }
 
 QString startupName(IndexStartup startup) {

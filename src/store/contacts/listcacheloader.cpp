@@ -1,6 +1,7 @@
 #include "store/contacts/listcacheloader.h"
 
 #include "store/contacts/contactlistcache.h"
+#include "store/contacts/failedread.h"
 #include "store/contacts/listcolumns.h"
 
 namespace kontavo {
@@ -21,7 +22,7 @@ ListCacheLoader::Step ListCacheLoader::step(int records) {
         const std::optional<DbRecord> read = m_handle->read(tags);
         if (read) {
             m_cache.loaded(listColumnsOf(*read));
-        } else if (m_handle->lastError() != DbError::NotFound) {
+        } else if (!passOverFailedRead(*m_handle)) {
             return Step::Failed;
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/contacts/contactprops.h"
+#include "store/contacts/failedread.h"
 #include "store/record/contactrecord.h"
 
 namespace kontavo {
@@ -20,11 +21,6 @@ QList<Oid> sortedUnique(QList<Oid> oids) {
     std::sort(oids.begin(), oids.end());
     oids.erase(std::unique(oids.begin(), oids.end()), oids.end());
     return oids;
-}
-
-// A record that vanished between the seek and the read is not a failure.
-bool vanished(const ObjectDatabase& db) {
-    return db.lastError() == DbError::NotFound;
 }
 
 }  // namespace
@@ -82,7 +78,7 @@ bool ListQuery::scan(const QList<Oid>* sortedOids, const CategoryFilter& filter,
     for (bool more = m_db.seekFirst(); more; more = m_db.seekNext()) {
         const std::optional<DbRecord> read = m_db.read(tags);
         if (!read) {
-            if (vanished(m_db)) {
+            if (passOverFailedRead(m_db)) {
                 continue;
             }
             return false;
@@ -104,7 +100,7 @@ bool ListQuery::seekEach(const QList<Oid>& sortedOids, const CategoryFilter& fil
         }
         const std::optional<DbRecord> read = m_db.read(tags);
         if (!read) {
-            if (vanished(m_db)) {
+            if (passOverFailedRead(m_db)) {
                 continue;
             }
             return false;

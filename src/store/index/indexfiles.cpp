@@ -186,6 +186,13 @@ void IndexFiles::startFlush() {
     m_indexRegion.startFlush();
 }
 
+bool IndexFiles::writeBack() {
+    startFlush();
+    m_propsRegion.finishFlush();
+    m_indexRegion.finishFlush();
+    return m_propsRegion.lastFlushComplete() && m_indexRegion.lastFlushComplete();
+}
+
 void IndexFiles::stopFlush() {
     awaitIndex();
     m_propsRegion.stopFlush();

@@ -61,6 +61,9 @@ public:
     // or fails the trailer check, never a file of an earlier write-back.
     void startFlush();
     void stopFlush();
+    // Writes both stores back and waits for the writes; true when both
+    // files were written completely.
+    bool writeBack();
 
     PropsStore& props() { return m_propsStore; }
     // The index store; waits for its region to be loaded.

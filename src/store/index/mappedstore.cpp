@@ -82,6 +82,8 @@ MappedStore::LoadResult MappedStore::load(uint32_t minimumSize) {
 
 // Runs while no other process can attach: the new region gets the file's
 // data, or is dropped when the file is missing or fails the trailer check.
+// Opening never waits: a FIFO or device in the file's place is refused, not
+// read.
 bool MappedStore::readFileInto(SharedRegion& region, LoadResult& result) {
     const StoreFile file(m_location.hostPath);
     if (file.state() != StoreFile::State::Valid) {

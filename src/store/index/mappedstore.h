@@ -94,7 +94,11 @@ public:
     void startFlush();
     // Stops a write-back in progress and waits until it has ended.
     void stopFlush();
+    // Lets a write-back in progress complete and waits for it.
+    void finishFlush() { m_writer.finish(); }
     bool isFlushing() const { return m_writer.isRunning(); }
+    // True when the last write-back that ended wrote the whole file.
+    bool lastFlushComplete() const { return m_writer.lastWriteComplete(); }
 
     const StoreLocation& location() const { return m_location; }
     // True when some live process holds this store's region (this object

@@ -190,6 +190,40 @@ bool PimIndex::remove(Oid oid, uint64_t databaseTime) {
     return change(databaseTime, [&] { return removeRecord(oid); });
 }
 
+bool PimIndex::recordTime(uint64_t databaseTime) {
+    return change(databaseTime, [] { return true; });
+}
+
+bool PimIndex::attach() {
+    close();
+    m_damaged = false;
+    m_groups = LetterGroupSet::loadActiveSet(m_settings, m_locale);
+    const auto loaded = m_files.load();
+    m_diagnostic = loaded == IndexFiles::LoadResult::Usable
+                       ? QString()
+                       : QStringLiteral("index files unusable (%1)").arg(int(loaded));
+    return loaded == IndexFiles::LoadResult::Usable;
+}
+
+bool PimIndex::writeBack() {
+    if (!m_files.isOpen()) {
+        return false;
+    }
+    m_dirty = false;
+    return m_files.writeBack();
+}
+
+std::optional<uint64_t> PimIndex::currentTo() {
+    return readable() ? std::optional(m_files.props().lastModified()) : std::nullopt;
+}
+
+std::optional<uint32_t> PimIndex::settledMark() {
+    if (!readable() || m_files.props().isBusy()) {
+        return std::nullopt;
+    }
+    return m_files.changeCount();
+}
+
 std::optional<QByteArray> PimIndex::storedRecord(Oid oid) {
     if (!readable()) {
         return std::nullopt;

@@ -42,6 +42,8 @@ public:
     bool insert(const IndexedContact& contact, uint64_t databaseTime) override;
     bool update(const IndexedContact& contact, uint64_t databaseTime) override;
     bool remove(Oid oid, uint64_t databaseTime) override;
+    bool recordTime(uint64_t databaseTime) override;
+    bool attach() override;
 
     bool readExtended(Oid oid, ExtendedProperties& out) override;
     QString pictureName(Oid oid) override;
@@ -73,6 +75,17 @@ public:
     SearchWords wordsOf(const IndexedContact& contact) const;
     // Full consistency check of both stores; false with a description.
     bool checkStores(QString* problem);
+
+    // Writes both stores back now and waits for it; false when either file
+    // could not be written completely.
+    bool writeBack();
+    // A mark of the stores' state taken while no change is in progress (by
+    // any process); nullopt while one is. Reads made between two equal
+    // marks saw one consistent index.
+    std::optional<uint32_t> settledMark();
+    // The database time the index says it is current to; nullopt when it is
+    // not open.
+    std::optional<uint64_t> currentTo();
 
 private:
     bool readable();

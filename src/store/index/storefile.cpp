@@ -12,8 +12,10 @@
 namespace kontavo {
 
 StoreFile::StoreFile(const QString& path) {
-    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    m_fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_fd < 0) {
+        m_state = errno == ENOENT ? State::Missing : State::Invalid;
         return;
     }
     m_state = State::Invalid;

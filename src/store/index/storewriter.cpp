@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+
+#include "platform/privatefiles.h"
 
 namespace kontavo {
 
@@ -44,7 +47,8 @@ StoreWriter::~StoreWriter() {
 
 void StoreWriter::start(const QString& path, const uint8_t* data, uint32_t length, Done done) {
     stop();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    makePrivateFolder(QFileInfo(path).absolutePath());
+    m_complete = false;
     m_stop = false;
     m_urgent = false;
     m_running = true;
@@ -83,14 +87,21 @@ void StoreWriter::run(const QByteArray& path, const uint8_t* data, uint32_t leng
         ::setpriority(PRIO_PROCESS, id_t(m_threadId.load()), kBelowNormalNice);
     }
     bool complete = false;
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd >= 0) {
+    // Never waits for a reader of a FIFO in the file's place, and never
+    // writes anything but a regular file, readable by this user only.
+    const int fd = ::open(path.constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+    } else if (fd >= 0) {
         complete = writeChunks(fd, data, length) && ::fdatasync(fd) == 0;
         complete = ::close(fd) == 0 && complete;
     }
     if (complete && done) {
         done();
     }
+    m_complete = complete;
     m_threadId = 0;
     m_running = false;
 }

@@ -41,6 +41,9 @@ public:
     void finish();
     // True while the writer thread has not ended.
     bool isRunning() const { return m_running.load(); }
+    // True when the last write-back that ended wrote the whole file (false
+    // while one runs, and after a stopped or failed one).
+    bool lastWriteComplete() const { return !m_running.load() && m_complete.load(); }
 
 private:
     void run(const QByteArray& path, const uint8_t* data, uint32_t length, const Done& done);
@@ -51,6 +54,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_urgent{false};
     std::atomic<bool> m_running{false};
+    std::atomic<bool> m_complete{false};
     std::atomic<int> m_threadId{0};
 };
 

@@ -1,4 +1,4 @@
-#include "list/callrouting.h"
+#include "comm/callrouting.h"
 
 namespace kontavo {
 
@@ -15,14 +15,15 @@ DialMethod dialMethodOf(int32_t dialupMode) {
     }
 }
 
-void routeCall(DialMethod method, const QString& number, Oid oid, ContactActions* actions) {
+void routeCall(DialMethod method, const QString& number, Oid oid, ContactActions* actions,
+               bool launchPhoneAppFirst) {
     if (actions == nullptr || method == DialMethod::None) {
         return;
     }
     if (method == DialMethod::AddIn) {
         actions->callWithAddIn({oid});
     } else if (!number.isEmpty()) {
-        actions->callNumber(number, method);
+        actions->callNumber(number, method, launchPhoneAppFirst);
     }
 }
 

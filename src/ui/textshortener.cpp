@@ -1,4 +1,4 @@
-#include "list/textshortener.h"
+#include "ui/textshortener.h"
 
 #include <QFontMetrics>
 

@@ -1,0 +1,34 @@
+#include "comm/unavailablecontactactions.h"
+
+#include "diag/errorlog.h"
+
+namespace kontavo {
+
+void UnavailableContactActions::callNumber(const QString&, DialMethod, bool) {
+    report(QStringLiteral("call"));
+}
+
+void UnavailableContactActions::callWithAddIn(const QList<Oid>&) {
+    report(QStringLiteral("add-in dialer"));
+}
+
+void UnavailableContactActions::sendEmail(const QString&) {
+    report(QStringLiteral("e-mail"));
+}
+
+void UnavailableContactActions::openUrl(const QString&) {
+    report(QStringLiteral("web page"));
+}
+
+void UnavailableContactActions::openLinkedFile(const QString&) {
+    report(QStringLiteral("linked file"));
+}
+
+void UnavailableContactActions::report(const QString& kind) {
+    if (!m_reported.contains(kind)) {
+        m_reported.insert(kind);
+        logError(QStringLiteral("Contact action not available: ") + kind);
+    }
+}
+
+}  // namespace kontavo
