@@ -2,13 +2,19 @@
 
 #include <QFile>
 
-#include "comm/unavailablecontactactions.h"
+#include "comm/phoneformatsdialog.h"
+#include "comm/phonetemplatesettings.h"
+#include "comm/programactions.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
 #include "platform/locale.h"
+#include "platform/processlauncher.h"
+#include "platform/sound.h"
+#include "platform/sqliteobjectstore.h"
 #include "shell/mainwndframe.h"
 #include "shell/programoptions.h"
+#include "store/contacts/contactmanager.h"
 #include "store/index/lettergroupset.h"
 #include "store/settings/settingsstore.h"
 
@@ -41,8 +47,54 @@ std::unique_ptr<ContactStoreLink> openStore(FrameHost& host, bool seedDemo, QStr
                                      window->sharing(), why);
 }
 
+// The program's contact actions and the launcher and sound they use. The
+// actions are made with each contacts frame (they need its window and
+// store) and live until the next one is made or the program ends.
+struct ProgramActions {
+    ProcessLauncher launcher;
+    std::unique_ptr<Sound> sound = Sound::create();
+    std::unique_ptr<ProgramContactActions> actions;
+};
+
+ContactActions* makeActions(ProgramActions& program, MainWndFrame& window,
+                            ContactStoreSession& session) {
+    const MainWndServices& services = window.services();
+    ProgramContactActions::Services actions;
+    actions.owner = &window;
+    actions.launcher = &program.launcher;
+    actions.sound = program.sound.get();
+    actions.device = services.device;
+    actions.windows = services.windows;
+    actions.readContact = [&session](Oid oid) -> std::optional<VCardContact> {
+        VCardContact contact;
+        ContactManager& manager = session.manager();
+        if (!manager.readContact(oid, contact.record)) {
+            return std::nullopt;
+        }
+        contact.categories = manager.categories().namesOfMask(contact.record.categoryMask);
+        return contact;
+    };
+    actions.phoneApplication = qEnvironmentVariable("KONTAVO_PHONE_APP");
+    actions.beamSender = Beam::configuredSender();
+    program.actions = std::make_unique<ProgramContactActions>(std::move(actions));
+    return program.actions.get();
+}
+
+// The phone number formats from the Tools menu; after OK the list shows
+// its numbers through the edited templates.
+void editPhoneFormats(MainWndFrame& window) {
+    SettingsStore& settings = *window.services().settings;
+    PhoneFormatsDialog dialog(settings, PhoneFormatsDialog::Mode::FromMenu, &window);
+    if (dialog.doModal() != PhoneFormatsDialog::kOk) {
+        return;
+    }
+    if (auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame())) {
+        frame->setPhoneTemplates(loadPhoneTemplates(settings));
+    }
+}
+
 std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link,
-                                            ContactActions* actions) {
+                                            ProgramActions& program) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
     auto* session = dynamic_cast<ContactStoreSession*>(link);
     if (window == nullptr || session == nullptr) {
@@ -56,11 +108,11 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
     frame.store = session;
     frame.changeFlags = session->changeFlags();
     frame.shell = services.shell;
-    frame.actions = actions;
     frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
     frame.screen = Screen::current();
+    frame.actions = makeActions(program, *window, *session);
     frame.makeList = [session, registry = &services.settings->registry(), device = services.device,
-                      actions] {
+                      actions = frame.actions] {
         return makeContactListModel(*session, *registry, device, Screen::current(), actions);
     };
     return std::make_unique<ContactsFrame>(std::move(frame));
@@ -74,12 +126,11 @@ Integration contactsIntegration(int argc, char** argv) {
     integration.openContactStore = [seedDemo](FrameHost& host, QString* why) {
         return openStore(host, seedDemo, why);
     };
-    // Dialing, mail and documents are not wired into this build yet: the
-    // list and the card report each kind of action once in the error log.
-    auto actions = std::make_shared<UnavailableContactActions>();
-    integration.createContactsFrame = [actions](FrameHost& host, ContactStoreLink* link) {
-        return makeFrame(host, link, actions.get());
+    auto program = std::make_shared<ProgramActions>();
+    integration.createContactsFrame = [program](FrameHost& host, ContactStoreLink* link) {
+        return makeFrame(host, link, *program);
     };
+    integration.editPhoneFormats = editPhoneFormats;
     return integration;
 }
 

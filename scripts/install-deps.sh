@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
-  libsqlite3-dev libgif-dev libtiff-dev libjpeg62-turbo-dev zlib1g-dev
+  libsqlite3-dev libasound2-dev xdg-utils libgif-dev libtiff-dev libjpeg62-turbo-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core

@@ -11,6 +11,7 @@ inline constexpr int32_t kDialSound = 41236;
 inline constexpr int32_t kDialAddIn = 41237;
 inline constexpr int32_t kDialNone = 41296;
 
+// The method a stored "DialupMode" value names; unknown values dial nothing.
 DialMethod dialMethodOf(int32_t dialupMode);
 
 // Routes a call of `number` of contact `oid` by `method`: nothing for None

@@ -13,29 +13,23 @@ qsizetype nextDigit(const QString& text, qsizetype from) {
     return from;
 }
 
-// W = D: the template's slots and the text's digits pair up one to one.
-std::optional<QString> fillBySlots(const QString& pattern, QString text) {
+// W = D: the template's slots and the text's digits pair up one to one. A
+// slot first copies the commas (pauses) before its digit, so that a pause
+// stays where it was typed; a literal digit must equal its digit.
+std::optional<QString> fillBySlots(const QString& pattern, const QString& text) {
     QString out;
     qsizetype pos = 0;
     for (const QChar c : pattern) {
-        if (c == u'#') {
-            const qsizetype digit = nextDigit(text, pos);
-            if (digit == text.size()) {
-                return std::nullopt;
-            }
-            out += QStringView(text).mid(pos, digit - pos + 1);
-            pos = digit + 1;
-        } else if (phone::isDigit(c)) {
-            // The digit is consumed; non-digits before it stay for the next "#".
-            const qsizetype digit = nextDigit(text, pos);
-            if (digit == text.size() || text[digit] != c) {
-                return std::nullopt;
-            }
+        if (!phone::isSlot(c)) {
             out += c;
-            text.remove(digit, 1);
-        } else {
-            out += c;
+            continue;
         }
+        const qsizetype digit = nextDigit(text, pos);
+        if (digit == text.size() || (c != u'#' && text[digit] != c)) {
+            return std::nullopt;
+        }
+        out += QStringView(text).mid(pos, digit - pos + 1);
+        pos = digit + 1;
     }
     return out;
 }

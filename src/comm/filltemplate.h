@@ -8,9 +8,10 @@ namespace kontavo {
 // Fills a phone number format template with a text of digits (and commas,
 // the dial pauses). With W the template's "#" and digits, H its "#" and D the
 // text's digits:
-// - W = D: each "#" copies the text's non-digits that come before its next
-//   digit, then that digit; a literal digit is copied and must equal the
-//   text's next digit, which it consumes; other characters are copied.
+// - W = D: each slot ("#" or a literal digit) copies the text's non-digits
+//   that come before its next digit, then that digit, which a literal digit
+//   must equal; other characters are copied. The commas (dial pauses) thus
+//   stay before the digit they were typed before.
 // - else H = D: each "#" takes the text's next character, whatever it is; all
 //   other template characters, digits included, are copied.
 // - otherwise, and for an empty template or text, the fill fails (nullopt).

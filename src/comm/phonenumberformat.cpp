@@ -134,7 +134,14 @@ std::optional<QString> formatPhoneNumber(const QString& number, const PhoneTempl
             if (!filled) {
                 return std::nullopt;
             }
-            return compose(*parts, *fit, *filled);
+            // The number is dialed as shown (the card hands the shown text to
+            // a call): a template that would drop, add or move a digit, a
+            // "*", a "#" or a pause leaves the number as typed.
+            QString shown = compose(*parts, *fit, *filled);
+            if (phone::dialSequence(shown) != phone::dialSequence(number)) {
+                return std::nullopt;
+            }
+            return shown;
         }
     }
     return std::nullopt;

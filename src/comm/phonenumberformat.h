@@ -24,7 +24,8 @@ std::optional<PhoneTemplateFit> fitPhoneTemplate(const QString& pattern,
 // The number as the first fitting template shows it, or nullopt when it is to
 // be shown as typed: formatting off, no templates, no digit, no template of
 // the number's digit count fits, or the first fitting template cannot be
-// filled (no later one is tried). Templates holding literal digits are tried
+// filled or would change what is dialed (its digits, "*", "#" and commas,
+// in order; no later one is tried). Templates holding literal digits are tried
 // first, then all, each pass in list order. Thread-safe.
 std::optional<QString> formatPhoneNumber(const QString& number, const PhoneTemplateSet& set);
 

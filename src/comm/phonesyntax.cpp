@@ -16,4 +16,14 @@ bool hasLiteralDigit(QStringView text) {
     return std::any_of(text.begin(), text.end(), isDigit);
 }
 
+QString dialSequence(QStringView text) {
+    QString kept;
+    for (const QChar c : text) {
+        if (isDigit(c) || c == u'*' || c == u'#' || c == u',') {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
 }  // namespace kontavo::phone

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 #include <QStringView>
 
 // The characters of phone numbers and phone number format templates.
@@ -30,5 +31,9 @@ int templateWeight(QStringView text);
 int digitCount(QStringView text);
 // True when the template holds at least one literal digit.
 bool hasLiteralDigit(QStringView text);
+
+// What dialing a text acts on, in order: its digits, "*", "#" and the
+// commas (pauses). Formatting must leave it as it is.
+QString dialSequence(QStringView text);
 
 }  // namespace kontavo::phone

@@ -16,12 +16,26 @@ void UnavailableContactActions::sendEmail(const QString&) {
     report(QStringLiteral("e-mail"));
 }
 
+void UnavailableContactActions::sendSms(const QString&) {
+    report(QStringLiteral("text message"));
+}
+
 void UnavailableContactActions::openUrl(const QString&) {
     report(QStringLiteral("web page"));
 }
 
 void UnavailableContactActions::openLinkedFile(const QString&) {
     report(QStringLiteral("linked file"));
+}
+
+int UnavailableContactActions::beamContacts(const QList<Oid>&) {
+    report(QStringLiteral("beam"));
+    return -1;
+}
+
+bool UnavailableContactActions::makeAppointment(const QString&, const QStringList&) {
+    report(QStringLiteral("appointment"));
+    return false;
 }
 
 void UnavailableContactActions::report(const QString& kind) {

@@ -32,5 +32,4 @@ struct VCardReadResult {
 };
 VCardReadResult readVCards(const QByteArray& bytes);
 
-
 }  // namespace kontavo

@@ -118,14 +118,4 @@ std::optional<ContactItem> ContactContextMenu::itemOf(int id) const {
     return isEmail == email ? std::optional(item) : std::nullopt;
 }
 
-QString ContactContextMenu::smsAddress(const QString& number) {
-    QString kept;
-    for (const QChar c : number) {
-        if (c == u'+' || (c >= u'0' && c <= u'9')) {
-            kept += c;
-        }
-    }
-    return kept;
-}
-
 }  // namespace kontavo

@@ -56,9 +56,6 @@ public:
     // The phone or e-mail a call, SMS or e-mail command `id` names.
     std::optional<ContactItem> itemOf(int id) const;
 
-    // The characters of `number` that an SMS address keeps: "+" and digits.
-    static QString smsAddress(const QString& number);
-
 private:
     void addItemMenus(bool isPhoneDevice, bool actionsBuilt);
     MenuEntry command(int id, int stringId, const FeatureSet& features) const;

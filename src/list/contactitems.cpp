@@ -115,6 +115,24 @@ std::optional<ContactItem> detailItem(const ContactRecord& record) {
     return firstExtended(record.extended.emails, Kind::Email);
 }
 
+QString talkKeyNumber(const ContactRecord& record) {
+    if (record.preferredItemTag != 0) {
+        const std::optional<ContactItem> preferred = preferredItem(record);
+        return preferred && preferred->kind == Kind::Phone ? preferred->value : QString();
+    }
+    for (const StandardItemField& entry : standardItemFields()) {
+        if (entry.kind == Kind::Phone && !record.field(entry.field).isEmpty()) {
+            return record.field(entry.field);
+        }
+    }
+    for (const LabeledValue& phone : record.extended.phones) {
+        if (!phone.value.isEmpty()) {
+            return phone.value;
+        }
+    }
+    return QString();
+}
+
 QString displayValue(const ContactItem& item, const PhoneTemplateSet& templates) {
     return item.kind == Kind::Phone ? displayPhoneNumber(item.value, templates) : item.value;
 }

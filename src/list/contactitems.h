@@ -50,6 +50,15 @@ QList<ContactItem> phoneMenuItems(const ContactRecord& record);
 // both ends.
 std::optional<ContactItem> detailItem(const ContactRecord& record);
 
+// The number the Talk key dials for a contact. With a preferred item set:
+// the standard phone field it names, or the extended phone whose key it is
+// (an e-mail, or an item that is gone, gives no number: nothing is
+// dialed). Without one: the first non-empty standard phone (Work, second
+// Work, Home, second Home, Mobile, Home fax, Work fax, Pager, Car, Radio,
+// Assistant), then the first non-empty extended phone. Empty when there is
+// none.
+QString talkKeyNumber(const ContactRecord& record);
+
 // The value as shown: phones through the phone number templates, e-mail
 // addresses as stored.
 QString displayValue(const ContactItem& item, const PhoneTemplateSet& templates);

@@ -43,10 +43,7 @@ void ContactList::actOnItem(const ContactItem& item, Oid oid) {
         }
         return;
     }
-    // The dial method is read afresh for every call.
-    const SettingsStore settings(*m_services.registry);
-    routeCall(dialMethodOf(settings.get(settings::kDialupMode)), item.value, oid,
-              m_services.actions);
+    routeCall(freshDialMethod(), item.value, oid, m_services.actions);
 }
 
 bool ContactList::openContextMenu(QPoint pos) {
@@ -90,16 +87,21 @@ void ContactList::runContextCommand(int id, const ContactContextMenu& menu) {
     if (id > ContactContextMenu::kEmailBase) {
         m_services.actions->sendEmail(item->value);
     } else if (id > ContactContextMenu::kSmsBase) {
-        m_services.actions->sendEmail(ContactContextMenu::smsAddress(item->value));
+        m_services.actions->sendSms(item->value);
     } else {
-        const SettingsStore settings(*m_services.registry);
-        const DialMethod method = dialMethodOf(settings.get(settings::kDialupMode));
+        const DialMethod method = freshDialMethod();
         if (method == DialMethod::AddIn) {
             m_services.actions->callWithAddIn(selectedOids());
         } else {
             routeCall(method, item->value, selectedContact(), m_services.actions);
         }
     }
+}
+
+// The dial method is read afresh for every call (and becomes the current
+// one).
+DialMethod ContactList::freshDialMethod() const {
+    return dialMethodOf(readDialMethod(SettingsStore(*m_services.registry)));
 }
 
 bool ContactList::deleteSelection() {

@@ -44,6 +44,9 @@ public:
     void addRecent(Oid oid) override { m_list.addRecent(oid); }
     QString filterCaption() const override { return m_list.filterCaption(); }
     bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
+    void setPhoneTemplates(const PhoneTemplateSet& templates) override {
+        m_list.setPhoneTemplates(templates);
+    }
 
 private:
     static ContactList::Services services(ManagerListStore& store, QtContactListUi& ui,

@@ -24,6 +24,8 @@
 namespace kontavo {
 
 class BigAbcBar;
+class ContactActions;
+class PhoneTemplateSet;
 class ChangeFlagSink;
 class ContactStoreSession;
 class DeviceFs;
@@ -45,7 +47,9 @@ struct ContactsFrameServices {
     ContactStoreSession* store = nullptr;   // optional: no contacts
     ShellUi* shell = nullptr;               // optional: no SIP
     ChangeFlagSink* changeFlags = nullptr;  // optional
-    // optional: without them every action is reported once as unavailable
+    // The contact actions behind "Beam...", "Make Appointment..." and the
+    // Talk key (the list gets them through makeList); optional: without
+    // them those commands are disabled and the Talk key does nothing.
     ContactActions* actions = nullptr;
     LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
@@ -114,6 +118,10 @@ public:
     // feature is not built.
     bool isCommandAvailable(int id) const;
 
+    // The phone number templates changed: the list shows its numbers
+    // through `templates` from now on.
+    void setPhoneTemplates(const PhoneTemplateSet& templates);
+
     // Parts, for the program and tests (null before creation).
     FrameListModel* list() const { return m_list.get(); }
     SearchEdit* searchEdit() const { return m_search; }
@@ -176,6 +184,8 @@ private:
     // Commands.
     void duplicateSelection();
     void reindex();
+    void beamSelection();
+    void makeAppointment();
 
     ContactsFrameServices m_services;
     ContactTemplate m_template;

@@ -1,7 +1,10 @@
 // The contacts frame's commands, view changes and the list's selection.
 #include <QApplication>
 
+#include "comm/appointmenttext.h"
+#include "comm/contactactions.h"
 #include "list/bigabcbar.h"
+#include "list/contactitems.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
 #include "list/searchedit.h"
@@ -42,6 +45,8 @@ void ContactsFrame::connectList() {
             m_search->busyEnd();
         }
     };
+    // The context menu's frame commands, as if chosen from the menu bar.
+    listener.command = [this](int id) { handleCommand(id, 0); };
     m_list->setListener(std::move(listener));
     connect(m_splitter, &SplitterWnd::previousRequested, this, [this] {
         m_list->stepSelection(-1);
@@ -62,6 +67,9 @@ bool ContactsFrame::isCommandAvailable(int id) const {
         case kCmdDuplicate:
         case kCmdReindex:
             return m_services.store != nullptr;
+        case kCmdBeam:
+        case kCmdAppointment:
+            return m_services.store != nullptr && m_services.actions != nullptr;
         case kCmdDelete:
         case kCmdSplitVisible:
         case kCmdSplitVisibleToo:
@@ -86,6 +94,12 @@ bool ContactsFrame::handleCommand(int id, int) {
         case kCmdReindex:
             reindex();
             return true;
+        case kCmdBeam:
+            beamSelection();
+            return true;
+        case kCmdAppointment:
+            makeAppointment();
+            return true;
         case kCmdSplitVisible:
         case kCmdSplitVisibleToo:
             toggleSplitVisible();
@@ -98,7 +112,8 @@ bool ContactsFrame::handleCommand(int id, int) {
 
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
-        if (!m_services.features.allowsCommand(id)) {
+        if (!m_services.features.allowsCommand(id) ||
+            ((id == kCmdBeam || id == kCmdAppointment) && !isCommandAvailable(id))) {
             bar.enableItem(id, false);
         }
     }
@@ -158,9 +173,46 @@ void ContactsFrame::clearListSelection() {
     selectionChanged();
 }
 
-// The Talk key calls through the contact actions, which are not part of the
-// program yet.
-void ContactsFrame::callSelectedContact() {}
+// The Talk key dials the selected contact's number through the phone
+// service, whatever the dial method, without the phone application first.
+void ContactsFrame::callSelectedContact() {
+    const Oid oid = m_list->selectedContact();
+    ContactRecord record;
+    if (oid == 0 || m_services.actions == nullptr || m_services.store == nullptr ||
+        !m_services.store->manager().readContact(oid, record)) {
+        return;
+    }
+    const QString number = talkKeyNumber(record);
+    if (!number.isEmpty()) {
+        m_services.actions->callNumber(number, DialMethod::JustCall, false);
+    }
+}
+
+// The selected contacts, each once, go to the beaming; its result is not
+// shown.
+void ContactsFrame::beamSelection() {
+    QList<Oid> oids;
+    for (const Oid oid : m_list->selectedOids()) {
+        if (!oids.contains(oid)) {
+            oids.append(oid);
+        }
+    }
+    m_services.actions->beamContacts(oids);
+}
+
+// An appointment with the one selected contact; the result is not shown.
+void ContactsFrame::makeAppointment() {
+    const Oid oid = m_list->selectedContact();
+    ContactRecord record;
+    if (oid == 0 || !m_services.store->manager().readContact(oid, record)) {
+        return;
+    }
+    m_services.actions->makeAppointment(appointmentSubject(record), appointmentBody(record));
+}
+
+void ContactsFrame::setPhoneTemplates(const PhoneTemplateSet& templates) {
+    m_list->setPhoneTemplates(templates);
+}
 
 // Shows the contact in the list (selected, with the search cleared when the
 // search hides it); "v" then opens it in the full-screen card. The edit form

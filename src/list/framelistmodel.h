@@ -12,6 +12,7 @@ class QWidget;
 namespace kontavo {
 
 class ContactObserver;
+class PhoneTemplateSet;
 
 // The contact list as the contacts frame drives it: the rows of the list
 // pane over the index's results, drawn in the owner-drawn list control.
@@ -31,8 +32,8 @@ public:
         // The list waits for the store (true) or has its rows again (false).
         std::function<void(bool busy)> busy;
         // A command of the list's context menu that the frame carries out
-        // for the selected contacts: Duplicate (41284), Beam (41286) or
-        // Make Appointment (41211).
+        // for the selected contacts: "Duplicate" (41284), "Beam..." (41286)
+        // or "Make Appointment..." (41211).
         std::function<void(int command)> command;
     };
 
@@ -82,6 +83,10 @@ public:
     // model has then refilled).
     virtual QString filterCaption() const = 0;
     virtual bool chooseFilter(QWidget* button) = 0;
+
+    // Replaces the phone number templates the rows show their numbers
+    // through; the list redraws.
+    virtual void setPhoneTemplates(const PhoneTemplateSet& templates) = 0;
 };
 
 }  // namespace kontavo

@@ -9,8 +9,8 @@ namespace kontavo {
 
 // The category drop-down button ("LIST.DOWN.BUTTON") at the top left of the
 // contacts frame: the category filter's caption with a down-arrow glyph at
-// its right end (icon 119, or 300 on a high-resolution screen). A tap (pen down and up on the button) emits tapped(); the
-// button looks pressed while the pen is down on it. UI thread only.
+// its right end (icon 119, or 300 on a high-resolution screen). A tap (pen down and up on the
+// button) emits tapped(); the button looks pressed while the pen is down on it. UI thread only.
 class ListDownButton : public QWidget {
     Q_OBJECT
 public:

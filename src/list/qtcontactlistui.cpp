@@ -8,6 +8,7 @@
 #include "store/contacts/recentlist.h"
 #include "ui/messageboxes.h"
 #include "ui/popupmenu.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 
@@ -55,6 +56,7 @@ bool QtContactListUi::confirmDelete(QWidget* parent) {
 int QtContactListUi::showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anchor,
                                    QWidget* parent) {
     PopupMenu popup(parent);
+    popup.setFont(SharedFonts::current().normal);
     QActionGroup marks(&popup);
     marks.setExclusive(true);
     const auto& entries = menu.entries();
@@ -98,6 +100,7 @@ std::optional<QList<CategoryFilterMenu::NamedCategory>> QtContactListUi::chooseC
 int QtContactListUi::showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,
                                      QWidget* parent) {
     PopupMenu popup(parent);
+    popup.setFont(SharedFonts::current().normal);
     addEntries(popup, entries);
     popup.fitToScreen();
     return chosenId(popup.exec(globalPos - QPoint(popup.sizeHint().width(), 0)));

@@ -4,11 +4,11 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include "comm/dialmethod.h"
 #include "diag/resources.h"
 #include "platform/devicefs.h"
 #include "platform/screen.h"
 #include "shell/appointmentsframe.h"
-#include "shell/dialupmode.h"
 #include "shell/menucommands.h"
 #include "shell/progresswnd.h"
 #include "shell/shellids.h"
@@ -167,12 +167,7 @@ void MainWndFrame::leaveSharing() {
 }
 
 void MainWndFrame::chooseDialupMode() {
-    SettingsStore& settings = *m_services.settings;
-    const int32_t stored = settings.get(settings::kDialupMode);
-    const int32_t chosen = startupDialupMode(stored, m_services.device->isPhoneDevice(), false);
-    if (chosen != stored) {
-        settings.set(settings::kDialupMode, chosen);
-    }
+    initDialMethod(*m_services.settings, m_services.device->isPhoneDevice(), false);
 }
 
 bool MainWndFrame::openContactStore() {
@@ -249,6 +244,7 @@ void MainWndFrame::updateMenuAvailability() {
     }
     m_menuBar->enableItem(shell::kCmdOptions, bool(m_services.runOptions));
     m_menuBar->enableItem(shell::kCmdEditTemplate, bool(m_services.editTemplate));
+    m_menuBar->enableItem(shell::kCmdPhoneFormats, bool(m_services.editPhoneFormats));
     if (m_contactsFrame != nullptr && m_contactsFrame->isCreated()) {
         m_contactsFrame->updateMenu(*m_menuBar);
     }

@@ -144,6 +144,11 @@ bool MainWndFrame::onMainCommand(int id) {
         case shell::kCmdAbout:
             showAbout();
             return true;
+        case shell::kCmdPhoneFormats:
+            if (m_services.editPhoneFormats) {
+                m_services.editPhoneFormats(*this);
+            }
+            return true;
         default:
             return false;
     }

@@ -11,6 +11,7 @@ CommandOwner commandOwner(int id) {
         case shell::kCmdEditTemplate:
         case shell::kCmdOptions:
         case shell::kCmdAbout:
+        case shell::kCmdPhoneFormats:
             return CommandOwner::MainWindow;
         case 41209:  // New
         case 41283:  // Edit

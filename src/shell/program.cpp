@@ -178,6 +178,7 @@ int runMainWindow(QApplication& app, const ProgramOptions& options, const AppInf
                              integration.createContactsFrame,
                              integration.runOptions,
                              integration.editTemplate,
+                             integration.editPhoneFormats,
                              [](int code) { QCoreApplication::exit(code); }};
     MainWndFrame window(services);
     if (!window.create()) {

@@ -37,15 +37,13 @@ inline constexpr int kCmdExit = 40004;
 inline constexpr int kCmdEditTemplate = 41147;
 inline constexpr int kCmdOptions = 41207;
 inline constexpr int kCmdAbout = 41229;
+// The phone number formats, in the Tools menu until the options page
+// offers them.
+inline constexpr int kCmdPhoneFormats = 42320;
 
 // Commands of the View menu whose marks the main window sets.
 inline constexpr int kCmdTwoLineDisplay = 41264;
 inline constexpr int kCmdOneLineDisplay = 41266;
-
-// Dial methods ("DialupMode"), as their menu command ids.
-inline constexpr int kDialPhone = 41235;
-inline constexpr int kDialAddIn = 41237;
-inline constexpr int kDialNone = 41296;
 
 // The Talk key override request: no default handling plus notification, in
 // both halves (mask and value).

@@ -38,7 +38,10 @@ std::optional<Feature> featureOf(int id) {
 // category list dialog are still being built: their items stay disabled
 // until the feature is added here.
 FeatureSet FeatureSet::built() {
-    return FeatureSet();
+    return FeatureSet()
+        .with(Feature::ContactActions)
+        .with(Feature::Beam)
+        .with(Feature::Appointment);
 }
 
 FeatureSet FeatureSet::all() {

@@ -21,7 +21,7 @@ TEST(CardLinkRouterTest, EachKindOfLineGoesToItsAction) {
                            kGroupDate, kGroupOther, kGroupNotes, kGroupName}) {
         EXPECT_FALSE(router.activate({type, "x", {}}, 7, false)) << type;
     }
-    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 first", "call 555-1000 1", "mail a@b.c",
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 1", "call 555-1000 1 0", "mail a@b.c",
                                           "url www.x.org", "file \\My Documents\\x.pdf"}))
         << "the Talk key does not bring up the phone application first";
 }
@@ -34,7 +34,7 @@ TEST(CardLinkRouterTest, CallsFollowTheDialMethod) {
     router.activate({kGroupPhone, "555", {}}, 7, false);
     router.setDialMethod(DialMethod::AddIn);
     router.activate({kGroupPhone, "555", {}}, 7, false);
-    EXPECT_EQ(actions.calls, QStringList({"call 555 2", "addin 7"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555 2 1", "addin 7"}));
 }
 
 }  // namespace

@@ -15,8 +15,11 @@ TEST(FillTemplateTest, SlotsTakeDigitsAndLiteralDigitsMustMatch) {
 
 TEST(FillTemplateTest, CommasGoWithTheNextSlot) {
     EXPECT_EQ(fillTemplate("##-##", "1,234"), QStringLiteral("1,2-34"));
-    // A literal digit consumes its digit; the comma before it waits for the next slot.
-    EXPECT_EQ(fillTemplate("#1#", "2,13"), QStringLiteral("21,3"));
+    // A literal digit takes the comma typed before its digit too: the pause
+    // stays where it was typed.
+    EXPECT_EQ(fillTemplate("#1#", "2,13"), QStringLiteral("2,13"));
+    EXPECT_EQ(fillTemplate("800-###-####", "8,0,01234567"), QStringLiteral("8,0,0-123-4567"));
+    EXPECT_FALSE(fillTemplate("#1#", "2,23").has_value());
 }
 
 TEST(FillTemplateTest, HashesAloneTakeAnyCharacter) {

@@ -38,13 +38,19 @@ TEST(UnavailableContactActionsTest, EachKindIsReportedOnce) {
     actions.openLinkedFile(QStringLiteral("\\x.pdf"));
     actions.callWithAddIn({1, 2});
     actions.openUrl(QStringLiteral("www.y.org"));
+    actions.sendSms(QStringLiteral("555"));
+    EXPECT_EQ(actions.beamContacts({1}), -1) << "nothing was beamed";
+    EXPECT_FALSE(actions.makeAppointment(QStringLiteral("Meeting"), {}));
+    actions.beamContacts({2});
     setLogModule(QString());
     EXPECT_EQ(
         logLines(program + QStringLiteral(".log")),
         (QList<QByteArray>{
             "Contact action not available: call", "Contact action not available: e-mail",
             "Contact action not available: web page", "Contact action not available: linked file",
-            "Contact action not available: add-in dialer"}));
+            "Contact action not available: add-in dialer",
+            "Contact action not available: text message", "Contact action not available: beam",
+            "Contact action not available: appointment"}));
 }
 
 }  // namespace

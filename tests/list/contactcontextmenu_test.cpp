@@ -62,10 +62,5 @@ TEST(ContactContextMenuTest, SeveralContactsOfferBeamAndDelete) {
     EXPECT_EQ(texts(menu.entries()), QStringList({"Beam...", "Delete"}));
 }
 
-TEST(ContactContextMenuTest, SmsAddressKeepsThePlusAndTheDigitsInOrder) {
-    EXPECT_EQ(ContactContextMenu::smsAddress("+1 (555) 123-45x6"), "+1555123456");
-    EXPECT_EQ(ContactContextMenu::smsAddress("abc"), "");
-}
-
 }  // namespace
 }  // namespace kontavo

@@ -354,7 +354,7 @@ TEST_F(ContactListMenuTest, DialToRoutesThePreselectedNumberByTheDialMethod) {
     list->openPhoneMenu(1);
     setDialMethod(41237);
     list->openPhoneMenu(1);
-    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 first", "call 555-1000 2", "addin 2"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 1 1", "call 555-1000 2 1", "addin 2"}));
 }
 
 TEST_F(ContactListMenuTest, EmailToSendsAMail) {
@@ -381,9 +381,35 @@ TEST_F(ContactListMenuTest, ContextMenuCallsTextsAndMailsTheChosenItem) {
     setDialMethod(41296);
     ui.contextChoice = 1001;  // with "None" nothing is dialed
     list->openContextMenu({5, 5});
-    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1 first", "mail bob@example.com"}));
+    EXPECT_EQ(actions.calls, QStringList({"call 555-3000 1 1", "mail bob@example.com"}));
     EXPECT_EQ(ui.contextMenus.front()[2].text, "Call Phone");
     EXPECT_EQ(ui.contextMenus.front()[3].text, "Send Email") << "not a phone device";
+}
+
+TEST_F(ContactListMenuTest, OnAPhoneDeviceSendSmsHandsTheNumberAsStoredToTheSmsAction) {
+    store.records[2].setField(ContactField::MobilePhone, "+7 (912) 345-67-89 mob");
+    device.writeFile(QStringLiteral("\\windows\\sms.dll"), "phone");
+    ContactList::Services phone = services();
+    phone.device = &device.fs();  // looked at for every menu
+    list = std::make_unique<ContactList>(phone);
+    list->refill({});
+    list->selectContact(2);
+    ui.contextChoice = 1102;  // Send SMS: Mobile
+    EXPECT_TRUE(list->openContextMenu({5, 5}));
+    EXPECT_EQ(ui.contextMenus.front()[3].text, "Send SMS");
+    EXPECT_EQ(actions.calls, QStringList{"sms +7 (912) 345-67-89 mob"});
+}
+
+TEST_F(ContactListMenuTest, EveryCallReadsTheDialMethodAfreshAndMakesItCurrent) {
+    list->selectContact(2);
+    setDialMethod(kDialSound);
+    ui.contextChoice = 1001;
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(currentDialupMode(), kDialSound);
+    setDialMethod(kDialAddIn);
+    list->openContextMenu({5, 5});
+    EXPECT_EQ(currentDialupMode(), kDialAddIn);
+    EXPECT_EQ(actions.calls, QStringList({"call 555-1000 2 1", "addin 2"}));
 }
 
 TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
@@ -405,14 +431,14 @@ TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
     EXPECT_FALSE(list->openContextMenu({5, 5}));
 }
 
-// The list as the program has it today: the contact actions, beaming,
-// appointments and the category dialog are not built, so their items are
-// shown disabled and a choice of them does nothing.
+// A list whose contact actions, beaming, appointments and category dialog
+// are not built: their items are shown disabled and a choice of them does
+// nothing.
 class ContactListUnbuiltTest : public ContactListMenuTest {
 protected:
     ContactListUnbuiltTest() {
         ContactList::Services s = services();
-        s.features = FeatureSet::built();
+        s.features = FeatureSet();
         list = std::make_unique<ContactList>(s);
         list->setListener(listener());
         list->refill({});
@@ -450,6 +476,35 @@ TEST_F(ContactListUnbuiltTest, ItemsOfMissingFeaturesAreDisabledAndDoNothing) {
     ui.phoneChoice = 1;
     list->openPhoneMenu(1);
     EXPECT_EQ(store.writes, QStringList{"preferred 2 3a1c001f"});
+}
+
+// Features that need the contact actions are not offered by a list given
+// none, whatever is built.
+TEST_F(ContactListMenuTest, WithoutActionsNothingCallsMailsBeamsOrMakesAppointments) {
+    ContactList::Services s = services();
+    s.features = FeatureSet::all();
+    s.actions = nullptr;
+    list = std::make_unique<ContactList>(s);
+    QList<int> commands;
+    ContactList::Listener l;
+    l.command = [&](int id) { commands.append(id); };
+    list->setListener(l);
+    list->refill({});
+    list->selectContact(2);
+    for (const int id : {ContactContextMenu::kBeam, ContactContextMenu::kAppointment, 1001}) {
+        ui.contextChoice = id;
+        EXPECT_TRUE(list->openContextMenu({5, 5}));
+    }
+    EXPECT_TRUE(commands.isEmpty());
+    QStringList disabled;
+    for (const MenuEntry& entry : ui.contextMenus.front()) {
+        if (!entry.enabled && !entry.separator) {
+            disabled.append(entry.text);
+        }
+    }
+    EXPECT_TRUE(disabled.contains("Beam...")) << disabled.join(", ").toStdString();
+    EXPECT_TRUE(disabled.contains("Make Appointment..."));
+    EXPECT_TRUE(disabled.contains("Call Phone"));
 }
 
 TEST_F(ContactListUnbuiltTest, MoreIsDisabledAndChoosingItChangesNothing) {

@@ -5,6 +5,7 @@
 #include "comm/callrouting.h"
 #include "comm/phonetemplateset.h"
 #include "store/record/contactrecord.h"
+#include "list/contactitems.h"
 #include "store/record/itemkey.h"
 
 namespace kontavo {
@@ -81,12 +82,30 @@ TEST(ContactListPhoneMenuTest, PhonesAreShownFormatted) {
     EXPECT_EQ(menu.entries().front().item.value, "79123456789");
 }
 
-TEST(CallRoutingTest, DialMethodsByTheirStoredIds) {
-    EXPECT_EQ(dialMethodOf(41235), DialMethod::JustCall);
-    EXPECT_EQ(dialMethodOf(41236), DialMethod::Sound);
-    EXPECT_EQ(dialMethodOf(41237), DialMethod::AddIn);
-    EXPECT_EQ(dialMethodOf(41296), DialMethod::None);
-    EXPECT_EQ(dialMethodOf(0), DialMethod::None);
+using namespace Qt::StringLiterals;
+
+TEST(TalkKeyNumberTest, ThePreferredPhoneElseTheFirstPhoneInTheStandardOrder) {
+    ContactRecord record;
+    EXPECT_EQ(talkKeyNumber(record), "");
+    record.setField(ContactField::Email1, "ann@example.com");
+    record.extended.phones.append(LabeledValue{u"Dacha"_s, u"444"_s});
+    EXPECT_EQ(talkKeyNumber(record), "444") << "extended phones after every standard one";
+    record.setField(ContactField::AssistantPhone, "333");
+    record.setField(ContactField::HomePhone2, "222");
+    EXPECT_EQ(talkKeyNumber(record), "222");
+    record.setField(ContactField::WorkPhone2, "111");
+    EXPECT_EQ(talkKeyNumber(record), "111");
+
+    record.preferredItemTag = fieldInfo(ContactField::AssistantPhone).tag();
+    EXPECT_EQ(talkKeyNumber(record), "333");
+    record.preferredItemTag = itemKey(u"Dacha", u"444");
+    EXPECT_EQ(talkKeyNumber(record), "444");
+    record.preferredItemTag = fieldInfo(ContactField::Email1).tag();
+    EXPECT_EQ(talkKeyNumber(record), "") << "an e-mail is not dialed";
+    record.preferredItemTag = itemKey(u"Dacha", u"445");
+    EXPECT_EQ(talkKeyNumber(record), "") << "the preferred phone is gone";
+    record.preferredItemTag = fieldInfo(ContactField::MobilePhone).tag();
+    EXPECT_EQ(talkKeyNumber(record), "") << "the preferred field is empty";
 }
 
 }  // namespace

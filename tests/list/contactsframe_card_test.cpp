@@ -269,7 +269,7 @@ TEST_P(FrameCardTest, ATapOnALineOfTheFullScreenCardActsAndClosesIt) {
     const int mobile = itemOfLine(view, QStringLiteral("Mobile"));
     ASSERT_GT(mobile, 0);
     QTest::mouseClick(view, Qt::LeftButton, {}, view->itemRect(mobile).center());
-    EXPECT_EQ(actions.calls, QStringList{"call +49 171 234 5678 1 first"});
+    EXPECT_EQ(actions.calls, QStringList{"call +49 171 234 5678 1 1"});
     QTRY_COMPARE(frame().cardDialog(), nullptr);
     EXPECT_FALSE(frame().isBusy());
 

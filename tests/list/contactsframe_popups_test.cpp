@@ -114,7 +114,8 @@ protected:
 };
 
 // The context menu's Duplicate works through the frame; Beam and Make
-// Appointment, whose features are not built, are shown but disabled.
+// Appointment, without contact actions to carry them out, are shown but
+// disabled.
 TEST_P(FramePopupTest, ContextMenuDuplicatesThroughTheFrameAndOffersNoDeadItems) {
     open(kStoreContacts);
     const int before = contactCount();
@@ -154,9 +155,11 @@ TEST_P(FramePopupTest, FilterMenuShowsMoreDisabledAndStaysOnTheScreen) {
     EXPECT_EQ(fixture.frame().list()->filterCaption(), QStringLiteral("All Contacts"));
 }
 
-// With the contact actions (a later part) the "Send Email" submenu opens:
-// its addresses are far wider than the screen.
+// With the contact actions the "Send Email" submenu opens: its addresses
+// are far wider than the screen.
 TEST_P(FramePopupTest, EmailSubmenuKeepsToTheScreen) {
+    test::RecordingActions actions;
+    fixture.actions = &actions;
     fixture.features = FeatureSet::all();
     open(kStoreContacts);
     int row = -1;

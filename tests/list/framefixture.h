@@ -5,6 +5,7 @@
 
 #include "list/changeflagsink.h"
 #include "list/contactsframe.h"
+#include "support/recordingactions.h"
 #include "support/tempdevice.h"
 #include "testframehost.h"
 #include "testlistmodel.h"

@@ -42,6 +42,7 @@ public:
     void addRecent(Oid oid) override { recent.prepend(oid); }
     QString filterCaption() const override { return QStringLiteral("All Contacts"); }
     bool chooseFilter(QWidget*) override;
+    void setPhoneTemplates(const PhoneTemplateSet&) override { calls.append("templates"); }
 
     // CoolListOwner
     bool onKey(const ListKey& key) override;
@@ -67,7 +68,7 @@ public:
 
     QList<ListEntry> fixedEntries;
     QList<ListSearch> refills;  // every refill asked for
-    QStringList calls;          // "nameOnly 1", "doubleSized 0", "sort 2", "filter"
+    QStringList calls;          // "nameOnly 1", "doubleSized 0", "sort 2", "filter", "templates"
     QList<Oid> recent;
     int filterMenus = 0;
 

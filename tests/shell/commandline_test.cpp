@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/dialupmode.h"
 #include "shell/menucommands.h"
 #include "shell/programoptions.h"
 
@@ -88,15 +87,6 @@ TEST(ProgramOptionsTest, RefusesBadOptionsWithAReason) {
         EXPECT_FALSE(ProgramOptions::parse(arguments, &error)) << arguments.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
-}
-
-TEST(DialupModeTest, StartupDefaultFollowsTheDevice) {
-    EXPECT_EQ(startupDialupMode(0, true, true), 41235);
-    EXPECT_EQ(startupDialupMode(0, false, true), 41237);
-    EXPECT_EQ(startupDialupMode(0, false, false), 41296);
-    EXPECT_EQ(startupDialupMode(-3, false, false), 41296);
-    EXPECT_EQ(startupDialupMode(41237, true, false), 41237);
-    EXPECT_EQ(startupDialupMode(1, true, false), 1);
 }
 
 TEST(MenuCommandsTest, MainWindowKeepsOnlyItsOwnCommands) {

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "comm/dialmethod.h"
 #include "diag/resources.h"
 #include "platform/screen.h"
 #include "shell/progresswnd.h"
@@ -80,12 +81,13 @@ TEST_F(MainWndFrameTest, DoubleResolutionDoublesEveryLength) {
 
 TEST_F(MainWndFrameTest, MenuBarOffersEveryCommandThatCanRun) {
     MainWndFrame& window = start();
-    const QList<int> expected = {41209, 41283, 41284, 41208, 41286, 41211, 41207,
-                                 41147, 41300, 41229, 41290, 40004, 41214, 41266,
-                                 41264, 41231, 41232, 41233, 41216, 41217, 41218};
+    const QList<int> expected = {41209, 41283, 41284, 41208, 41286, 41211, 41207, 42320,
+                                 41147, 41300, 41229, 41290, 40004, 41214, 41266, 41264,
+                                 41231, 41232, 41233, 41216, 41217, 41218};
     EXPECT_EQ(window.menuBar()->commandIds(), expected);
     for (int id : expected) {
-        const bool laterDialog = id == shell::kCmdOptions || id == shell::kCmdEditTemplate;
+        const bool laterDialog = id == shell::kCmdOptions || id == shell::kCmdEditTemplate ||
+                                 id == shell::kCmdPhoneFormats;
         EXPECT_EQ(window.menuBar()->action(id)->isEnabled(), !laterDialog) << id;
     }
 }
@@ -142,16 +144,17 @@ TEST_F(MainWndFrameTest, StoreThatCannotOpenFailsTheStartWithItsMessage) {
 
 TEST_F(MainWndFrameTest, DialMethodDefaultsByDeviceAndStoredOnesStay) {
     start();
-    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialNone);
+    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), kDialNone);
     m_window.reset();
     m_rig.device.settings().set(settings::kDialupMode, 0);
     m_rig.device.writeFile(QStringLiteral("\\Windows\\sms.dll"), "phone");
     start();
-    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialPhone);
+    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), kDialJustCall);
     m_window.reset();
-    m_rig.device.settings().set(settings::kDialupMode, shell::kDialAddIn);
+    m_rig.device.settings().set(settings::kDialupMode, kDialAddIn);
     start();
-    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), shell::kDialAddIn);
+    EXPECT_EQ(m_rig.device.settings().get(settings::kDialupMode), kDialAddIn);
+    EXPECT_EQ(currentDialupMode(), kDialAddIn) << "the start-up value is the current one";
 }
 
 TEST_F(MainWndFrameTest, DoubleSizedSettingSetsTheViewRadioGroup) {
@@ -205,7 +208,7 @@ TEST_F(MainWndFrameTest, SwitchingFramesRebuildsTheMenuBarOnce) {
     EXPECT_FALSE(window.contactsFrame()->isVisible());
     const MenuBar* rebuilt = window.menuBar();
     EXPECT_NE(rebuilt, before);
-    EXPECT_EQ(rebuilt->commandIds().size(), 21);
+    EXPECT_EQ(rebuilt->commandIds().size(), 22);
     window.switchFrame(FrameHost::kAppointmentsFrame);
     EXPECT_EQ(window.menuBar(), rebuilt);  // already active: nothing happens
     command(41209);                        // the appointments frame handles nothing

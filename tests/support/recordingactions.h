@@ -6,28 +6,41 @@
 
 namespace kontavo::test {
 
-// Contact actions that record each request as text: "call <number>
-// <method>" (with " first" when the phone application is to come up
-// first), "addin <oid>" (0 for several contacts), "mail <address>",
-// "url <url>", "file <path>".
+// Contact actions that write down every request as one line of text:
+// "call NUMBER METHOD FIRST", "addin OID...", "mail ADDRESS", "sms NUMBER",
+// "url URL", "file PATH", "beam OID...", "appointment SUBJECT|LINE|LINE".
 class RecordingActions final : public ContactActions {
 public:
     void callNumber(const QString& number, DialMethod method, bool launchPhoneAppFirst) override {
-        calls.append(QStringLiteral("call %1 %2%3")
+        calls.append(QStringLiteral("call %1 %2 %3")
                          .arg(number)
                          .arg(int(method))
-                         .arg(launchPhoneAppFirst && method == DialMethod::JustCall
-                                  ? QStringLiteral(" first")
-                                  : QString()));
+                         .arg(int(launchPhoneAppFirst)));
     }
-    void callWithAddIn(const QList<Oid>& oids) override {
-        calls.append(QStringLiteral("addin %1").arg(oids.size() == 1 ? oids.front() : 0));
-    }
+    void callWithAddIn(const QList<Oid>& oids) override { calls.append("addin" + joined(oids)); }
     void sendEmail(const QString& address) override { calls.append("mail " + address); }
+    void sendSms(const QString& number) override { calls.append("sms " + number); }
     void openUrl(const QString& url) override { calls.append("url " + url); }
     void openLinkedFile(const QString& path) override { calls.append("file " + path); }
+    int beamContacts(const QList<Oid>& oids) override {
+        calls.append("beam" + joined(oids));
+        return 0;
+    }
+    bool makeAppointment(const QString& subject, const QStringList& bodyLines) override {
+        calls.append("appointment " + (QStringList{subject} + bodyLines).join(u'|'));
+        return true;
+    }
 
     QStringList calls;
+
+private:
+    static QString joined(const QList<Oid>& oids) {
+        QString text;
+        for (const Oid oid : oids) {
+            text += u' ' + QString::number(oid);
+        }
+        return text;
+    }
 };
 
 }  // namespace kontavo::test
