@@ -221,6 +221,38 @@ TEST_F(LogSyncTest, TheLogFindsWhatTheScanFindsAndFallsBackWhenTrimmed) {
     EXPECT_GT(synchronised, 10);
 }
 
+// A record changed since the index's time whose stored bytes cannot be
+// decoded is passed over by the scan (with a line in the error log); the log
+// cannot read it either and leaves the decision to the scan, so both ways
+// take in the same changes.
+TEST_F(LogSyncTest, ARecordThatCannotBeDecodedLeavesTheDecisionToTheScan) {
+    ASSERT_TRUE(seedDemoContacts(m_other, 12, 5, m_locale));
+    ASSERT_TRUE(m_raw.open(SqliteObjectStore::fileInRoot(m_device.root())));
+    ASSERT_EQ(startIndex(), IndexStartup::Rebuilt);
+    m_index.close();
+    const QList<Oid> present = oids();
+    ContactRecord record;
+    for (Oid oid : {present[2], present[7]}) {
+        ASSERT_TRUE(m_other.readRecord(oid, record));
+        record.setField(F::JobTitle, QStringLiteral("Harbour pilot"));
+        ASSERT_TRUE(m_other.updateRecord(record, false));
+    }
+    SqliteStatement damage(m_raw, "UPDATE records SET props=x'01FF' WHERE oid=?1");
+    damage.bind(1, int64_t(present[7]));
+    ASSERT_TRUE(damage.run());
+
+    ASSERT_EQ(m_index.open(info()), ContactIndex::OpenResult::Stale);
+    IndexSynchronizer sync(m_index, *m_reader, m_index.databaseTime());
+    const std::vector<Oid> listed = indexed();
+    EXPECT_EQ(sync.findInLog(listed, info().recordCount), std::nullopt);
+    const std::optional<Differences> found = sync.find(listed, info().recordCount);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->source, Source::Scan);
+    EXPECT_EQ(describe(*found), "deleted {} added {} changed {" + std::to_string(present[2]) + "}");
+    EXPECT_EQ(startIndex(), IndexStartup::Synchronised);
+    EXPECT_EQ(m_index.findWords(QStringLiteral("harbour pilot")), QList<Oid>{present[2]});
+}
+
 // An index that claims a time but lacks a contact created before it (a lost
 // insert) cannot be brought up to date from the log alone: the log's answer
 // does not account for the record count, and the scan finds the contact.

@@ -97,10 +97,6 @@ private:
     bool fileFlagsSet() const;
     void setFileFlags();
     std::optional<QByteArray> storedRecord(Oid oid);
-    std::optional<std::vector<Oid>> usableOidList();
-    SyncResult applyChanges(ContactReader& reader, ProgressSink* progress, uint64_t databaseTime,
-                            const std::vector<Oid>& deleted, const std::vector<Oid>& added,
-                            const std::vector<Oid>& changed);
 
     const DeviceFs& m_fs;
     SettingsStore& m_settings;
