@@ -213,6 +213,7 @@ private:
     void actOnItem(const ContactItem& item, Oid oid);
     DialMethod freshDialMethod() const;
     void runContextCommand(int id, const ContactContextMenu& menu);
+    QList<CategoryFilterMenu::NamedCategory> filterMenuCategories(RecentList& recent);
     bool applyFilterChoice(int id, const QList<CategoryFilterMenu::NamedCategory>& recent,
                            RecentList& recentCategories, QWidget* button);
 
