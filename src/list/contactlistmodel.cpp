@@ -49,6 +49,7 @@ public:
     void addRecent(Oid oid) override { m_list.addRecent(oid); }
     QString filterCaption() const override { return m_list.filterCaption(); }
     bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
+    void setListFont(const QFont& font) override { m_list.setListFont(font); }
     void setPhoneTemplates(const PhoneTemplateSet& templates) override {
         m_list.setPhoneTemplates(templates);
     }

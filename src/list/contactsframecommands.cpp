@@ -3,6 +3,8 @@
 
 #include "comm/appointmenttext.h"
 #include "comm/contactactions.h"
+#include "comm/contactaddins.h"
+#include "list/abcbarlabels.h"
 #include "list/bigabcbar.h"
 #include "list/contactitems.h"
 #include "list/contactsframe.h"
@@ -63,9 +65,14 @@ bool ContactsFrame::isCommandAvailable(int id) const {
     if (!m_services.features.allowsCommand(id)) {
         return false;
     }
+    if (ContactAddIns::current().entryOf(id)) {
+        return m_services.actions != nullptr;
+    }
     switch (id) {
         case kCmdDuplicate:
         case kCmdReindex:
+        case kCmdImportVCards:
+        case kCmdExportVCards:
             return m_services.store != nullptr;
         case kCmdBeam:
         case kCmdAppointment:
@@ -85,6 +92,10 @@ bool ContactsFrame::handleCommand(int id, int) {
     if (!isCommandAvailable(id)) {
         return false;
     }
+    if (ContactAddIns::current().entryOf(id)) {
+        invokeAddIn(id);
+        return true;
+    }
     switch (id) {
         case kCmdDuplicate:
             duplicateSelection();
@@ -95,6 +106,14 @@ bool ContactsFrame::handleCommand(int id, int) {
             return true;
         case kCmdReindex:
             reindex();
+            return true;
+        case kCmdImportVCards:
+            if (const std::optional<QString> path = chooseVCardFile(VCardFileChoice::Mode::Open)) {
+                importVCards(*path);
+            }
+            return true;
+        case kCmdExportVCards:
+            exportVCards();
             return true;
         case kCmdBeam:
             beamSelection();
@@ -227,6 +246,36 @@ void ContactsFrame::makeAppointment() {
 
 void ContactsFrame::setPhoneTemplates(const PhoneTemplateSet& templates) {
     m_list->setPhoneTemplates(templates);
+    m_cardContext.phoneTemplates = templates;
+    rebuildCard(true);
+}
+
+void ContactsFrame::setListFont(const QFont& font) {
+    m_list->setListFont(font);
+}
+
+void ContactsFrame::setLetterGroups(const LetterGroupSet& groups, bool labelsChanged) {
+    m_services.letterGroups = groups;
+    if (labelsChanged) {
+        const AbcBarLabels labels = AbcBarLabels::fromSet(groups);
+        m_smallBar->setLabels(labels);
+        m_bigBar->setLabels(labels);
+    }
+    clearGroups();
+    relayout();
+}
+
+// A Contacts add-in gets the selected contacts, each once.
+void ContactsFrame::invokeAddIn(int command) {
+    QList<Oid> oids;
+    for (const Oid oid : m_list->selectedOids()) {
+        if (!oids.contains(oid)) {
+            oids.append(oid);
+        }
+    }
+    if (!oids.isEmpty()) {
+        m_services.actions->invokeAddIn(command, oids);
+    }
 }
 
 // Shows the contact in the list (selected, with the search cleared when the

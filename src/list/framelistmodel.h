@@ -7,6 +7,7 @@
 #include "list/listkey.h"
 #include "store/record/proptag.h"
 
+class QFont;
 class QWidget;
 
 namespace kontavo {
@@ -32,8 +33,8 @@ public:
         // The list waits for the store (true) or has its rows again (false).
         std::function<void(bool busy)> busy;
         // A command of the list's context menu that the frame carries out
-        // for the selected contacts: "Duplicate" (41284), "Beam..." (41286)
-        // or "Make Appointment..." (41211).
+        // for the selected contacts: "Duplicate" (41284), "Beam..." (41286),
+        // "Make Appointment..." (41211) or a Contacts add-in's.
         std::function<void(int command)> command;
     };
 
@@ -87,6 +88,8 @@ public:
     // Replaces the phone number templates the rows show their numbers
     // through; the list redraws.
     virtual void setPhoneTemplates(const PhoneTemplateSet& templates) = 0;
+    // Draws the rows in `font` from now on (the row height follows).
+    virtual void setListFont(const QFont& font) = 0;
 };
 
 }  // namespace kontavo
