@@ -8,12 +8,9 @@
 
 #include "comm/vcard.h"
 #include "contactwriter.h"
-#include "platform/devicefs.h"
-#include "platform/sqliteregistry.h"
+#include "managersession.h"
 #include "store/contacts/contactmanager.h"
 #include "store/contacts/contactsdatabase.h"
-#include "store/index/pimindex.h"
-#include "store/settings/settingsstore.h"
 #include "storecommand.h"
 #include "storeoutput.h"
 #include "storeparticipant.h"
@@ -26,44 +23,6 @@ namespace {
 // How long a tool that keeps the index waits at the end for the
 // notifications of the changes made meanwhile (its own, and other programs').
 constexpr int kCatchUpMs = 10000;
-
-// The contact manager of the device, with the device's index, taking part
-// among the programs sharing it.
-class ImportSession {
-public:
-    explicit ImportSession(StoreContext& context)
-        : m_context(context),
-          m_fs(context.root),
-          m_registry(SqliteRegistry::fileInRoot(context.root)),
-          m_settings(m_registry),
-          m_manager(context.store,
-                    std::make_unique<PimIndex>(m_fs, m_settings, nullptr, context.locale), m_fs,
-                    context.locale) {
-        if (context.participant != nullptr) {
-            m_manager.setSharing(&context.participant->sync());
-            context.participant->route(&m_manager);
-        }
-    }
-    ~ImportSession() {
-        if (m_context.participant != nullptr) {
-            m_context.participant->route(nullptr);
-        }
-        if (m_manager.isOpen()) {
-            m_manager.shutdown();
-        }
-    }
-
-    bool open() { return m_manager.init(nullptr, nullptr, &m_progress); }
-    ContactManager& manager() { return m_manager; }
-
-private:
-    StoreContext& m_context;
-    DeviceFs m_fs;
-    SqliteRegistry m_registry;
-    SettingsStore m_settings;
-    ContactManager m_manager;
-    StderrProgress m_progress;
-};
 
 enum class Imported { Written, NotIndexed, Refused };
 
@@ -113,7 +72,7 @@ Imported importOne(StoreContext& context, ContactManager* manager, VCardContact&
 }
 
 Tally importAll(StoreContext& context, QList<VCardContact>& contacts) {
-    ImportSession session(context);
+    ManagerSession session(context);
     ContactManager* manager = session.open() ? &session.manager() : nullptr;
     if (manager == nullptr) {
         printErr(
