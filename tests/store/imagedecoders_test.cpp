@@ -9,7 +9,7 @@
 #include "store/pictures/imagefile.h"
 #include "store/pictures/jpegdecoder.h"
 #include "store/pictures/tiffdecoder.h"
-#include "testimages.h"
+#include "support/testimages.h"
 
 namespace kontavo {
 namespace {

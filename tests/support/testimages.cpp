@@ -1,4 +1,4 @@
-#include "testimages.h"
+#include "support/testimages.h"
 
 #include <gif_lib.h>
 #include <tiffio.h>
