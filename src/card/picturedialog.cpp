@@ -101,8 +101,8 @@ void PictureDialog::buildControls() {
     buttons->addWidget(rotate, 0, 2);
     buttons->addWidget(browse, 1, 0);
     buttons->addWidget(clear, 1, 1);
-    buttons->addWidget(m_preview, 1, 2);
-    buttons->addWidget(unit, 0, 3, 2, 1);
+    buttons->addWidget(unit, 0, 3);
+    buttons->addWidget(m_preview, 1, 2, 1, 2);
     layout->addLayout(buttons);
     body()->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
                               .arg(screen.scaleX(13)));
