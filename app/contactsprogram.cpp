@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "comm/categorylistdialog.h"
 #include "comm/phoneformatsdialog.h"
 #include "comm/phonetemplatesettings.h"
 #include "comm/programactions.h"
@@ -93,6 +94,22 @@ void editPhoneFormats(MainWndFrame& window) {
     }
 }
 
+// The category list dialog for the frame's callers, over the session's
+// categories. "Browse" waits for the sound chooser.
+CategoryListRunner categoryListRunner(ProgramActions& program, MainWndFrame& window,
+                                      ContactStoreSession& session) {
+    const MainWndServices& services = window.services();
+    CategoryListServices dialog;
+    dialog.categories = &session.manager().categories();
+    dialog.device = services.device;
+    dialog.settings = services.settings;
+    dialog.windows = services.windows;
+    dialog.sound = program.sound.get();
+    return [dialog](CategoryListDialog::Mode mode, const QList<Oid>& ticked, QWidget* parent) {
+        return runCategoryList(dialog, mode, ticked, parent);
+    };
+}
+
 std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* link,
                                             ProgramActions& program) {
     auto* window = dynamic_cast<MainWndFrame*>(&host);
@@ -111,9 +128,11 @@ std::unique_ptr<ContactsAppFrame> makeFrame(FrameHost& host, ContactStoreLink* l
     frame.letterGroups = LetterGroupSet::loadActiveSet(*services.settings, Locale::user());
     frame.screen = Screen::current();
     frame.actions = makeActions(program, *window, *session);
+    frame.chooseCategories = categoryListRunner(program, *window, *session);
     frame.makeList = [session, registry = &services.settings->registry(), device = services.device,
-                      actions = frame.actions] {
-        return makeContactListModel(*session, *registry, device, Screen::current(), actions);
+                      actions = frame.actions, categories = frame.chooseCategories] {
+        return makeContactListModel(*session, *registry, device, Screen::current(), actions,
+                                    FeatureSet::built(), categories);
     };
     return std::make_unique<ContactsFrame>(std::move(frame));
 }

@@ -2,13 +2,10 @@
 
 #include "card/contacttemplate.h"
 #include "platform/devicefs.h"
+#include "store/settings/datafolder.h"
 #include "store/settings/settingsstore.h"
 
 namespace kontavo {
-
-QString programDataFolder() {
-    return DeviceFs::join(DeviceFs::documentsFolder(), QStringLiteral("Kontavo Files"));
-}
 
 QString contactTemplatePath() {
     return DeviceFs::join(programDataFolder(), QStringLiteral("Contact template.tpl"));
@@ -21,9 +18,7 @@ void loadContactTemplate(ContactTemplate& tmpl, const DeviceFs& fs) {
 }
 
 bool saveContactTemplate(const ContactTemplate& tmpl, const DeviceFs& fs, SettingsStore& settings) {
-    fs.createFolder(DeviceFs::documentsFolder());
-    fs.createFolder(programDataFolder());
-    settings.set(settings::kMyDocumentsFolder, DeviceFs::documentsFolder());
+    prepareProgramDataFolder(fs, settings);
     return tmpl.save(fs, contactTemplatePath());
 }
 

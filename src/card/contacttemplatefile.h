@@ -2,15 +2,15 @@
 
 #include <QString>
 
+#include "store/settings/datafolder.h"
+
 namespace kontavo {
 
 class ContactTemplate;
 class DeviceFs;
 class SettingsStore;
 
-// The program's data folder, "Kontavo Files" in the documents folder, and the
-// template file in it, as device paths.
-QString programDataFolder();
+// The template file in the program's data folder, as a device path.
 QString contactTemplatePath();
 
 // Start-up: loads the template file; a missing or empty file gives the

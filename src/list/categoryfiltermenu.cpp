@@ -1,5 +1,7 @@
 #include "list/categoryfiltermenu.h"
 
+#include <algorithm>
+
 #include "diag/resources.h"
 
 namespace kontavo {
@@ -58,6 +60,41 @@ bool CategoryFilterMenu::chooseCategories(const QList<NamedCategory>& chosen) {
     const QString caption =
         chosen.size() == 1 ? chosen.front().second : loadStringStrict(kMultipleString);
     return set(Mode::Categories, oids, caption);
+}
+
+CategoryFilterMenu::Listed CategoryFilterMenu::listedCategories(const QList<Oid>& recent,
+                                                                const QList<Category>& all,
+                                                                int capacity) {
+    Listed listed;
+    const auto find = [&all](Oid oid) {
+        return std::find_if(all.cbegin(), all.cend(),
+                            [oid](const Category& category) { return category.oid == oid; });
+    };
+    for (const Oid oid : recent) {
+        const auto found = find(oid);
+        if (found == all.cend()) {
+            listed.stale.append(oid);
+        } else if (listed.categories.size() < capacity) {
+            listed.categories.append({oid, found->name});
+        }
+    }
+    QList<Category> further;
+    for (const Category& category : all) {
+        if (category.active && category.position >= 0 && !category.name.isEmpty() &&
+            !recent.contains(category.oid)) {
+            further.append(category);
+        }
+    }
+    std::stable_sort(further.begin(), further.end(), [](const Category& a, const Category& b) {
+        return QString::localeAwareCompare(a.name, b.name) < 0;
+    });
+    for (const Category& category : further) {
+        if (listed.categories.size() >= capacity) {
+            break;
+        }
+        listed.categories.append({category.oid, category.name});
+    }
+    return listed;
 }
 
 bool CategoryFilterMenu::set(Mode mode, QList<Oid> categories, QString caption) {

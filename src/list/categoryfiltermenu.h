@@ -4,6 +4,7 @@
 #include <QString>
 #include <utility>
 
+#include "store/contacts/category.h"
 #include "store/record/proptag.h"
 
 namespace kontavo {
@@ -39,6 +40,18 @@ public:
         Changed,    // the filter changed: refill
         More,       // run the category dialog, then call chooseCategories()
     };
+
+    // The categories the menu lists, and the stored ones that are gone.
+    struct Listed {
+        QList<NamedCategory> categories;
+        QList<Oid> stale;
+    };
+    // The menu's categories: the recently chosen `recent` (in their order)
+    // that still name one of `all`, then further active categories of
+    // `all` by name, `capacity` at most. `stale`: the recent ones that name
+    // no category any more.
+    static Listed listedCategories(const QList<Oid>& recent, const QList<Category>& all,
+                                   int capacity);
 
     // `offersMore`: whether "More..." can be chosen.
     explicit CategoryFilterMenu(bool offersMore = true);

@@ -13,10 +13,21 @@ namespace kontavo {
 namespace {
 // Contacts kept read at most; the cache starts over beyond this.
 constexpr int kCacheLimit = 4096;
+
+// Without contact actions nothing can call, mail, beam or make an
+// appointment: those items are not offered.
+ContactList::Services withOfferedFeatures(ContactList::Services services) {
+    if (services.actions == nullptr) {
+        services.features = services.features.with(Feature::ContactActions, false)
+                                .with(Feature::Beam, false)
+                                .with(Feature::Appointment, false);
+    }
+    return services;
+}
 }  // namespace
 
 ContactList::ContactList(Services services, QWidget* parent)
-    : m_services(std::move(services)),
+    : m_services(withOfferedFeatures(std::move(services))),
       m_view(new CoolList(m_services.screen, parent)),
       m_painter(m_services.screen, m_services.listFont),
       m_filter(m_services.features.has(Feature::CategoryList)),

@@ -56,11 +56,14 @@ public:
         ContactListStore* store = nullptr;  // required
         ContactListUi* ui = nullptr;        // required
         Registry* registry = nullptr;       // required: recent lists, "DialupMode"
-        ContactActions* actions = nullptr;  // optional: calls and e-mails go nowhere
+        // Optional: without them calls, e-mails, beaming and appointments
+        // are not offered.
+        ContactActions* actions = nullptr;
         const DeviceFs* device = nullptr;   // optional: tells a phone device
         Screen screen = Screen::current();
         QFont listFont = SharedFonts::current().list;
-        // The features whose menu items the list offers.
+        // The features whose menu items the list offers (those that need
+        // `actions` only when they are given).
         FeatureSet features = FeatureSet::built();
     };
 
@@ -210,6 +213,7 @@ private:
     void actOnItem(const ContactItem& item, Oid oid);
     DialMethod freshDialMethod() const;
     void runContextCommand(int id, const ContactContextMenu& menu);
+    QList<CategoryFilterMenu::NamedCategory> filterMenuCategories(RecentList& recent);
     bool applyFilterChoice(int id, const QList<CategoryFilterMenu::NamedCategory>& recent,
                            RecentList& recentCategories, QWidget* button);
 

@@ -126,14 +126,29 @@ bool ContactList::chooseFilter(QWidget* button) {
     RecentList recentCategories =
         RecentList::categories(*m_services.registry, m_services.ui->filterMenuCapacity(button));
     recentCategories.load();
-    const QList<CategoryFilterMenu::NamedCategory> named =
-        m_services.store->categoryNames(recentCategories.entries());
+    const QList<CategoryFilterMenu::NamedCategory> named = filterMenuCategories(recentCategories);
     const int id = m_services.ui->showFilterMenu(m_filter.menuItems(named), button);
     const bool changed = applyFilterChoice(id, named, recentCategories, button);
     if (changed) {
         refresh();
     }
     return changed;
+}
+
+// The recently chosen categories that still exist, then further ones; the
+// stored list loses the categories that were deleted.
+QList<CategoryFilterMenu::NamedCategory> ContactList::filterMenuCategories(RecentList& recent) {
+    const std::optional<QList<Category>> all = m_services.store->allCategories();
+    if (!all) {
+        return m_services.store->categoryNames(recent.entries());
+    }
+    const CategoryFilterMenu::Listed listed =
+        CategoryFilterMenu::listedCategories(recent.entries(), *all, recent.capacity());
+    if (!listed.stale.isEmpty()) {
+        recent.remove(listed.stale);
+        recent.save();
+    }
+    return listed.categories;
 }
 
 bool ContactList::applyFilterChoice(int id, const QList<CategoryFilterMenu::NamedCategory>& recent,
@@ -150,15 +165,18 @@ bool ContactList::applyFilterChoice(int id, const QList<CategoryFilterMenu::Name
         case CategoryFilterMenu::Outcome::More:
             break;
     }
-    const auto chosen = m_services.ui->chooseCategories(m_filter.categories(), button);
-    if (!chosen) {
+    const std::optional<QList<Oid>> ticked =
+        m_services.ui->chooseCategories(m_filter.categories(), button);
+    if (!ticked) {
         return false;
     }
-    for (const CategoryFilterMenu::NamedCategory& category : *chosen) {
+    const QList<CategoryFilterMenu::NamedCategory> chosen =
+        m_services.store->categoryNames(*ticked);
+    for (const CategoryFilterMenu::NamedCategory& category : chosen) {
         recentCategories.touch(category.first);
     }
     recentCategories.save();
-    return m_filter.chooseCategories(*chosen);
+    return m_filter.chooseCategories(chosen);
 }
 
 }  // namespace kontavo

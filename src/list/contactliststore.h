@@ -55,6 +55,8 @@ public:
     virtual QList<Oid> existingContacts(const QList<Oid>& oids) = 0;
     // (Oid, name) of each of `oids` that names a category, in their order.
     virtual QList<CategoryFilterMenu::NamedCategory> categoryNames(const QList<Oid>& oids) = 0;
+    // Every category record (active or not); nullopt when they cannot be read.
+    virtual std::optional<QList<Category>> allCategories() = 0;
 };
 
 }  // namespace kontavo

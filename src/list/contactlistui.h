@@ -30,10 +30,10 @@ public:
                               QWidget* parent) = 0;
     // The category filter menu under `button`; the chosen item id, or 0.
     virtual int showFilterMenu(const QList<CategoryFilterMenu::Item>& items, QWidget* button) = 0;
-    // The category check-list dialog ("More...") starting from `current`;
-    // the chosen categories, or nullopt when cancelled or not available.
-    virtual std::optional<QList<CategoryFilterMenu::NamedCategory>> chooseCategories(
-        const QList<Oid>& current, QWidget* parent) = 0;
+    // The category list dialog ("More...") starting from `current`; the
+    // ticked categories, or nullopt when cancelled or not available.
+    virtual std::optional<QList<Oid>> chooseCategories(const QList<Oid>& current,
+                                                       QWidget* parent) = 0;
     // The list's context menu at `globalPos`, right-aligned; the chosen
     // command id, or 0.
     virtual int showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,

@@ -9,6 +9,7 @@
 #include "card/contactcarddialog.h"
 #include "card/contactcardview.h"
 #include "card/contacttemplate.h"
+#include "comm/categorylistdialog.h"
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
 #include "list/contactsframelayout.h"
@@ -51,6 +52,9 @@ struct ContactsFrameServices {
     // Talk key (the list gets them through makeList); optional: without
     // them those commands are disabled and the Talk key does nothing.
     ContactActions* actions = nullptr;
+    // The category list dialog behind "Category List"; optional: without it
+    // the command is disabled.
+    CategoryListRunner chooseCategories;
     LetterGroupSet letterGroups;  // the active ABC bar groups
     Screen screen = Screen::current();
     // The features whose commands the frame offers.
@@ -186,6 +190,7 @@ private:
     void reindex();
     void beamSelection();
     void makeAppointment();
+    void manageCategories();
 
     ContactsFrameServices m_services;
     ContactTemplate m_template;
@@ -204,7 +209,7 @@ private:
     mutable UnavailableContactActions m_unavailableActions;
     CardContext m_cardContext;
     DialMethod m_dialMethod = DialMethod::None;  // read at creation and on refresh
-    bool m_cardStale = false;  // its contact changed while the card had no room
+    bool m_cardStale = false;                    // its contact changed while the card had no room
     GroupSelection m_groups;
     SearchTextTracker m_textTracker;
     Oid m_selectedOid = 0;

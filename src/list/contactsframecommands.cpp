@@ -70,6 +70,8 @@ bool ContactsFrame::isCommandAvailable(int id) const {
         case kCmdBeam:
         case kCmdAppointment:
             return m_services.store != nullptr && m_services.actions != nullptr;
+        case kCmdCategoryList:
+            return m_services.store != nullptr && bool(m_services.chooseCategories);
         case kCmdDelete:
         case kCmdSplitVisible:
         case kCmdSplitVisibleToo:
@@ -100,6 +102,9 @@ bool ContactsFrame::handleCommand(int id, int) {
         case kCmdAppointment:
             makeAppointment();
             return true;
+        case kCmdCategoryList:
+            manageCategories();
+            return true;
         case kCmdSplitVisible:
         case kCmdSplitVisibleToo:
             toggleSplitVisible();
@@ -113,11 +118,21 @@ bool ContactsFrame::handleCommand(int id, int) {
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
         if (!m_services.features.allowsCommand(id) ||
-            ((id == kCmdBeam || id == kCmdAppointment) && !isCommandAvailable(id))) {
+            ((id == kCmdBeam || id == kCmdAppointment || id == kCmdCategoryList) &&
+             !isCommandAvailable(id))) {
             bar.enableItem(id, false);
         }
     }
     m_view.markMenu(bar);
+}
+
+// Categories are managed, not chosen: the ticks are not used. The list
+// shows what became of its categories (a deleted one is gone from the
+// filter's results).
+void ContactsFrame::manageCategories() {
+    m_services.chooseCategories(CategoryListDialog::Mode::Manage, {}, window());
+    m_list->refresh();
+    selectionChanged();
 }
 
 void ContactsFrame::setMenuMarks() {

@@ -129,4 +129,16 @@ QList<CategoryFilterMenu::NamedCategory> ManagerListStore::categoryNames(const Q
     return named;
 }
 
+std::optional<QList<Category>> ManagerListStore::allCategories() {
+    const std::optional<QList<CategoryRecord>> records = m_manager.categories().readAll();
+    if (!records) {
+        return std::nullopt;
+    }
+    QList<Category> all;
+    for (const CategoryRecord& record : *records) {
+        all.append(record.toCategory());
+    }
+    return all;
+}
+
 }  // namespace kontavo

@@ -23,6 +23,7 @@ public:
     bool deleteContact(Oid oid) override;
     QList<Oid> existingContacts(const QList<Oid>& oids) override;
     QList<CategoryFilterMenu::NamedCategory> categoryNames(const QList<Oid>& oids) override;
+    std::optional<QList<Category>> allCategories() override;
 
 private:
     CategoryFilter filterOf(const ContactListQuery& query);

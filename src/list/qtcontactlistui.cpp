@@ -92,9 +92,13 @@ int QtContactListUi::showFilterMenu(const QList<CategoryFilterMenu::Item>& items
     return chosenId(popup.exec(below));
 }
 
-std::optional<QList<CategoryFilterMenu::NamedCategory>> QtContactListUi::chooseCategories(
-    const QList<Oid>&, QWidget*) {
-    return std::nullopt;
+std::optional<QList<Oid>> QtContactListUi::chooseCategories(const QList<Oid>& current,
+                                                            QWidget* parent) {
+    if (!m_chooseCategories) {
+        return std::nullopt;
+    }
+    return m_chooseCategories(CategoryListDialog::Mode::Filter, current,
+                              parent != nullptr ? parent->window() : nullptr);
 }
 
 int QtContactListUi::showContextMenu(const QList<MenuEntry>& entries, QPoint globalPos,

@@ -34,14 +34,14 @@ std::optional<Feature> featureOf(int id) {
 
 }  // namespace
 
-// The edit form, the contact actions (with beaming and appointments) and the
-// category list dialog are still being built: their items stay disabled
-// until the feature is added here.
+// The edit form is still being built: its items stay disabled until the
+// feature is added here.
 FeatureSet FeatureSet::built() {
     return FeatureSet()
         .with(Feature::ContactActions)
         .with(Feature::Beam)
-        .with(Feature::Appointment);
+        .with(Feature::Appointment)
+        .with(Feature::CategoryList);
 }
 
 FeatureSet FeatureSet::all() {

@@ -285,23 +285,52 @@ TEST_F(ContactListTest, FilterRefillsOnlyWhenItChanged) {
 
 TEST_F(ContactListTest, ChosenCategoriesAreRecordedAsRecentlyChosen) {
     store.categories = {{101, "Business"}, {102, "Family"}, {103, "Golf"}};
-    ui.filterChoice = 4;  // "More..." while no category was chosen yet
-    ui.dialogChoice = QList<CategoryFilterMenu::NamedCategory>{{102, "Family"}, {101, "Business"}};
+    ui.capacity = 2;
+    ui.filterChoice = 6;  // "More..." after the two categories the menu tops up with
+    ui.dialogChoice = QList<Oid>{102, 999, 101};  // 999: deleted meanwhile
     ASSERT_TRUE(list->chooseFilter(nullptr));
+    EXPECT_EQ(ui.dialogStarts, QList<QList<Oid>>{{}});
     EXPECT_EQ(list->filterCaption(), "Multiple...");
     EXPECT_EQ(store.queries.last().categories, (QList<Oid>{102, 101}));
 
     ui.filterChoice = 4;  // now the first recent category: Family
     ASSERT_TRUE(list->chooseFilter(nullptr));
+    EXPECT_EQ(ui.dialogStarts.size(), 1);
     const auto& menu = ui.filterMenus.last();
     ASSERT_EQ(menu.size(), 6);
     EXPECT_EQ(menu[3].text, "Family");
     EXPECT_TRUE(menu[3].checked);
+    EXPECT_TRUE(menu[4].checked) << "Business, also in the filter";
     EXPECT_EQ(list->filterCaption(), "Family");
 
     RecentList recorded = RecentList::categories(device.registry(), 5);
     recorded.load();
     EXPECT_EQ(recorded.entries(), (QList<Oid>{101, 102})) << "Family chosen last";
+}
+
+TEST_F(ContactListTest, TheFilterMenuTopsUpWithFurtherCategoriesAndForgetsDeletedOnes) {
+    store.categories = {{101, "Zoo"}, {102, "Family"}, {103, "Golf"}, {104, "Art"}};
+    RecentList stored = RecentList::categories(device.registry(), 5);
+    stored.touch(103);
+    stored.touch(777);  // a category deleted since
+    stored.touch(101);
+    ASSERT_TRUE(stored.save());
+    ui.capacity = 3;
+    list->chooseFilter(nullptr);
+    QStringList texts;
+    for (const auto& item : ui.filterMenus.last()) {
+        texts.append(item.text);
+    }
+    EXPECT_EQ(texts, QStringList({"Recent", "All Contacts", "No Categories", "Golf", "Zoo", "Art",
+                                  "More..."}));
+    stored.load();
+    EXPECT_EQ(stored.entries(), (QList<Oid>{103, 101}));
+
+    ui.filterChoice = 6;  // "Art", one the menu topped up with
+    ASSERT_TRUE(list->chooseFilter(nullptr));
+    EXPECT_EQ(store.queries.last().categories, (QList<Oid>{104}));
+    stored.load();
+    EXPECT_EQ(stored.entries(), (QList<Oid>{103, 101, 104}));
 }
 
 class ContactListMenuTest : public ContactListTest {
@@ -431,14 +460,14 @@ TEST_F(ContactListMenuTest, ContextMenuOfACompanyOffersBeamAndDelete) {
     EXPECT_FALSE(list->openContextMenu({5, 5}));
 }
 
-// The list as the program has it today: the contact actions, beaming,
-// appointments and the category dialog are not built, so their items are
-// shown disabled and a choice of them does nothing.
+// A list whose contact actions, beaming, appointments and category dialog
+// are not built: their items are shown disabled and a choice of them does
+// nothing.
 class ContactListUnbuiltTest : public ContactListMenuTest {
 protected:
     ContactListUnbuiltTest() {
         ContactList::Services s = services();
-        s.features = FeatureSet::built();
+        s.features = FeatureSet();
         list = std::make_unique<ContactList>(s);
         list->setListener(listener());
         list->refill({});
@@ -478,8 +507,37 @@ TEST_F(ContactListUnbuiltTest, ItemsOfMissingFeaturesAreDisabledAndDoNothing) {
     EXPECT_EQ(store.writes, QStringList{"preferred 2 3a1c001f"});
 }
 
+// Features that need the contact actions are not offered by a list given
+// none, whatever is built.
+TEST_F(ContactListMenuTest, WithoutActionsNothingCallsMailsBeamsOrMakesAppointments) {
+    ContactList::Services s = services();
+    s.features = FeatureSet::all();
+    s.actions = nullptr;
+    list = std::make_unique<ContactList>(s);
+    QList<int> commands;
+    ContactList::Listener l;
+    l.command = [&](int id) { commands.append(id); };
+    list->setListener(l);
+    list->refill({});
+    list->selectContact(2);
+    for (const int id : {ContactContextMenu::kBeam, ContactContextMenu::kAppointment, 1001}) {
+        ui.contextChoice = id;
+        EXPECT_TRUE(list->openContextMenu({5, 5}));
+    }
+    EXPECT_TRUE(commands.isEmpty());
+    QStringList disabled;
+    for (const MenuEntry& entry : ui.contextMenus.front()) {
+        if (!entry.enabled && !entry.separator) {
+            disabled.append(entry.text);
+        }
+    }
+    EXPECT_TRUE(disabled.contains("Beam...")) << disabled.join(", ").toStdString();
+    EXPECT_TRUE(disabled.contains("Make Appointment..."));
+    EXPECT_TRUE(disabled.contains("Call Phone"));
+}
+
 TEST_F(ContactListUnbuiltTest, MoreIsDisabledAndChoosingItChangesNothing) {
-    ui.dialogChoice = QList<CategoryFilterMenu::NamedCategory>{{101, "Family"}};
+    ui.dialogChoice = QList<Oid>{101};
     ui.filterChoice = 4;  // "More..." after the three modes, with no recent category
     EXPECT_FALSE(list->chooseFilter(nullptr));
     ASSERT_EQ(ui.filterMenus.size(), 1);

@@ -119,6 +119,14 @@ QList<CategoryFilterMenu::NamedCategory> FakeListStore::categoryNames(const QLis
     return named;
 }
 
+std::optional<QList<Category>> FakeListStore::allCategories() {
+    QList<Category> all;
+    for (auto it = categories.cbegin(); it != categories.cend(); ++it) {
+        all.append({it.key(), it.value(), int16_t(all.size()), true});
+    }
+    return all;
+}
+
 int FakeListUi::showPhoneMenu(const ContactListPhoneMenu& menu, const QRect& anchor, QWidget*) {
     QStringList lines;
     for (int i = 0; i < menu.entries().size(); ++i) {

@@ -35,6 +35,8 @@ public:
     bool deleteContact(Oid oid) override;
     QList<Oid> existingContacts(const QList<Oid>& oids) override;
     QList<CategoryFilterMenu::NamedCategory> categoryNames(const QList<Oid>& oids) override;
+    // Every entry of `categories`, active, at a position of its own.
+    std::optional<QList<Category>> allCategories() override;
 
     QMap<Oid, ContactRecord> records;
     QMap<Oid, QString> categories;
@@ -57,8 +59,8 @@ public:
         filterMenus.append(items);
         return filterChoice;
     }
-    std::optional<QList<CategoryFilterMenu::NamedCategory>> chooseCategories(const QList<Oid>&,
-                                                                             QWidget*) override {
+    std::optional<QList<Oid>> chooseCategories(const QList<Oid>& current, QWidget*) override {
+        dialogStarts.append(current);
         return dialogChoice;
     }
     int showContextMenu(const QList<MenuEntry>& entries, QPoint pos, QWidget*) override {
@@ -77,7 +79,8 @@ public:
     QRect lastAnchor;
     int filterChoice = 0;
     QList<QList<CategoryFilterMenu::Item>> filterMenus;
-    std::optional<QList<CategoryFilterMenu::NamedCategory>> dialogChoice;
+    std::optional<QList<Oid>> dialogChoice;
+    QList<QList<Oid>> dialogStarts;
     int capacity = 5;
     QList<QList<MenuEntry>> contextMenus;
     QPoint contextMenuAt;

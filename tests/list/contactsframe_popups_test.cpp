@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QMenu>
 #include <QPushButton>
@@ -19,6 +20,8 @@
 #include "list/searchedit.h"
 #include "listtestsupport.h"
 #include "platform/locale.h"
+#include "store/contacts/categoriesdbmanager.h"
+#include "store/contacts/categorymask.h"
 #include "store/contacts/contactmanager.h"
 #include "support/screenpicture.h"
 #include "ui/screenmessagebox.h"
@@ -92,6 +95,19 @@ protected:
         ASSERT_TRUE(test::showActive(fixture.window));
     }
     CoolList* view() { return static_cast<CoolList*>(fixture.listView()); }
+    // The category list dialog over the session's categories; the modes it
+    // is opened in go to `modes`.
+    CategoryListRunner categoryList(QList<CategoryListDialog::Mode>& modes) {
+        return [this, &modes](CategoryListDialog::Mode mode, const QList<Oid>& ticked,
+                              QWidget* parent) {
+            modes.append(mode);
+            CategoryListServices services;
+            services.categories = &session->manager().categories();
+            services.device = &fixture.device.fs();
+            services.settings = &fixture.device.settings();
+            return runCategoryList(services, mode, ticked, parent);
+        };
+    }
     QRect screen() { return {fixture.window.mapToGlobal(QPoint(0, 0)), fixture.window.size()}; }
     QPoint middleOf(int row) {
         return view()->rowBox(row).center() - QPoint(view()->width() / 4, 0);
@@ -114,7 +130,8 @@ protected:
 };
 
 // The context menu's Duplicate works through the frame; Beam and Make
-// Appointment, whose features are not built, are shown but disabled.
+// Appointment, without contact actions to carry them out, are shown but
+// disabled.
 TEST_P(FramePopupTest, ContextMenuDuplicatesThroughTheFrameAndOffersNoDeadItems) {
     open(kStoreContacts);
     const int before = contactCount();
@@ -154,9 +171,77 @@ TEST_P(FramePopupTest, FilterMenuShowsMoreDisabledAndStaysOnTheScreen) {
     EXPECT_EQ(fixture.frame().list()->filterCaption(), QStringLiteral("All Contacts"));
 }
 
-// With the contact actions (a later part) the "Send Email" submenu opens:
-// its addresses are far wider than the screen.
+// "More..." opens the category list dialog: the category ticked there
+// becomes the filter, and every row listed then has it.
+TEST_P(FramePopupTest, FilterByACategoryChosenThroughMore) {
+    QList<CategoryListDialog::Mode> modes;
+    fixture.chooseCategories = categoryList(modes);
+    open(kStoreContacts);
+    QString chosen;
+    whenOpen(false, [&](QWidget* popup) {
+        QAction* more = itemNamed(popup, QStringLiteral("More..."));
+        ASSERT_TRUE(more->isEnabled());
+        whenOpen(true, [&](QWidget* modal) {
+            auto* dialog = qobject_cast<CategoryListDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            TrnApCheckList* list = dialog->checkList();
+            ASSERT_GT(dialog->model().rowCount(), 1);
+            chosen = dialog->model().row(1).name;
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->checkRect(1).center());
+            test::saveScreenPicture(*dialog, QStringLiteral("comm"), picture("category-list-more"));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        });
+        clickItem(popup, more);
+    });
+    QTest::mouseClick(fixture.frame().categoryButton(), Qt::LeftButton);
+    ASSERT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(modes, QList<CategoryListDialog::Mode>{CategoryListDialog::Mode::Filter});
+    EXPECT_EQ(fixture.frame().list()->filterCaption(), chosen);
+    ContactManager& manager = session->manager();
+    const int position = manager.categories().findByName(chosen)->position;
+    ASSERT_GT(view()->rowCount(), 0);
+    int contacts = 0;
+    for (const Oid oid : manager.index().allOids()) {
+        ContactRecord record;
+        ASSERT_TRUE(manager.readContact(oid, record));
+        contacts += categorymask::hasBit(record.categoryMask, position) ? 1 : 0;
+    }
+    EXPECT_EQ(view()->rowCount(), contacts);
+}
+
+// "Category List" manages the categories: every category, no "Show All
+// Categories"; the list is refilled afterwards. Without the dialog the
+// command is not offered.
+TEST_P(FramePopupTest, CategoryListManagesCategoriesFromTheMainMenu) {
+    QList<CategoryListDialog::Mode> modes;
+    fixture.chooseCategories = categoryList(modes);
+    open(kStoreContacts);
+    ASSERT_TRUE(fixture.frame().isCommandAvailable(ContactsFrame::kCmdCategoryList));
+    bool showAllShown = true;
+    int rows = 0;
+    whenOpen(true, [&](QWidget* modal) {
+        auto* dialog = qobject_cast<CategoryListDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        showAllShown = dialog->findChild<QCheckBox*>(QStringLiteral("1025"))->isVisible();
+        rows = dialog->model().rowCount();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+    });
+    EXPECT_TRUE(fixture.frame().handleCommand(ContactsFrame::kCmdCategoryList, 0));
+    EXPECT_EQ(modes, QList<CategoryListDialog::Mode>{CategoryListDialog::Mode::Manage});
+    EXPECT_FALSE(showAllShown);
+    EXPECT_EQ(rows, session->manager().categories().listForContact(QByteArray())->size());
+
+    fixture.destroyFrame();
+    fixture.chooseCategories = nullptr;
+    ASSERT_TRUE(fixture.create(session.get(), &session->manager(), true));
+    EXPECT_FALSE(fixture.frame().isCommandAvailable(ContactsFrame::kCmdCategoryList));
+}
+
+// With the contact actions the "Send Email" submenu opens: its addresses
+// are far wider than the screen.
 TEST_P(FramePopupTest, EmailSubmenuKeepsToTheScreen) {
+    test::RecordingActions actions;
+    fixture.actions = &actions;
     fixture.features = FeatureSet::all();
     open(kStoreContacts);
     int row = -1;

@@ -30,10 +30,11 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.letterGroups = LetterGroupSet::loadActiveSet(device.settings(), Locale::user());
     services.screen = screen;
     services.features = features;
+    services.chooseCategories = chooseCategories;
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {
             return makeContactListModel(*store, device.registry(), &device.fs(), screen, actions,
-                                        features);
+                                        features, chooseCategories);
         }
         auto model = std::make_unique<TestListModel>(manager, screen);
         model->fixedEntries = entries;

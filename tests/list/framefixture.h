@@ -45,6 +45,7 @@ public:
     QList<ListEntry> entries;                   // what a model without a store lists
     FeatureSet features = FeatureSet::built();  // what the frame and its list offer
     ContactActions* actions = nullptr;          // given to the frame when set before create()
+    CategoryListRunner chooseCategories;        // the category list dialog, when set
 
 private:
     std::unique_ptr<ContactsFrame> m_frame;
