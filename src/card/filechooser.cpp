@@ -44,8 +44,8 @@ std::optional<QString> FileChooser::choosePicture(QWidget* parent, const DeviceF
 }
 
 std::optional<QString> FileChooser::chooseSound(QWidget* parent, const DeviceFs& fs,
-                                                SettingsStore& settings, Sound& sound) {
-    FileChooser chooser(Kind::Sound, fs, settings, &sound, parent);
+                                                SettingsStore& settings, Sound* sound) {
+    FileChooser chooser(Kind::Sound, fs, settings, sound, parent);
     if (chooser.doModal() != QDialog::Accepted) {
         return std::nullopt;
     }

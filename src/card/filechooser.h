@@ -28,7 +28,7 @@ class Sound;
 //
 // The two uses, for other parts of the program:
 //   FileChooser::choosePicture(parent, fs, settings)       -> device path or nullopt
-//   FileChooser::chooseSound(parent, fs, settings, sound)  -> device path or nullopt
+//   FileChooser::chooseSound(parent, fs, settings, &sound) -> device path or nullopt
 // nullopt means Cancel. A chosen path is a device path ("\My Documents\a.wav");
 // DeviceFs::hostPath() gives the file.
 class FileChooser final : public DialogBase {
@@ -42,9 +42,9 @@ public:
     static std::optional<QString> choosePicture(QWidget* parent, const DeviceFs& fs,
                                                 SettingsStore& settings);
     // The sound chooser; previews play through `sound` (stopped when the
-    // chooser closes). Blocks until it closes.
+    // chooser closes; null: no previews). Blocks until it closes.
     static std::optional<QString> chooseSound(QWidget* parent, const DeviceFs& fs,
-                                              SettingsStore& settings, Sound& sound);
+                                              SettingsStore& settings, Sound* sound);
 
     // `sound` is used by the sound chooser only (may be null otherwise).
     FileChooser(Kind kind, const DeviceFs& fs, SettingsStore& settings, Sound* sound,
