@@ -29,6 +29,22 @@ Rgb pixelOf(const PictureBitmap& picture, int x, int y) {
     return Rgb{row[3 * x + 2], row[3 * x + 1], row[3 * x]};
 }
 
+namespace {
+
+// Row `y` as red, green, blue bytes.
+std::vector<unsigned char> rgbRow(const TestImage& image, int y) {
+    std::vector<unsigned char> row(size_t(image.width) * 3);
+    for (int x = 0; x < image.width; ++x) {
+        const Rgb c = image.at(x, y);
+        row[3 * x] = c.red;
+        row[3 * x + 1] = c.green;
+        row[3 * x + 2] = c.blue;
+    }
+    return row;
+}
+
+}  // namespace
+
 QByteArray encodeJpeg(const TestImage& image, int quality) {
     jpeg_compress_struct info;
     jpeg_error_mgr error;
@@ -44,14 +60,8 @@ QByteArray encodeJpeg(const TestImage& image, int quality) {
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(size_t(image.width) * 3);
     for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const Rgb c = image.at(x, y);
-            row[3 * x] = c.red;
-            row[3 * x + 1] = c.green;
-            row[3 * x + 2] = c.blue;
-        }
+        std::vector<unsigned char> row = rgbRow(image, y);
         JSAMPROW pointer = row.data();
         jpeg_write_scanlines(&info, &pointer, 1);
     }
@@ -73,14 +83,8 @@ QByteArray encodeTiff(const TestImage& image, int rowsPerStrip) {
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(rowsPerStrip));
-    std::vector<unsigned char> row(size_t(image.width) * 3);
     for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const Rgb c = image.at(x, y);
-            row[3 * x] = c.red;
-            row[3 * x + 1] = c.green;
-            row[3 * x + 2] = c.blue;
-        }
+        std::vector<unsigned char> row = rgbRow(image, y);
         TIFFWriteScanline(tiff, row.data(), uint32_t(y), 0);
     }
     TIFFClose(tiff);
