@@ -219,7 +219,7 @@ TEST_F(KontavoStoreTest, APictureIsFramedSavedAndNamedInTheNotes) {
         width, height, QByteArray(PictureBitmap::rowSize(width) * height, '\x7f'));
     const QString file = writeBeside(m_device, "photo.dat", encodeBmp(*source));
 
-    const PictureRun set = run({"set-picture", oid, file});
+    const StoreRun set = run({"set-picture", oid, file});
     ASSERT_EQ(set.status, 0) << set.err.toStdString();
     EXPECT_EQ(set.out, "Anna_O'Neil.bmp\n");
     const ImageLoad stored = loadImageFile(pictureFile(m_device, "Anna_O'Neil.bmp"), 1);
@@ -228,7 +228,7 @@ TEST_F(KontavoStoreTest, APictureIsFramedSavedAndNamedInTheNotes) {
     EXPECT_EQ(stored.picture->width(), 100);  // the starting frame holds all of it
     EXPECT_TRUE(run({"notes", oid}).out.contains("[Anna_O'Neil.bmp]"));
 
-    const PictureRun cleared = run({"set-picture", oid, "--clear"});
+    const StoreRun cleared = run({"set-picture", oid, "--clear"});
     ASSERT_EQ(cleared.status, 0) << cleared.err.toStdString();
     EXPECT_FALSE(QFile::exists(pictureFile(m_device, "Anna_O'Neil.bmp")));
     EXPECT_FALSE(run({"notes", oid}).out.contains("Anna_O'Neil.bmp"));
@@ -236,16 +236,16 @@ TEST_F(KontavoStoreTest, APictureIsFramedSavedAndNamedInTheNotes) {
 
 TEST_F(KontavoStoreTest, EachLoadFailureIsNamed) {
     const QString oid = run({"add", "LastName=Kept"}).out.trimmed();
-    const PictureRun missing = run({"set-picture", oid, "/nonexistent/photo.jpg"});
+    const StoreRun missing = run({"set-picture", oid, "/nonexistent/photo.jpg"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("Cannot open picture file")) << missing.err.toStdString();
-    const PictureRun text = run({"set-picture", oid, writeBeside(m_device, "text.bmp", "hello")});
+    const StoreRun text = run({"set-picture", oid, writeBeside(m_device, "text.bmp", "hello")});
     EXPECT_EQ(text.status, 1);
     EXPECT_TRUE(text.err.contains("Image format is not supported")) << text.err.toStdString();
     QByteArray huge = encodeBmp(*PictureBitmap::create(1, 1, QByteArray(4, '\0')));
     huge[18] = char(0xFF);  // 32767 pixels wide: past the limits
     huge[19] = char(0x7F);
-    const PictureRun large = run({"set-picture", oid, writeBeside(m_device, "huge.bmp", huge)});
+    const StoreRun large = run({"set-picture", oid, writeBeside(m_device, "huge.bmp", huge)});
     EXPECT_EQ(large.status, 1);
     EXPECT_TRUE(large.err.contains("Not enough memory to load image")) << large.err.toStdString();
     EXPECT_EQ(run({"set-picture", oid}).status, 2);
