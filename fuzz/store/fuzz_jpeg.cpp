@@ -5,8 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace kontavo;
-    return fuzz::fuzzImageDecoder(data, size, [](const QByteArray& bytes,
-                                                 const DecodeControl& control) {
-        return decodeJpeg(bytes, 4, control);
-    });
+    return fuzz::fuzzImageDecoder(data, size,
+                                  [](const QByteArray& bytes, const DecodeControl& control) {
+                                      return decodeJpeg(bytes, 4, control);
+                                  });
 }

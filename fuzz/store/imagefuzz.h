@@ -18,9 +18,9 @@ int fuzzImageDecoder(const uint8_t* data, size_t size, Decode decode) {
     DecodeControl control;
     control.limits.maxPixels = 1024 * 1024;
     const auto check = [](const ImageLoad& load) {
-        if (load.ok() && load.picture->pixels().size() != PictureBitmap::rowSize(
-                                                               load.picture->width()) *
-                                                               load.picture->height()) {
+        if (load.ok() &&
+            load.picture->pixels().size() !=
+                PictureBitmap::rowSize(load.picture->width()) * load.picture->height()) {
             std::abort();
         }
     };

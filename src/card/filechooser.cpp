@@ -78,12 +78,11 @@ FileChooser::FileChooser(Kind kind, const DeviceFs& fs, SettingsStore& settings,
     setWindowTitle(caption(kind));
     m_model.setFolder(settings.get(lastFolderValue(kind)).left(FileChooserModel::kMaxPath));
     if (kind == Kind::Picture) {
-        m_loader = std::make_unique<PicturePreviewLoader>(
-            [this](int request, const QString&, const ImageLoad& load) {
-                QMetaObject::invokeMethod(
-                    this, [this, request, load] { onPreview(request, load); },
-                    Qt::QueuedConnection);
-            });
+        m_loader = std::make_unique<PicturePreviewLoader>([this](int request, const QString&,
+                                                                 const ImageLoad& load) {
+            QMetaObject::invokeMethod(
+                this, [this, request, load] { onPreview(request, load); }, Qt::QueuedConnection);
+        });
     }
 }
 
@@ -179,10 +178,9 @@ void FileChooser::refresh() {
     m_folders->setCurrentIndex(m_folders->count() - 1);
     m_files->clear();
     for (const FileChooserModel::Entry& entry : m_model.entries()) {
-        auto* item = new QListWidgetItem(entry.isFolder && !entry.isParent
-                                             ? QStringLiteral("[%1]").arg(entry.name)
-                                             : entry.name,
-                                         m_files);
+        auto* item = new QListWidgetItem(
+            entry.isFolder && !entry.isParent ? QStringLiteral("[%1]").arg(entry.name) : entry.name,
+            m_files);
         item->setData(Qt::UserRole, entry.isFolder);
     }
     m_files->setCurrentRow(-1);

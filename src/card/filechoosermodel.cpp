@@ -61,7 +61,8 @@ void FileChooserModel::refresh() {
     }
     QList<Entry> folders;
     QList<Entry> files;
-    for (const DeviceFolderEntry& item : m_fs.listFolder(m_folder).value_or(QList<DeviceFolderEntry>())) {
+    for (const DeviceFolderEntry& item :
+         m_fs.listFolder(m_folder).value_or(QList<DeviceFolderEntry>())) {
         if (item.isFolder) {
             folders.append({item.name, true, false});
         } else if (m_filter.matches(m_filterIndex, item.name)) {

@@ -141,8 +141,9 @@ void InkTextEdit::paintEvent(QPaintEvent* event) {
     }
     const double factor = m_screen.dpiX() / 96.0 * m_zoom / 100.0;
     for (const NoteStroke& stroke : shown) {
-        painter.setPen(QPen(notecolours::colour(stroke.colour), std::max(1.0, stroke.width * factor),
-                            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(notecolours::colour(stroke.colour),
+                            std::max(1.0, stroke.width * factor), Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
         if (stroke.points.size() == 1) {
             painter.drawPoint(toViewport(stroke.points.first()));
             continue;

@@ -10,10 +10,10 @@ struct NamedColour {
 };
 
 constexpr NamedColour kColours[notecolours::kCount] = {
-    {"Black", 0x000000},  {"Silver", 0xC0C0C0}, {"Gray", 0x808080},   {"White", 0xFFFFFF},
-    {"Red", 0xFF0000},    {"Lime", 0x00FF00},   {"Blue", 0x0000FF},   {"Aqua", 0x00FFFF},
+    {"Black", 0x000000},   {"Silver", 0xC0C0C0}, {"Gray", 0x808080},   {"White", 0xFFFFFF},
+    {"Red", 0xFF0000},     {"Lime", 0x00FF00},   {"Blue", 0x0000FF},   {"Aqua", 0x00FFFF},
     {"Fuchsia", 0xFF00FF}, {"Yellow", 0xFFFF00}, {"Maroon", 0x800000}, {"Green", 0x008000},
-    {"Navy", 0x000080},   {"Teal", 0x008080},   {"Purple", 0x800080}, {"Olive", 0x808000},
+    {"Navy", 0x000080},    {"Teal", 0x008080},   {"Purple", 0x800080}, {"Olive", 0x808000},
 };
 
 bool inRange(int index) {

@@ -56,7 +56,7 @@ public:
     static int indentMore(int indent);
 
     struct MenuItem {
-        QString text;       // empty: a separator
+        QString text;  // empty: a separator
         bool enabled = true;
         bool checked = false;
         int command = 0;

@@ -37,7 +37,8 @@ void NoteFontChoice::applyTo(QTextCharFormat& format, int zoom) const {
 }
 
 const QList<int>& NoteFontDialog::sizes() {
-    static const QList<int> sizes{6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
+    static const QList<int> sizes{6,  7,  8,  9,  10, 11, 12, 14, 16,
+                                  18, 20, 22, 24, 26, 28, 36, 48, 72};
     return sizes;
 }
 

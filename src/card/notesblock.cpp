@@ -62,9 +62,8 @@ NotesBlock::NotesBlock(QWidget* parent) : QWidget(parent) {
     });
     connect(m_edit, &QTextEdit::cursorPositionChanged, this, &NotesBlock::refreshToolBar);
     connect(m_edit, &QTextEdit::selectionChanged, this, &NotesBlock::refreshToolBar);
-    connect(m_edit, &InkTextEdit::contextMenuAsked, this, [this](QPoint at) {
-        showMenu(m_state.contextMenu(surface()), at);
-    });
+    connect(m_edit, &InkTextEdit::contextMenuAsked, this,
+            [this](QPoint at) { showMenu(m_state.contextMenu(surface()), at); });
     m_edit->setBackground(m_background);
     followContent();
     refreshToolBar();
@@ -102,8 +101,10 @@ void NotesBlock::buildToolBar() {
     connect(m_buttons[NoteEditorState::kColour], &QToolButton::clicked, this, [=, this] {
         showMenu(m_state.colourMenu(currentColour()), below(NoteEditorState::kColour));
     });
-    connect(m_buttons[NoteEditorState::kFont], &QToolButton::clicked, this, &NotesBlock::chooseFont);
-    connect(m_buttons[NoteEditorState::kBold], &QToolButton::clicked, this, &NotesBlock::toggleBold);
+    connect(m_buttons[NoteEditorState::kFont], &QToolButton::clicked, this,
+            &NotesBlock::chooseFont);
+    connect(m_buttons[NoteEditorState::kBold], &QToolButton::clicked, this,
+            &NotesBlock::toggleBold);
     connect(m_buttons[NoteEditorState::kBullets], &QToolButton::clicked, this,
             &NotesBlock::toggleBullets);
     connect(m_buttons[NoteEditorState::kIndentLess], &QToolButton::clicked, this,
@@ -259,10 +260,9 @@ void NotesBlock::indent(bool more) {
     for (QTextBlock block = start; block.isValid(); block = block.next()) {
         QTextBlockFormat format = block.blockFormat();
         const int now = notetext::indentOf(format);
-        notetext::setIndent(format,
-                            more ? NoteEditorState::indentMore(now)
-                                 : NoteEditorState::indentLess(now),
-                            m_edit->screen(), m_edit->zoom());
+        notetext::setIndent(
+            format, more ? NoteEditorState::indentMore(now) : NoteEditorState::indentLess(now),
+            m_edit->screen(), m_edit->zoom());
         QTextCursor(block).setBlockFormat(format);
         if (block == end) {
             break;
@@ -274,8 +274,8 @@ void NotesBlock::indent(bool more) {
 void NotesBlock::chooseFont() {
     const QTextCursor cursor = m_edit->textCursor();
     const NoteCharFormat now = notetext::noteFormat(m_edit->currentCharFormat());
-    NoteFontChoice start{now.face, now.points, now.bold, now.italic, now.underline,
-                         now.strikethrough};
+    NoteFontChoice start{now.face,   now.points,    now.bold,
+                         now.italic, now.underline, now.strikethrough};
     if (cursor.hasSelection()) {
         // No size is offered when the selection has more than one.
         const QList<NoteParagraph> all = notetext::paragraphs(*m_edit->document());
@@ -319,7 +319,8 @@ void NotesBlock::run(int command) {
     if (command >= S::kCmdAlignFirst && command < S::kCmdAlignFirst + 3) {
         const Qt::Alignment choices[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
         m_edit->setAlignment(choices[command - S::kCmdAlignFirst]);
-    } else if (command >= S::kCmdColourFirst && command < S::kCmdColourFirst + notecolours::kCount) {
+    } else if (command >= S::kCmdColourFirst &&
+               command < S::kCmdColourFirst + notecolours::kCount) {
         const int colour = command - S::kCmdColourFirst;
         if (m_state.drawing()) {
             m_edit->setPenColour(colour);

@@ -105,9 +105,9 @@ void notetext::fill(QTextDocument& document, const QList<NoteParagraph>& paragra
         QTextBlockFormat block;
         block.setAlignment(alignmentOf(paragraph.alignment));
         setIndent(block, paragraph.indent, screen, zoom);
-        const QTextCharFormat start = charFormat(
-            paragraph.runs.isEmpty() ? NoteCharFormat() : paragraph.runs.first().format, screen,
-            zoom);
+        const QTextCharFormat start =
+            charFormat(paragraph.runs.isEmpty() ? NoteCharFormat() : paragraph.runs.first().format,
+                       screen, zoom);
         if (first) {
             cursor.setBlockFormat(block);
             cursor.setBlockCharFormat(start);

@@ -59,7 +59,7 @@ void drawIcon(QPainter& p, int index) {
                 p.drawLine(QPointF(9, 7 + 5 * i), QPointF(20, 7 + 5 * i));
             }
             break;
-        case 6:  // indent left
+        case 6:    // indent left
         case 7: {  // indent right
             lines(p, 10, 20, 5, 4);
             QPainterPath path(QPointF(index == 6 ? 8 : 4, 8));

@@ -15,10 +15,10 @@ namespace kontavo {
 // centred, shifted by the drag displacement.
 class PictureEditor {
 public:
-    static constexpr int kZoomSteps = 99;  // zoom positions 0 .. 99
-    static constexpr int kUnitZoom = 49;   // scale 1.0
-    static constexpr int kKeepInView = 10; // pixels of the image kept inside the view
-    static constexpr int kMinResult = 10;  // a crop this small or smaller gives no picture
+    static constexpr int kZoomSteps = 99;   // zoom positions 0 .. 99
+    static constexpr int kUnitZoom = 49;    // scale 1.0
+    static constexpr int kKeepInView = 10;  // pixels of the image kept inside the view
+    static constexpr int kMinResult = 10;   // a crop this small or smaller gives no picture
 
     // `frameSize` is F at the screen's resolution (72 pixels at 96 dpi).
     explicit PictureEditor(int frameSize);

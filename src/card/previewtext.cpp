@@ -19,8 +19,8 @@ QSize fitPreview(QSize image, QSize area) {
     if (image.width() <= area.width() && image.height() <= area.height()) {
         return image;
     }
-    const double factor = std::min(double(area.width()) / image.width(),
-                                   double(area.height()) / image.height());
+    const double factor =
+        std::min(double(area.width()) / image.width(), double(area.height()) / image.height());
     return {std::max(1, int(image.width() * factor)), std::max(1, int(image.height() * factor))};
 }
 
