@@ -278,7 +278,6 @@ void NotesBlock::chooseFont() {
                          now.italic, now.underline, now.strikethrough};
     if (cursor.hasSelection()) {
         // No size is offered when the selection has more than one.
-        const QList<NoteParagraph> all = notetext::paragraphs(*m_edit->document());
         QTextCursor probe(m_edit->document());
         for (int at = cursor.selectionStart() + 1; at <= cursor.selectionEnd(); ++at) {
             probe.setPosition(at);
@@ -326,8 +325,7 @@ void NotesBlock::run(int command) {
             m_edit->setPenColour(colour);
         } else {
             QTextCharFormat format;
-            format.setForeground(notecolours::colour(colour));
-            format.setProperty(QTextFormat::UserProperty + 2, colour);
+            notetext::setColour(format, colour);
             m_edit->mergeCurrentCharFormat(format);
         }
     } else if (command >= S::kCmdBackgroundFirst && command < S::kCmdBackgroundFirst + 3) {

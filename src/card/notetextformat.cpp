@@ -49,6 +49,11 @@ void notetext::setPoints(QTextCharFormat& format, int points, const Screen& scre
     format.setFont(font, QTextCharFormat::FontPropertiesSpecifiedOnly);
 }
 
+void notetext::setColour(QTextCharFormat& format, int index) {
+    format.setForeground(notecolours::colour(index));
+    format.setProperty(kColourProperty, index);
+}
+
 double notetext::indentPixels(int twips, const Screen& screen, int zoom) {
     return twips * screen.dpiX() / 1440.0 * zoom / 100.0;
 }

@@ -21,6 +21,8 @@ QTextCharFormat charFormat(const NoteCharFormat& format, const Screen& screen, i
 NoteCharFormat noteFormat(const QTextCharFormat& format);
 // Sets the note point size of `format` and the font's pixel size for it.
 void setPoints(QTextCharFormat& format, int points, const Screen& screen, int zoom);
+// Sets the note colour index of `format` and the brush that shows it.
+void setColour(QTextCharFormat& format, int index);
 // The pixel size of `points` on `screen` at `zoom` percent.
 int pixelSize(int points, const Screen& screen, int zoom);
 // The indent of `twips` in pixels.
