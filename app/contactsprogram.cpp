@@ -4,12 +4,12 @@
 
 #include "card/filechooser.h"
 #include "comm/categorylistdialog.h"
-#include "comm/phoneformatsdialog.h"
-#include "comm/phonetemplatesettings.h"
 #include "comm/programactions.h"
+#include "comm/vcardimport.h"
 #include "list/contactlistmodel.h"
 #include "list/contactsframe.h"
 #include "list/contactstoresession.h"
+#include "optionspage.h"
 #include "platform/locale.h"
 #include "platform/processlauncher.h"
 #include "platform/sound.h"
@@ -67,32 +67,11 @@ ContactActions* makeActions(ProgramActions& program, MainWndFrame& window,
     actions.sound = program.sound.get();
     actions.device = services.device;
     actions.windows = services.windows;
-    actions.readContact = [&session](Oid oid) -> std::optional<VCardContact> {
-        VCardContact contact;
-        ContactManager& manager = session.manager();
-        if (!manager.readContact(oid, contact.record)) {
-            return std::nullopt;
-        }
-        contact.categories = manager.categories().namesOfMask(contact.record.categoryMask);
-        return contact;
-    };
+    actions.readContact = [&session](Oid oid) { return vcardContactOf(session.manager(), oid); };
     actions.phoneApplication = qEnvironmentVariable("KONTAVO_PHONE_APP");
     actions.beamSender = Beam::configuredSender();
     program.actions = std::make_unique<ProgramContactActions>(std::move(actions));
     return program.actions.get();
-}
-
-// The phone number formats from the Tools menu; after OK the list shows
-// its numbers through the edited templates.
-void editPhoneFormats(MainWndFrame& window) {
-    SettingsStore& settings = *window.services().settings;
-    PhoneFormatsDialog dialog(settings, PhoneFormatsDialog::Mode::FromMenu, &window);
-    if (dialog.doModal() != PhoneFormatsDialog::kOk) {
-        return;
-    }
-    if (auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame())) {
-        frame->setPhoneTemplates(loadPhoneTemplates(settings));
-    }
 }
 
 // The category list dialog for the frame's callers, over the session's
@@ -154,7 +133,12 @@ Integration contactsIntegration(int argc, char** argv) {
     integration.createContactsFrame = [program](FrameHost& host, ContactStoreLink* link) {
         return makeFrame(host, link, *program);
     };
-    integration.editPhoneFormats = editPhoneFormats;
+    integration.editTemplate = [](MainWndFrame& window) {
+        if (auto* frame = dynamic_cast<ContactsFrame*>(window.contactsFrame())) {
+            frame->editContactTemplate();
+        }
+    };
+    integration.runOptions = runOptionsPage;
     return integration;
 }
 

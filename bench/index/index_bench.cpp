@@ -1,6 +1,7 @@
-// Contact index benchmarks at 10 000 and 100 000 seeded contacts (sizes from
-// KONTAVO_BENCH_SIZES, comma-separated, to keep runs short), each operation
-// measured on our index and on the SQLite FTS5 baseline in the same run.
+// Contact index benchmarks at 10 000, 100 000 and 250 000 seeded contacts
+// (sizes from KONTAVO_BENCH_SIZES, comma-separated, to keep runs short), each
+// operation measured on our index and on the SQLite FTS5 baseline in the same
+// run.
 // After the benchmark's own output a table gives mean and p99 per call of
 // both sides and the ratio, then the bytes per contact.
 #include <benchmark/benchmark.h>
@@ -215,6 +216,21 @@ void registerWholeIndex(const std::vector<int>& sizes) {
     registerWhole(
         "OpenCurrent", 20, false, nothing, [](IndexBenchDevice& d) { return d.reopenBaseline(); },
         sizes);
+    // The open and the first lookup after it, which waits for the index
+    // store's region to be loaded.
+    registerWhole(
+        "OpenThenFind", 10, true, [](IndexBenchDevice& d) { d.index().close(); },
+        [](IndexBenchDevice& d) {
+            return d.index().open(d.databaseInfo()) == ContactIndex::OpenResult::Current &&
+                   !d.index().findWords(QStringLiteral("mar")).isEmpty();
+        },
+        sizes);
+    registerWhole(
+        "OpenThenFind", 10, false, nothing,
+        [](IndexBenchDevice& d) {
+            return d.reopenBaseline() && !d.baseline().findWords({QStringLiteral("mar")}).isEmpty();
+        },
+        sizes);
     static QList<Oid> changed;
     registerWhole(
         "Sync10Changes", 5, true, [](IndexBenchDevice& d) { changed = d.changeContacts(10); },
@@ -222,11 +238,24 @@ void registerWholeIndex(const std::vector<int>& sizes) {
     registerWhole(
         "Sync10Changes", 5, false, [](IndexBenchDevice& d) { changed = d.changeContacts(10); },
         [](IndexBenchDevice& d) { return d.synchroniseBaseline(changed); }, sizes);
+    // The same when the change log was trimmed meanwhile: every record is
+    // compared.
+    registerWhole(
+        "Sync10ChangesNoLog", 3, true,
+        [](IndexBenchDevice& d) {
+            d.bringOursUpToDate();  // after the baseline's rounds of changes
+            changed = d.changeContacts(10);
+            d.trimChangeLog();
+        },
+        [](IndexBenchDevice& d) { return changed.size() == 10 && d.synchroniseOurs(); }, sizes);
+    registerWhole(
+        "Sync10ChangesNoLog", 3, false, [](IndexBenchDevice& d) { changed = d.changeContacts(10); },
+        [](IndexBenchDevice& d) { return d.synchroniseBaseline(changed); }, sizes);
 }
 
 std::vector<int> benchSizes() {
     const QString text =
-        qEnvironmentVariable("KONTAVO_BENCH_SIZES", QStringLiteral("10000,100000"));
+        qEnvironmentVariable("KONTAVO_BENCH_SIZES", QStringLiteral("10000,100000,250000"));
     std::vector<int> sizes;
     for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         if (const int size = part.trimmed().toInt(); size > 0) {

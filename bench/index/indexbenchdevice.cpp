@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "platform/sqlitedb.h"
 #include "store/contacts/demoseed.h"
+#include "store/contacts/indexstartup.h"
 #include "store/record/contactfields.h"
 
 namespace kontavo::bench {
@@ -111,6 +113,20 @@ QList<Oid> IndexBenchDevice::changeContacts(int n) {
         }
     }
     return changed;
+}
+
+void IndexBenchDevice::bringOursUpToDate() {
+    m_index->close();
+    startIndex(*m_index, *m_reader, databaseInfo(), nullptr);
+}
+
+void IndexBenchDevice::trimChangeLog() {
+    SqliteDb raw;
+    if (!raw.open(SqliteObjectStore::fileInRoot(m_root)) ||
+        !raw.exec("UPDATE store_meta SET value=(SELECT COALESCE(MAX(seq), 0) FROM changes)"
+                  " WHERE key='log_floor'; DELETE FROM changes;")) {
+        std::fprintf(stderr, "cannot trim the change log\n");
+    }
 }
 
 bool IndexBenchDevice::synchroniseOurs() {

@@ -50,6 +50,11 @@ public:
     // Changes the company of `n` contacts through another handle, as another
     // program would while ours is closed; their Oids.
     QList<Oid> changeContacts(int n);
+    // Drops every entry of the object store's change log, as its writer
+    // trims the log after many changes.
+    void trimChangeLog();
+    // Opens our index and brings it up to date as the program does at start.
+    void bringOursUpToDate();
     // Brings our (closed) index up to date: open, then synchronise.
     bool synchroniseOurs();
     // Re-reads the contacts `oids` and replaces their rows.

@@ -20,6 +20,7 @@ public:
     void createProgress() override;
     void setProgressRange(int, int) override {}
     void setProgressStep(int) override {}
+    void setProgressTitle(const QString&) override {}
     void setProgressText(const QString& text) override;
     void stepProgress() override;
     void closeProgress() override;

@@ -1,5 +1,6 @@
 #include "card/contactvaluemap.h"
 
+#include "card/addressformatcode.h"
 #include "card/templategroup.h"
 #include "diag/resources.h"
 #include "store/record/contactrecord.h"
@@ -9,7 +10,7 @@ namespace kontavo {
 namespace {
 
 int formatIndex(uint32_t code) {
-    return code == 0 ? kNoAddressFormat : int(code);
+    return addressFormatFromCode(code);
 }
 
 // The fixed fields of a text group, in the group's order, under their

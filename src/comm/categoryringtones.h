@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include "comm/callerid.h"
 #include "comm/ringtonecodec.h"
 
 namespace kontavo {
@@ -33,8 +34,8 @@ public:
         Failed,     // the file could not be written or deleted: the table is kept
     };
 
-    static constexpr uint32_t kChangedMessage = 3026;
-    static QString companionClass() { return QStringLiteral("CALLERID_MAINCLASS"); }
+    static constexpr uint32_t kChangedMessage = CallerIdCompanion::kRingtonesChangedMessage;
+    static QString companionClass() { return CallerIdCompanion::kWindowClass.toString(); }
     // "\My Documents\Kontavo Files\Category ringtones.inf".
     static QString filePath();
 

@@ -34,6 +34,10 @@ public:
     virtual void callNumber(const QString& number, DialMethod method, bool launchPhoneAppFirst) = 0;
     // Invokes the dialer add-in with the contacts `oids`.
     virtual void callWithAddIn(const QList<Oid>& oids) = 0;
+    // Invokes the Contacts add-in of menu command `command` with the
+    // contacts `oids`; false when there is no such add-in or it could not be
+    // called.
+    virtual bool invokeAddIn(int command, const QList<Oid>& oids) = 0;
     // Starts a message to `address` in the mail program.
     virtual void sendEmail(const QString& address) = 0;
     // Starts a text message to `number`, of which only "+" and the digits

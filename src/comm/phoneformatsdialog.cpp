@@ -32,10 +32,9 @@ QString controlName(int id) {
 
 }  // namespace
 
-PhoneFormatsDialog::PhoneFormatsDialog(SettingsStore& settings, Mode mode, QWidget* parent)
+PhoneFormatsDialog::PhoneFormatsDialog(SettingsStore& settings, QWidget* parent)
     : DialogBase(kTemplateId, true, parent),
       m_settings(settings),
-      m_mode(mode),
       m_editor(PhoneFormatsEditor::load(settings)) {
     setWindowTitle(loadString(kTitleString));
 }
@@ -112,12 +111,6 @@ void PhoneFormatsDialog::buildControls() {
     grid->addWidget(m_add, row++, 1);
     grid->addLayout(example, row++, 0, 1, 2);
     grid->addWidget(m_ignore, row++, 0, 1, 2);
-    if (m_mode == Mode::FromMenu) {
-        m_formatting = new QCheckBox(QStringLiteral("Show formatted phone number"), body());
-        m_formatting->setObjectName(controlName(kFormattingId));
-        m_formatting->setChecked(m_settings.get(settings::kIsActiveTemplate) != 0);
-        grid->addWidget(m_formatting, row++, 0, 1, 2);
-    }
     grid->addLayout(buttons, row++, 0, 1, 2);
     grid->setRowStretch(1, 1);
     m_list->setMinimumHeight(0);
@@ -146,10 +139,6 @@ void PhoneFormatsDialog::connectControls() {
         refreshExample();
     });
     connect(m_ignore, &QCheckBox::toggled, this, [this](bool on) { m_editor.setIgnoreDashes(on); });
-    if (m_formatting != nullptr) {
-        connect(m_formatting, &QCheckBox::toggled, this,
-                [this](bool on) { m_settings.set(settings::kIsActiveTemplate, on ? 1 : 0); });
-    }
 }
 
 void PhoneFormatsDialog::refreshList() {

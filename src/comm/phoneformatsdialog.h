@@ -20,10 +20,8 @@ class SettingsStore;
 // "Cancel" at the bottom. It edits a PhoneFormatsEditor; "OK" saves it and ends with 1,
 // "Cancel" ends with 2 and writes nothing.
 //
-// Opened from the main menu (until the options page takes it over) it also
-// shows "Show formatted phone number" (1030), which, like the option it
-// stands for, writes "Templates"\"IsActiveTemplate" the moment it is
-// clicked, whatever button ends the dialog. UI thread only.
+// The options page opens it ("Edit"); the formatting switch is the page's.
+// UI thread only.
 class PhoneFormatsDialog final : public DialogBase {
     Q_OBJECT
 public:
@@ -34,15 +32,12 @@ public:
     static constexpr int kExampleId = 1036;
     static constexpr int kExampleLabelId = 1037;
     static constexpr int kIgnoreId = 1043;
-    static constexpr int kFormattingId = 1030;
 
     // The results the dialog ends with.
     static constexpr int kOk = 1;
     static constexpr int kCancel = 2;
 
-    enum class Mode { InOptions, FromMenu };
-
-    PhoneFormatsDialog(SettingsStore& settings, Mode mode, QWidget* parent = nullptr);
+    PhoneFormatsDialog(SettingsStore& settings, QWidget* parent = nullptr);
 
     const PhoneFormatsEditor& editor() const { return m_editor; }
 
@@ -67,13 +62,11 @@ private:
     void onOk();
 
     SettingsStore& m_settings;
-    Mode m_mode;
     PhoneFormatsEditor m_editor;
     QListWidget* m_list = nullptr;
     QLineEdit* m_edit = nullptr;
     QLabel* m_example = nullptr;
     QCheckBox* m_ignore = nullptr;
-    QCheckBox* m_formatting = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_up = nullptr;

@@ -3,6 +3,7 @@
 #include <QUuid>
 #include <QWidget>
 
+#include "comm/contactaddins.h"
 #include "comm/contacturis.h"
 #include "comm/icalendar.h"
 #include "comm/outbox.h"
@@ -46,9 +47,15 @@ void ProgramContactActions::callNumber(const QString& number, DialMethod method,
     m_dialer.callNumber(m_services.owner, number, method, launchPhoneAppFirst);
 }
 
-// The dialer add-in is one of the Contacts add-ins, which the program does not
-// load yet: there is none to hand the contacts to.
-void ProgramContactActions::callWithAddIn(const QList<Oid>&) {}
+void ProgramContactActions::callWithAddIn(const QList<Oid>& oids) {
+    invokeAddIn(ContactAddIns::current().dialerCommand(), oids);
+}
+
+bool ProgramContactActions::invokeAddIn(int command, const QList<Oid>& oids) {
+    return m_services.device != nullptr &&
+           ContactAddIns::current().invoke(m_services.owner, command, oids, *m_services.device,
+                                           m_services.windows);
+}
 
 void ProgramContactActions::sendEmail(const QString& address) {
     composeMail(*m_services.launcher, address);

@@ -33,8 +33,9 @@ class WindowRegistry;
 // - appointments: an iCalendar file in the outbox opened with `xdg-open`,
 //   watched for the calendar window while it is shown.
 // Nothing is reported when a program cannot be started, except for the
-// browser. The add-in dialer needs the Contacts add-ins, which the program
-// does not load yet: a call through it does nothing.
+// browser. The add-ins (the dialer among them) are those of the process's
+// table (ContactAddIns::current()); a call through the dialer without one
+// does nothing.
 //
 // The services must outlive the object. UI thread only.
 class ProgramContactActions final : public QObject, public ContactActions {
@@ -57,6 +58,7 @@ public:
 
     void callNumber(const QString& number, DialMethod method, bool launchPhoneAppFirst) override;
     void callWithAddIn(const QList<Oid>& oids) override;
+    bool invokeAddIn(int command, const QList<Oid>& oids) override;
     void sendEmail(const QString& address) override;
     void sendSms(const QString& number) override;
     void openUrl(const QString& url) override;

@@ -12,6 +12,11 @@ void UnavailableContactActions::callWithAddIn(const QList<Oid>&) {
     report(QStringLiteral("add-in dialer"));
 }
 
+bool UnavailableContactActions::invokeAddIn(int, const QList<Oid>&) {
+    report(QStringLiteral("add-in"));
+    return false;
+}
+
 void UnavailableContactActions::sendEmail(const QString&) {
     report(QStringLiteral("e-mail"));
 }

@@ -37,18 +37,19 @@ uint64_t fractionTicks(const QString& digits) {
 
 }  // namespace
 
-QString format(FileTime time) {
+QString format(FileTime time, Style style) {
     const QDate date = dateFromFileTime(time);
     if (time == 0 || !date.isValid()) {
         return QString();
     }
-    QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
+    const bool basic = style == Style::Basic;
+    QString text = date.toString(basic ? QStringLiteral("yyyyMMdd") : QStringLiteral("yyyy-MM-dd"));
     const uint64_t ticks = time % kTicksPerDay;
     if (ticks == 0) {
         return text;
     }
     const uint64_t seconds = ticks / kTicksPerSecond;
-    text += QStringLiteral("T%1:%2:%3")
+    text += (basic ? QStringLiteral("T%1%2%3") : QStringLiteral("T%1:%2:%3"))
                 .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
                 .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
                 .arg(seconds % 60, 2, 10, QLatin1Char('0'));

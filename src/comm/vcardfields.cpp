@@ -1,5 +1,7 @@
 #include "comm/vcardfields.h"
 
+#include "comm/vcardtext.h"
+
 namespace kontavo::vcardfields {
 
 namespace {
@@ -29,32 +31,6 @@ const QList<PhoneType>& phoneTypes() {
     return table;
 }
 
-ContactField phoneFieldOf(const QStringList& types) {
-    const bool second = types.contains(kSecond);
-    if (types.contains(QStringLiteral("X-ASSISTANT"))) {
-        return ContactField::AssistantPhone;
-    }
-    if (types.contains(QStringLiteral("X-RADIO"))) {
-        return ContactField::RadioPhone;
-    }
-    if (types.contains(QStringLiteral("PAGER"))) {
-        return ContactField::Pager;
-    }
-    if (types.contains(QStringLiteral("CAR"))) {
-        return ContactField::CarPhone;
-    }
-    if (types.contains(kFax)) {
-        return types.contains(kHome) ? ContactField::HomeFax : ContactField::WorkFax;
-    }
-    if (types.contains(QStringLiteral("CELL"))) {
-        return ContactField::MobilePhone;
-    }
-    if (types.contains(kHome)) {
-        return second ? ContactField::HomePhone2 : ContactField::HomePhone;
-    }
-    return second ? ContactField::WorkPhone2 : ContactField::WorkPhone;
-}
-
 std::optional<ContactField> secondPhoneOf(ContactField field) {
     if (field == ContactField::WorkPhone) {
         return ContactField::WorkPhone2;
@@ -63,6 +39,25 @@ std::optional<ContactField> secondPhoneOf(ContactField field) {
         return ContactField::HomePhone2;
     }
     return std::nullopt;
+}
+
+QStringList components(const QString& value, int count) {
+    QStringList parts = vcardtext::split(value, QLatin1Char(';'));
+    while (parts.size() < count) {
+        parts.append(QString());
+    }
+    return parts;
+}
+
+QStringList addressSlots(const QString& value) {
+    const QStringList parts = components(value, 7);
+    QStringList street;
+    for (int i : {2, 1, 0}) {
+        if (!parts[i].isEmpty()) {
+            street.append(parts[i]);
+        }
+    }
+    return {street.join(QStringLiteral("\r\n")), parts[3], parts[4], parts[5], parts[6]};
 }
 
 const QList<ContactField>& ownFields() {

@@ -18,6 +18,8 @@ namespace vcardfields {
 inline const QString kLabelParam = QStringLiteral("X-LABEL");
 inline const QString kFormatParam = QStringLiteral("X-KONTAVO-FORMAT");
 inline const QString kPrefix = QStringLiteral("X-KONTAVO-");
+// The parameter of an IMPP that names the messenger service.
+inline const QString kServiceTypeParam = QStringLiteral("X-SERVICE-TYPE");
 
 // A standard phone and the TYPE values it is written with.
 struct PhoneType {
@@ -26,11 +28,17 @@ struct PhoneType {
 };
 // The eleven standard phones in phone group order.
 const QList<PhoneType>& phoneTypes();
-// The standard phone a TEL of these (upper-case) types belongs to.
-ContactField phoneFieldOf(const QStringList& types);
 // The field a phone goes to when its own field is taken: the second work or
 // home phone; nullopt for the others.
 std::optional<ContactField> secondPhoneOf(ContactField field);
+
+// The components of a structured value (N, ADR, ORG), unescaped, padded
+// with empty ones to `count`.
+QStringList components(const QString& value, int count);
+// The five slots of an ADR value: PO box, extended address and street
+// joined as the street (one line each, street first), city, region, postal
+// code, country.
+QStringList addressSlots(const QString& value);
 
 // The TYPE values that mark the second and third e-mail.
 inline const QString kEmail2Type = QStringLiteral("X-EMAIL2");

@@ -19,8 +19,15 @@ QList<QByteArray> physicalLines(const QByteArray& bytes) {
             continue;
         }
         lines.append(bytes.mid(start, at - start));
-        if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
-            ++at;
+        if (c == '\r') {
+            // CR LF, and the CR CR LF some exporters write, is one break.
+            qsizetype next = at + 1;
+            while (next < bytes.size() && bytes[next] == '\r') {
+                ++next;
+            }
+            if (next < bytes.size() && bytes[next] == '\n') {
+                at = next;
+            }
         }
         start = at + 1;
     }
@@ -44,8 +51,6 @@ qsizetype valueColon(const QByteArray& line) {
     return -1;
 }
 
-// Whether a content line's parameters name the quoted-printable encoding
-// (2.1: "ENCODING=QUOTED-PRINTABLE" or the bare "QUOTED-PRINTABLE").
 bool isQuotedPrintable(const QByteArray& line);
 
 // Splits "a;b=\"x;y\",z;c" at the semicolons outside quotes.
@@ -67,7 +72,9 @@ QList<QByteArray> splitOutsideQuotes(const QByteArray& text, char separator) {
     return pieces;
 }
 
-bool isQuotedPrintable(const QByteArray& line) {
+// Whether a content line's parameters name the encoding (bare, as 2.1
+// writes it, or as ENCODING=...).
+bool hasEncoding(const QByteArray& line, const QByteArray& encoding) {
     const qsizetype colon = valueColon(line);
     if (colon <= 0) {
         return false;
@@ -75,11 +82,21 @@ bool isQuotedPrintable(const QByteArray& line) {
     const QList<QByteArray> head = splitOutsideQuotes(line.left(colon), ';');
     for (qsizetype at = 1; at < head.size(); ++at) {
         const QByteArray param = head[at].trimmed().toUpper();
-        if (param == "QUOTED-PRINTABLE" || param == "ENCODING=QUOTED-PRINTABLE") {
+        if (param == encoding || param == "ENCODING=" + encoding) {
             return true;
         }
     }
     return false;
+}
+
+bool isQuotedPrintable(const QByteArray& line) {
+    return hasEncoding(line, "QUOTED-PRINTABLE");
+}
+
+// A 2.1 base64 value runs on over the following lines, indented or not,
+// up to an empty line.
+bool isBase64(const QByteArray& line) {
+    return hasEncoding(line, "BASE64") || hasEncoding(line, "B");
 }
 
 QString unquote(const QByteArray& value) {
@@ -94,16 +111,26 @@ VCardParam parseParam(const QByteArray& text) {
     const qsizetype equals = text.indexOf('=');
     if (equals < 0) {
         // A bare vCard 2.1 parameter: an encoding, a character set or a type.
-        const QString bare = QString::fromUtf8(text.trimmed()).toUpper();
-        if (bare == QLatin1String("QUOTED-PRINTABLE") || bare == QLatin1String("BASE64") ||
-            bare == QLatin1String("8BIT") || bare == QLatin1String("7BIT")) {
-            return {QStringLiteral("ENCODING"), {bare}};
+        const QString bare = QString::fromUtf8(text.trimmed());
+        const QString upper = bare.toUpper();
+        if (upper == QLatin1String("QUOTED-PRINTABLE") || upper == QLatin1String("BASE64") ||
+            upper == QLatin1String("8BIT") || upper == QLatin1String("7BIT")) {
+            return {QStringLiteral("ENCODING"), {upper}};
         }
         return {QStringLiteral("TYPE"), {bare}};
     }
     VCardParam param{QString::fromUtf8(text.left(equals).trimmed()).toUpper(), {}};
     for (const QByteArray& value : splitOutsideQuotes(text.mid(equals + 1), ',')) {
-        param.values.append(unquote(value));
+        if (param.name == QLatin1String("TYPE")) {
+            // vCard 4.0 quotes a list of types: TYPE="work,voice".
+            for (const QString& type : unquote(value).split(QLatin1Char(','))) {
+                if (!type.trimmed().isEmpty()) {
+                    param.values.append(type.trimmed());
+                }
+            }
+        } else {
+            param.values.append(unquote(value));
+        }
     }
     return param;
 }
@@ -150,10 +177,13 @@ QList<VCardCard> VCardParser::parse(const QByteArray& bytes) {
     const QList<QByteArray> lines = physicalLines(bytes);
     QByteArray logical;
     bool haveLogical = false;
+    bool base64 = false;
     for (const QByteArray& line : lines) {
         const bool folded = haveLogical && !line.isEmpty() && (line[0] == ' ' || line[0] == '\t');
         const bool softBreak = haveLogical && logical.endsWith('=') && isQuotedPrintable(logical);
-        if (softBreak) {
+        if (base64 && !line.trimmed().isEmpty() && (folded || !line.contains(':'))) {
+            logical += line.trimmed();
+        } else if (softBreak) {
             logical.chop(1);
             logical += line;
         } else if (folded) {
@@ -164,6 +194,7 @@ QList<VCardCard> VCardParser::parse(const QByteArray& bytes) {
             }
             logical = line;
             haveLogical = true;
+            base64 = m_version21 && isBase64(line);
         }
     }
     if (haveLogical) {
@@ -227,7 +258,8 @@ bool VCardParser::parseLine(const QByteArray& line, VCardProperty& property) con
     QByteArray name = head.front().trimmed();
     const qsizetype dot = name.lastIndexOf('.');
     if (dot >= 0) {
-        name = name.mid(dot + 1);  // the group prefix is not used
+        property.group = QString::fromUtf8(name.left(dot)).toUpper();
+        name = name.mid(dot + 1);
     }
     if (name.isEmpty()) {
         return false;

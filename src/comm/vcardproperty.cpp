@@ -3,12 +3,18 @@
 namespace kontavo {
 
 QStringList VCardProperty::types() const {
+    QStringList result = typesAsWritten();
+    for (QString& type : result) {
+        type = type.toUpper();
+    }
+    return result;
+}
+
+QStringList VCardProperty::typesAsWritten() const {
     QStringList result;
     for (const VCardParam& param : params) {
         if (param.name == QLatin1String("TYPE")) {
-            for (const QString& value : param.values) {
-                result.append(value.toUpper());
-            }
+            result += param.values;
         }
     }
     return result;

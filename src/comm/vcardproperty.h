@@ -16,12 +16,15 @@ struct VCardParam {
 // One content line of a vCard, decoded: quoted-printable and the character
 // set are undone, the value is still escaped (see vcardtext.h). A plain value.
 struct VCardProperty {
-    QString name;  // upper case, without its group
+    QString name;   // upper case, without its group
+    QString group;  // upper case ("ITEM1" of "item1.TEL"); empty when none
     QList<VCardParam> params;
     QString value;
 
     // The values of every TYPE parameter, upper case.
     QStringList types() const;
+    // The same, as written (Android writes custom labels as types: "X-Boat").
+    QStringList typesAsWritten() const;
     bool hasType(const QString& type) const;
     // The first value of parameter `name` (upper case); empty when absent.
     QString param(const QString& name) const;

@@ -1,7 +1,11 @@
-// writeVCard(): a contact as a vCard 3.0.
+// writeVCard(): a contact as a vCard 3.0 or 4.0.
+#include <QUrl>
+
 #include "comm/vcard.h"
 #include "comm/vcarddate.h"
 #include "comm/vcardfields.h"
+#include "comm/vcardforeign.h"
+#include "comm/vcardphoto.h"
 #include "comm/vcardproperty.h"
 #include "comm/vcardtext.h"
 #include "store/notes/extendedblock.h"
@@ -39,14 +43,14 @@ QByteArray contentLine(const VCardProperty& property) {
 // Collects the properties of one card.
 class CardBuilder {
 public:
-    CardBuilder(const ContactRecord& record, const Locale& locale)
-        : m_record(record), m_locale(locale) {}
+    CardBuilder(const ContactRecord& record, const Locale& locale, VCardVersion version)
+        : m_record(record), m_locale(locale), m_v4(version == VCardVersion::V40) {}
 
-    QList<VCardProperty> build(const QStringList& categories);
+    QList<VCardProperty> build(const VCardContact& contact);
 
 private:
     VCardProperty& add(const QString& name, const QString& escapedValue) {
-        m_properties.append({name, {}, escapedValue});
+        m_properties.append({name, {}, {}, escapedValue});
         return m_properties.back();
     }
     VCardProperty& addText(const QString& name, const QString& text) {
@@ -59,17 +63,22 @@ private:
     void addEmails();
     void addAddress(ContactField street, const QString& type, uint32_t format);
     void addDate(const QString& name, FileTime time);
+    void addOwnFields();
     void addExtended();
+    void addMessengers();
+    void addPeople();
     void markPreferred(VCardProperty& property, uint32_t tag);
 
     const ContactRecord& m_record;
     const Locale& m_locale;
+    const bool m_v4;
     QList<VCardProperty> m_properties;
     bool m_preferredMarked = false;
 };
 
-QList<VCardProperty> CardBuilder::build(const QStringList& categories) {
-    add(QStringLiteral("VERSION"), QStringLiteral("3.0"));
+QList<VCardProperty> CardBuilder::build(const VCardContact& contact) {
+    const QStringList& categories = contact.categories;
+    add(QStringLiteral("VERSION"), m_v4 ? QStringLiteral("4.0") : QStringLiteral("3.0"));
     addNames();
     addPhones();
     addEmails();
@@ -81,7 +90,7 @@ QList<VCardProperty> CardBuilder::build(const QStringList& categories) {
         addText(QStringLiteral("URL"), field(ContactField::WebPage));
     }
     addDate(QStringLiteral("BDAY"), m_record.birthday);
-    addDate(kAnniversary, m_record.anniversary);
+    addDate(m_v4 ? QStringLiteral("ANNIVERSARY") : kAnniversary, m_record.anniversary);
     const QString note = noteToText(m_record.userNote, m_locale);
     if (!note.isEmpty()) {
         addText(QStringLiteral("NOTE"), note);
@@ -93,13 +102,33 @@ QList<VCardProperty> CardBuilder::build(const QStringList& categories) {
         }
         add(QStringLiteral("CATEGORIES"), escaped.join(QLatin1Char(',')));
     }
+    addOwnFields();
+    addExtended();
+    if (contact.picture) {
+        m_properties.append(vcardphoto::write(*contact.picture, m_v4));
+    }
+    return m_properties;
+}
+
+// The string fields vCard has no property for; in 4.0 the spouse, the
+// children and the assistant are RELATED persons.
+void CardBuilder::addOwnFields() {
     for (ContactField own : ownFields()) {
-        if (!field(own).isEmpty()) {
+        if (field(own).isEmpty()) {
+            continue;
+        }
+        const char* relation = own == ContactField::Spouse          ? "spouse"
+                               : own == ContactField::Children      ? "child"
+                               : own == ContactField::AssistantName ? "agent"
+                                                                    : nullptr;
+        if (m_v4 && relation != nullptr) {
+            VCardProperty& property = addText(QStringLiteral("RELATED"), field(own));
+            property.addType(QString::fromLatin1(relation));
+            property.addParam(QStringLiteral("VALUE"), QStringLiteral("text"));
+        } else {
             addText(kPrefix + QString::fromLatin1(fieldInfo(own).name).toUpper(), field(own));
         }
     }
-    addExtended();
-    return m_properties;
 }
 
 void CardBuilder::addNames() {
@@ -121,7 +150,11 @@ void CardBuilder::addNames() {
 
 void CardBuilder::markPreferred(VCardProperty& property, uint32_t tag) {
     if (!m_preferredMarked && tag != 0 && tag == m_record.preferredItemTag) {
-        property.addType(QStringLiteral("PREF"));
+        if (m_v4) {
+            property.addParam(QStringLiteral("PREF"), QStringLiteral("1"));
+        } else {
+            property.addType(QStringLiteral("PREF"));
+        }
         m_preferredMarked = true;
     }
 }
@@ -148,7 +181,9 @@ void CardBuilder::addEmails() {
             continue;
         }
         VCardProperty& property = addText(QStringLiteral("EMAIL"), field(emails[i]));
-        property.addType(QStringLiteral("INTERNET"));
+        if (!m_v4) {
+            property.addType(QStringLiteral("INTERNET"));
+        }
         if (!marks[i].isEmpty()) {
             property.addType(marks[i]);
         }
@@ -185,7 +220,8 @@ void CardBuilder::addAddress(ContactField street, const QString& type, uint32_t 
 }
 
 void CardBuilder::addDate(const QString& name, FileTime time) {
-    const QString text = vcarddate::format(time);
+    const QString text =
+        vcarddate::format(time, m_v4 ? vcarddate::Style::Basic : vcarddate::Style::Extended);
     if (!text.isEmpty()) {
         add(name, text);
     }
@@ -196,6 +232,10 @@ void CardBuilder::addExtended() {
     for (const PairKind& kind : pairKinds()) {
         const bool phoneOrEmail =
             kind.list == &ExtendedProperties::phones || kind.list == &ExtendedProperties::emails;
+        if (m_v4 && kind.list == &ExtendedProperties::people) {
+            addPeople();
+            continue;
+        }
         for (const LabeledValue& entry : extended.*kind.list) {
             VCardProperty& property = addText(kind.property, entry.value);
             property.addParam(kLabelParam, vcardtext::encodeParam(entry.label));
@@ -204,10 +244,7 @@ void CardBuilder::addExtended() {
             }
         }
     }
-    for (const MessengerEntry& entry : extended.messengers) {
-        add(kMessenger, vcardtext::joinComponents({entry.type, entry.account}))
-            .addParam(kLabelParam, vcardtext::encodeParam(entry.label));
-    }
+    addMessengers();
     for (const ExtendedAddress& address : extended.addresses) {
         QStringList parts = {QString(), QString()};
         for (const QString& part : address.parts) {
@@ -218,17 +255,46 @@ void CardBuilder::addExtended() {
         property.addParam(kFormatParam, QString::number(address.formatCode));
     }
     for (const ExtendedDate& date : extended.dates) {
-        add(kDate, vcarddate::format(date.time))
+        add(kDate, vcarddate::format(date.time,
+                                     m_v4 ? vcarddate::Style::Basic : vcarddate::Style::Extended))
             .addParam(kLabelParam, vcardtext::encodeParam(date.label));
+    }
+}
+
+// 4.0: IMPP with the messenger type as X-SERVICE-TYPE and the account as a
+// URI of the type's scheme; 3.0: this program's own property.
+void CardBuilder::addMessengers() {
+    for (const MessengerEntry& entry : m_record.extended.messengers) {
+        if (!m_v4) {
+            add(kMessenger, vcardtext::joinComponents({entry.type, entry.account}))
+                .addParam(kLabelParam, vcardtext::encodeParam(entry.label));
+            continue;
+        }
+        const QString uri = vcardforeign::schemeOfMessengerType(entry.type) + QLatin1Char(':') +
+                            QString::fromLatin1(QUrl::toPercentEncoding(entry.account, "@.+-_~"));
+        VCardProperty& property = add(QStringLiteral("IMPP"), uri);
+        property.addParam(kLabelParam, vcardtext::encodeParam(entry.label));
+        if (!entry.type.isEmpty()) {
+            property.addParam(kServiceTypeParam, vcardtext::encodeParam(entry.type));
+        }
+    }
+}
+
+// 4.0: the extended people as RELATED persons under their labels.
+void CardBuilder::addPeople() {
+    for (const LabeledValue& entry : m_record.extended.people) {
+        VCardProperty& property = addText(QStringLiteral("RELATED"), entry.value);
+        property.addParam(QStringLiteral("VALUE"), QStringLiteral("text"));
+        property.addParam(kLabelParam, vcardtext::encodeParam(entry.label));
     }
 }
 
 }  // namespace
 
-QByteArray writeVCard(const VCardContact& contact, const Locale& locale) {
+QByteArray writeVCard(const VCardContact& contact, const Locale& locale, VCardVersion version) {
     QByteArray bytes = "BEGIN:VCARD\r\n";
     for (const VCardProperty& property :
-         CardBuilder(contact.record, locale).build(contact.categories)) {
+         CardBuilder(contact.record, locale, version).build(contact)) {
         bytes += contentLine(property);
     }
     bytes += "END:VCARD\r\n";

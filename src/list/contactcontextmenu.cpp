@@ -1,5 +1,6 @@
 #include "list/contactcontextmenu.h"
 
+#include "comm/contactaddins.h"
 #include "diag/resources.h"
 #include "store/record/contactrecord.h"
 
@@ -69,6 +70,18 @@ ContactContextMenu::ContactContextMenu(const FeatureSet& features) {
 
 MenuEntry ContactContextMenu::command(int id, int stringId, const FeatureSet& features) const {
     return {id, loadStringStrict(stringId), features.allowsCommand(id), false, {}};
+}
+
+void ContactContextMenu::appendAddIns(const ContactAddIns& addIns) {
+    if (addIns.isEmpty()) {
+        return;
+    }
+    MenuEntry popup{0, ContactAddIns::menuLabel(), true, false, {}};
+    for (const ContactAddIns::Entry& entry : addIns.entries()) {
+        popup.children.append({entry.command, entry.menuText, true, false, {}});
+    }
+    m_entries.append(separator());
+    m_entries.append(popup);
 }
 
 bool ContactContextMenu::isOffered(int id) const {

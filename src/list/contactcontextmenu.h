@@ -9,6 +9,7 @@
 
 namespace kontavo {
 
+class ContactAddIns;
 struct ContactRecord;
 
 // One entry of a pop-up menu: a command (id > 0), a disabled caption, a
@@ -31,7 +32,8 @@ struct MenuEntry {
 // "Make Appointment...". For several contacts only "Beam..." and "Delete".
 // Items whose feature is not in the given set are disabled: the calls, SMS
 // and e-mails without the contact actions, "Beam..." and "Make
-// Appointment..." without theirs. A plain value holding copies of the items.
+// Appointment..." without theirs. The Contacts add-ins follow when asked
+// for (appendAddIns). A plain value holding copies of the items.
 class ContactContextMenu {
 public:
     static constexpr int kCallBase = 1000;
@@ -48,6 +50,10 @@ public:
                        const FeatureSet& features = FeatureSet::built());
     // The menu for several contacts.
     explicit ContactContextMenu(const FeatureSet& features = FeatureSet::built());
+
+    // Adds the Contacts add-ins, when there are any: a separator and their
+    // sub-menu ("Outlook Plugin"), one item per add-in with its command.
+    void appendAddIns(const ContactAddIns& addIns);
 
     const QList<MenuEntry>& entries() const { return m_entries; }
     // Whether the menu holds command `id` as an enabled item (in a

@@ -1,6 +1,7 @@
 // The contact list's commands: the phone menu, deletion and the category
 // filter.
 #include "comm/callrouting.h"
+#include "comm/contactaddins.h"
 #include "list/contactcontextmenu.h"
 #include "list/contactlist.h"
 #include "list/contactlistphonemenu.h"
@@ -57,9 +58,10 @@ bool ContactList::openContextMenu(QPoint pos) {
     }
     const bool phone = m_services.device != nullptr && m_services.device->isPhoneDevice();
     const FeatureSet& features = m_services.features;
-    const ContactContextMenu menu = single != 0
-                                        ? ContactContextMenu(cached(single).record, phone, features)
-                                        : ContactContextMenu(features);
+    ContactContextMenu menu = single != 0
+                                  ? ContactContextMenu(cached(single).record, phone, features)
+                                  : ContactContextMenu(features);
+    menu.appendAddIns(ContactAddIns::current());
     const int id = m_services.ui->showContextMenu(menu.entries(), m_view->mapToGlobal(pos), m_view);
     runContextCommand(id, menu);
     return true;
@@ -74,7 +76,7 @@ void ContactList::runContextCommand(int id, const ContactContextMenu& menu) {
         return;
     }
     if (id == ContactContextMenu::kDuplicate || id == ContactContextMenu::kBeam ||
-        id == ContactContextMenu::kAppointment) {
+        id == ContactContextMenu::kAppointment || ContactAddIns::current().entryOf(id)) {
         if (m_listener.command) {
             m_listener.command(id);
         }

@@ -48,7 +48,13 @@ public:
     void deleteSelection() override { m_list.deleteSelection(); }
     void addRecent(Oid oid) override { m_list.addRecent(oid); }
     QString filterCaption() const override { return m_list.filterCaption(); }
+    QList<Oid> newContactCategories() const override {
+        const CategoryFilterMenu& filter = m_list.filter();
+        return filter.mode() == CategoryFilterMenu::Mode::Categories ? filter.categories()
+                                                                     : QList<Oid>();
+    }
     bool chooseFilter(QWidget* button) override { return m_list.chooseFilter(button); }
+    void setListFont(const QFont& font) override { m_list.setListFont(font); }
     void setPhoneTemplates(const PhoneTemplateSet& templates) override {
         m_list.setPhoneTemplates(templates);
     }

@@ -8,7 +8,9 @@
 #include "card/contactcardbuilder.h"
 #include "card/contactcarddialog.h"
 #include "card/contactcardview.h"
+#include "card/contacteditdialog.h"
 #include "card/contacttemplate.h"
+#include "card/formservices.h"
 #include "comm/categorylistdialog.h"
 #include "comm/contactactions.h"
 #include "comm/unavailablecontactactions.h"
@@ -17,6 +19,7 @@
 #include "list/framelistmodel.h"
 #include "list/groupselection.h"
 #include "list/searchtexttracker.h"
+#include "list/vcardfilechoice.h"
 #include "platform/screen.h"
 #include "store/index/lettergroupset.h"
 #include "ui/contactsappframe.h"
@@ -63,6 +66,9 @@ struct ContactsFrameServices {
     // while the frame is created. Creation fails when it is missing or
     // returns null.
     std::function<std::unique_ptr<FrameListModel>()> makeList;
+    // Asks for the vCard file to import from or export to (nullopt when the
+    // user cancels); without it, VCardFileDialog in the documents folder.
+    std::function<std::optional<QString>(VCardFileChoice::Mode)> chooseVCardFile;
 };
 
 // The contacts frame ("CONTACTS.FRAME.CLASS"), the main view: from top to
@@ -99,6 +105,8 @@ public:
     static constexpr int kCmdSplitVisible = 41220;
     static constexpr int kCmdSplitVisibleToo = 41282;
     static constexpr int kCmdCallerIdContact = 41280;
+    static constexpr int kCmdImportVCards = 42330;
+    static constexpr int kCmdExportVCards = 42331;
     static constexpr int kViewCaptionString = 41146;  // "View", while the filter menu is open
 
     explicit ContactsFrame(ContactsFrameServices services);
@@ -115,6 +123,10 @@ public:
     void openContact(char16_t letter, uint32_t oid) override;
     void callSelectedContact() override;
     void clearListSelection() override;
+    // Imports the contacts of vCard file `path` under the progress window
+    // and reports the result in a message box; the list then shows the
+    // first new contact.
+    void importVCards(const QString& path) override;
     void updateMenu(MenuBar& bar) override;
 
     // Whether the frame can carry out command `id` (its menu item is
@@ -122,9 +134,15 @@ public:
     // feature is not built.
     bool isCommandAvailable(int id) const;
 
-    // The phone number templates changed: the list shows its numbers
-    // through `templates` from now on.
+    // The phone number templates changed: the list and the card show their
+    // numbers through `templates` from now on.
     void setPhoneTemplates(const PhoneTemplateSet& templates);
+    // The list font changed: the list draws its rows in `font`.
+    void setListFont(const QFont& font);
+    // The ABC bar's letter groups changed: the search and the bars use
+    // `groups` from now on (the bars are rebuilt when `labelsChanged`); the
+    // groups picked so far are dropped.
+    void setLetterGroups(const LetterGroupSet& groups, bool labelsChanged);
 
     // Parts, for the program and tests (null before creation).
     FrameListModel* list() const { return m_list.get(); }
@@ -136,6 +154,15 @@ public:
     ContactCardView* card() const { return m_card; }
     // The full-screen card while it is open, else null.
     ContactCardDialog* cardDialog() const { return m_cardDialog; }
+    // The edit window while it is open, else null.
+    ContactEditDialog* editDialog() const { return m_editDialog; }
+
+    // The template editor on a copy of the template; on OK the copy becomes
+    // the template, is saved, and the card and an open edit form follow it.
+    // True when the template changed.
+    bool editContactTemplate();
+    // What the edit form and the template editor are given.
+    FormServices formServices();
     bool isBusy() const { return m_busy; }
     Oid openContactOid() const { return m_openOid; }
     // The actions the list and the card hand their requests to.
@@ -143,6 +170,7 @@ public:
     const ContactTemplate& contactTemplate() const { return m_template; }
     const ContactsViewSettings& viewSettings() const { return m_view; }
     const GroupSelection& groups() const { return m_groups; }
+    const LetterGroupSet& letterGroups() const { return m_services.letterGroups; }
     ListSearch currentSearch() const;
     // The rectangles of the last layout.
     const ContactsFrameLayout::Rects& layoutRects() const { return m_rects; }
@@ -175,6 +203,11 @@ private:
     void cardViewEnded(int result);
     void cardLinkActivated(const CardLink& link, bool byTalkKey);
     void setMenuMarks();
+    // The edit window (contactsframeedit.cpp).
+    void newContact(const QString& workPhone);
+    void editSelected();
+    void openEditForm(const ContactRecord& record);
+    void editEnded(int result);
     // Search and the ABC bars.
     void searchTextChanged(const QString& text);
     void barCommand(int command);
@@ -188,8 +221,11 @@ private:
     // Commands.
     void duplicateSelection();
     void reindex();
+    std::optional<QString> chooseVCardFile(VCardFileChoice::Mode mode);
+    void exportVCards();
     void beamSelection();
     void makeAppointment();
+    void invokeAddIn(int command);
     void manageCategories();
 
     ContactsFrameServices m_services;
@@ -205,6 +241,7 @@ private:
     std::unique_ptr<FrameListModel> m_list;
     ContactCardView* m_card = nullptr;
     QPointer<ContactCardDialog> m_cardDialog;
+    QPointer<ContactEditDialog> m_editDialog;
     std::unique_ptr<ContactObserver> m_cardObserver;  // the store's observer: list, then card
     mutable UnavailableContactActions m_unavailableActions;
     CardContext m_cardContext;

@@ -3,6 +3,8 @@
 
 #include "comm/appointmenttext.h"
 #include "comm/contactactions.h"
+#include "comm/contactaddins.h"
+#include "list/abcbarlabels.h"
 #include "list/bigabcbar.h"
 #include "list/contactitems.h"
 #include "list/contactsframe.h"
@@ -11,6 +13,7 @@
 #include "list/smallabcbar.h"
 #include "list/splitterwnd.h"
 #include "store/contacts/contactmanager.h"
+#include "store/settings/settingsstore.h"
 #include "ui/framehost.h"
 #include "ui/menubar.h"
 #include "ui/shellui.h"
@@ -63,9 +66,17 @@ bool ContactsFrame::isCommandAvailable(int id) const {
     if (!m_services.features.allowsCommand(id)) {
         return false;
     }
+    if (ContactAddIns::current().entryOf(id)) {
+        return m_services.actions != nullptr;
+    }
     switch (id) {
         case kCmdDuplicate:
         case kCmdReindex:
+        case kCmdNewContact:
+        case kCmdEditContact:
+        case kCmdCallerIdContact:
+        case kCmdImportVCards:
+        case kCmdExportVCards:
             return m_services.store != nullptr;
         case kCmdBeam:
         case kCmdAppointment:
@@ -85,7 +96,24 @@ bool ContactsFrame::handleCommand(int id, int) {
     if (!isCommandAvailable(id)) {
         return false;
     }
+    if (ContactAddIns::current().entryOf(id)) {
+        invokeAddIn(id);
+        return true;
+    }
     switch (id) {
+        case kCmdNewContact:
+            newContact(QString());
+            return true;
+        case kCmdEditContact:
+            editSelected();
+            return true;
+        case kCmdCallerIdContact: {
+            // The caller-ID companion leaves the caller's number behind once.
+            const QString number = m_services.settings->get(settings::kCallerIdPhone);
+            m_services.settings->set(settings::kCallerIdPhone, QString());
+            newContact(number);
+            return true;
+        }
         case kCmdDuplicate:
             duplicateSelection();
             return true;
@@ -95,6 +123,14 @@ bool ContactsFrame::handleCommand(int id, int) {
             return true;
         case kCmdReindex:
             reindex();
+            return true;
+        case kCmdImportVCards:
+            if (const std::optional<QString> path = chooseVCardFile(VCardFileChoice::Mode::Open)) {
+                importVCards(*path);
+            }
+            return true;
+        case kCmdExportVCards:
+            exportVCards();
             return true;
         case kCmdBeam:
             beamSelection();
@@ -117,9 +153,10 @@ bool ContactsFrame::handleCommand(int id, int) {
 
 void ContactsFrame::updateMenu(MenuBar& bar) {
     for (const int id : bar.commandIds()) {
-        if (!m_services.features.allowsCommand(id) ||
-            ((id == kCmdBeam || id == kCmdAppointment || id == kCmdCategoryList) &&
-             !isCommandAvailable(id))) {
+        const bool needsStore = id == kCmdBeam || id == kCmdAppointment || id == kCmdCategoryList ||
+                                id == kCmdNewContact || id == kCmdEditContact ||
+                                id == kCmdCallerIdContact;
+        if (!m_services.features.allowsCommand(id) || (needsStore && !isCommandAvailable(id))) {
             bar.enableItem(id, false);
         }
     }
@@ -227,11 +264,41 @@ void ContactsFrame::makeAppointment() {
 
 void ContactsFrame::setPhoneTemplates(const PhoneTemplateSet& templates) {
     m_list->setPhoneTemplates(templates);
+    m_cardContext.phoneTemplates = templates;
+    rebuildCard(true);
+}
+
+void ContactsFrame::setListFont(const QFont& font) {
+    m_list->setListFont(font);
+}
+
+void ContactsFrame::setLetterGroups(const LetterGroupSet& groups, bool labelsChanged) {
+    m_services.letterGroups = groups;
+    if (labelsChanged) {
+        const AbcBarLabels labels = AbcBarLabels::fromSet(groups);
+        m_smallBar->setLabels(labels);
+        m_bigBar->setLabels(labels);
+    }
+    clearGroups();
+    relayout();
+}
+
+// A Contacts add-in gets the selected contacts, each once.
+void ContactsFrame::invokeAddIn(int command) {
+    QList<Oid> oids;
+    for (const Oid oid : m_list->selectedOids()) {
+        if (!oids.contains(oid)) {
+            oids.append(oid);
+        }
+    }
+    if (!oids.isEmpty()) {
+        m_services.actions->invokeAddIn(command, oids);
+    }
 }
 
 // Shows the contact in the list (selected, with the search cleared when the
-// search hides it); "v" then opens it in the full-screen card. The edit form
-// that "e" asks for is not part of the program yet.
+// search hides it); "v" then opens it in the full-screen card, "e" in the
+// edit window.
 void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
     if ((letter != u'e' && letter != u'v') || oid == 0 || oid == m_openOid || m_busy ||
         m_services.store == nullptr || !m_services.store->manager().nameParts(oid)) {
@@ -249,6 +316,11 @@ void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
     selectionChanged();
     if (letter == u'v') {
         openCardView(oid);
+    } else if (isCommandAvailable(kCmdEditContact)) {
+        ContactRecord record;
+        if (m_services.store->manager().readContact(oid, record)) {
+            openEditForm(record);
+        }
     }
 }
 

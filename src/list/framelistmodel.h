@@ -7,6 +7,7 @@
 #include "list/listkey.h"
 #include "store/record/proptag.h"
 
+class QFont;
 class QWidget;
 
 namespace kontavo {
@@ -32,8 +33,8 @@ public:
         // The list waits for the store (true) or has its rows again (false).
         std::function<void(bool busy)> busy;
         // A command of the list's context menu that the frame carries out
-        // for the selected contacts: "Duplicate" (41284), "Beam..." (41286)
-        // or "Make Appointment..." (41211).
+        // for the selected contacts: "Duplicate" (41284), "Beam..." (41286),
+        // "Make Appointment..." (41211) or a Contacts add-in's.
         std::function<void(int command)> command;
     };
 
@@ -82,11 +83,16 @@ public:
     // pop-up menu shown under `button`; true when the filter changed (the
     // model has then refilled).
     virtual QString filterCaption() const = 0;
+    // The categories a new contact starts in: those of the category filter
+    // while it shows chosen categories, else none.
+    virtual QList<Oid> newContactCategories() const { return {}; }
     virtual bool chooseFilter(QWidget* button) = 0;
 
     // Replaces the phone number templates the rows show their numbers
     // through; the list redraws.
     virtual void setPhoneTemplates(const PhoneTemplateSet& templates) = 0;
+    // Draws the rows in `font` from now on (the row height follows).
+    virtual void setListFont(const QFont& font) = 0;
 };
 
 }  // namespace kontavo

@@ -11,6 +11,9 @@ HostProgressSink::~HostProgressSink() {
 void HostProgressSink::show() {
     if (!m_shown) {
         m_host.createProgress();
+        if (!m_title.isEmpty()) {
+            m_host.setProgressTitle(m_title);
+        }
         m_shown = true;
     }
     m_host.setProgressRange(m_low, m_high);

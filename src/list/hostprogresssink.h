@@ -14,7 +14,9 @@ class FrameHost;
 // UI thread only.
 class HostProgressSink final : public ProgressSink {
 public:
-    explicit HostProgressSink(FrameHost& host) : m_host(host) {}
+    // `title` replaces the window's title when it is not empty.
+    explicit HostProgressSink(FrameHost& host, QString title = QString())
+        : m_host(host), m_title(std::move(title)) {}
     ~HostProgressSink() override;
 
     int rangeLow() const override { return m_low; }
@@ -30,6 +32,7 @@ public:
 
 private:
     FrameHost& m_host;
+    QString m_title;
     int m_low = 1;
     int m_high = 20;
     int m_step = 1;

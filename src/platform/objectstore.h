@@ -87,6 +87,14 @@ public:
     // the order asked; a property the record lacks comes back with
     // kPropNotFound set (callers skip those).
     virtual std::optional<DbRecord> read(const QList<PropTag>& tags) = 0;
+    // Visits every record of the database, ascending by Oid whatever the
+    // sort order, each with all its properties as readAll() gives them, in
+    // one pass over one state of the store (what others change meanwhile is
+    // not seen). Leaves the position alone. A record whose stored bytes
+    // cannot be decoded is passed over and its Oid given to `undecodable`.
+    // `visit` must not change the store.
+    virtual bool readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                                 const std::function<void(Oid)>& undecodable) = 0;
 
     // Writes properties to record `oid` of this database, or creates a new
     // record when `oid` is 0. A property flagged kPropDelete removes that
@@ -103,6 +111,14 @@ public:
     virtual std::optional<DbInfo> info() = 0;
     // The Oids of every record, ascending.
     virtual std::optional<QList<Oid>> recordOids() = 0;
+    // The changes of this database made after the one that left it with the
+    // last-modified time `lastModified`, oldest first, from the store's
+    // change log: created, changed and deleted records (type, parent, Oid);
+    // an empty list while `lastModified` is still the database's time.
+    // Fails with SeekFailed when the log no longer reaches back to that
+    // change (the log was trimmed past it, or the time was never the
+    // database's), so that the caller must compare the records themselves.
+    virtual std::optional<QList<DbNotification>> changesSince(uint64_t lastModified) = 0;
 };
 
 // The object store of a device: named databases of records with typed

@@ -32,7 +32,26 @@ const char* const kSchema =
     "  seq INTEGER PRIMARY KEY AUTOINCREMENT,"
     "  kind INTEGER NOT NULL,"
     "  db INTEGER NOT NULL,"
-    "  oid INTEGER NOT NULL);";
+    "  oid INTEGER NOT NULL,"
+    "  modified INTEGER);";
+
+// Logs written before the log kept each change's time have no column for it;
+// their entries keep a NULL time.
+const char* const kChangeTimes = "ALTER TABLE changes ADD COLUMN modified INTEGER;";
+const char* const kChangeTimeIndex =
+    "CREATE INDEX IF NOT EXISTS changes_by_time ON changes(db, modified);";
+
+bool hasColumn(SqliteDb& db, const char* table, const QString& column) {
+    SqliteStatement info(
+        db,
+        QByteArray("SELECT name FROM pragma_table_info('").append(table).append("')").constData());
+    while (info.step()) {
+        if (info.columnText(0) == column) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // Reported at most this many stray rows per open: one line each.
 constexpr int kStrayRowsReported = 16;
@@ -84,6 +103,12 @@ ObjectStoreCore::~ObjectStoreCore() {
 bool ObjectStoreCore::createSchema() {
     SqliteTransaction tx(m_db);
     if (!tx.isActive() || !m_db.exec(kSchema)) {
+        return false;
+    }
+    if (!hasColumn(m_db, "changes", QStringLiteral("modified")) && !m_db.exec(kChangeTimes)) {
+        return false;
+    }
+    if (!m_db.exec(kChangeTimeIndex)) {
         return false;
     }
     SqliteStatement format(m_db, "SELECT value FROM store_meta WHERE key='format'");

@@ -52,14 +52,17 @@ ObjectStoreRows::ObjectStoreRows(SqliteDb& db)
                   " ORDER BY oid LIMIT ?3"),
       m_rowsOf(db, rowsOfQuery().constData()),
       m_oids(db, "SELECT oid FROM records WHERE db=?1 AND " KONTAVO_OID_IN_RANGE " ORDER BY oid"),
+      m_modified(db, "SELECT modified FROM databases WHERE oid=?1"),
+      m_changeAt(db, "SELECT seq FROM changes WHERE db=?1 AND modified=?2"),
+      m_changesAfter(db, "SELECT kind, oid FROM changes WHERE db=?1 AND seq>?2 ORDER BY seq"),
       m_database(db, "SELECT oid, name, record_count, modified FROM databases WHERE oid=?1"),
       m_databaseByName(db,
                        "SELECT oid, name, record_count, modified FROM databases WHERE fold=?1") {}
 
 bool ObjectStoreRows::isValid() const {
     return m_row.isValid() && m_rowWithExternal.isValid() && m_rowsAfter.isValid() &&
-           m_rowsOf.isValid() && m_oids.isValid() && m_database.isValid() &&
-           m_databaseByName.isValid();
+           m_rowsOf.isValid() && m_oids.isValid() && m_modified.isValid() && m_changeAt.isValid() &&
+           m_changesAfter.isValid() && m_database.isValid() && m_databaseByName.isValid();
 }
 
 Fetch ObjectStoreRows::row(Oid db, Oid oid, StoredRow& row) {
@@ -119,6 +122,23 @@ bool ObjectStoreRows::forEachRow(Oid db, const std::function<void(const StoredRo
     return all.done();
 }
 
+bool ObjectStoreRows::forEachRowWithExternal(
+    Oid db,
+    const std::function<bool(Oid, const QByteArray& props, const QByteArray& external)>& visit) {
+    SqliteStatement all(
+        m_db,
+        "SELECT r.oid, r.props, e.bytes FROM records r"
+        " LEFT JOIN externals e ON e.oid=r.oid WHERE r.db=?1 AND r." KONTAVO_OID_IN_RANGE
+        " ORDER BY r.oid");
+    all.bind(1, int64_t(db));
+    while (all.step()) {
+        if (!visit(Oid(all.columnInt(0)), all.columnBlobView(1), all.columnBlobView(2))) {
+            return false;
+        }
+    }
+    return all.done();
+}
+
 std::optional<QList<Oid>> ObjectStoreRows::oids(Oid db) {
     StatementUse use(m_oids);
     m_oids.bind(1, int64_t(db));
@@ -127,6 +147,56 @@ std::optional<QList<Oid>> ObjectStoreRows::oids(Oid db) {
         result.append(Oid(m_oids.columnInt(0)));
     }
     return m_oids.done() ? std::optional(result) : std::nullopt;
+}
+
+Fetch ObjectStoreRows::changesSince(Oid db, uint64_t since, QList<DbNotification>& changes) {
+    changes.clear();
+    // Inside a transaction of this connection the reads share its snapshot.
+    const bool ownSnapshot = sqlite3_get_autocommit(m_db.handle()) != 0;
+    if (ownSnapshot && !m_db.exec("BEGIN")) {
+        return Fetch::Failed;
+    }
+    const Fetch fetch = readChangesSince(db, since, changes);
+    if (ownSnapshot) {
+        m_db.exec("COMMIT");
+    }
+    if (fetch != Fetch::Found) {
+        changes.clear();
+    }
+    return fetch;
+}
+
+// The database's time moves on with every change, so the change that set
+// `since` is the only entry of `db` holding it.
+Fetch ObjectStoreRows::readChangesSince(Oid db, uint64_t since, QList<DbNotification>& changes) {
+    {
+        StatementUse use(m_modified);
+        m_modified.bind(1, int64_t(db));
+        if (!m_modified.step()) {
+            return m_modified.done() ? Fetch::Missing : Fetch::Failed;
+        }
+        if (uint64_t(m_modified.columnInt(0)) == since) {
+            return Fetch::Found;
+        }
+    }
+    int64_t anchor = 0;
+    {
+        StatementUse use(m_changeAt);
+        m_changeAt.bind(1, int64_t(db));
+        m_changeAt.bind(2, int64_t(since));
+        if (!m_changeAt.step()) {
+            return m_changeAt.done() ? Fetch::Missing : Fetch::Failed;
+        }
+        anchor = m_changeAt.columnInt(0);
+    }
+    StatementUse use(m_changesAfter);
+    m_changesAfter.bind(1, int64_t(db));
+    m_changesAfter.bind(2, anchor);
+    while (m_changesAfter.step()) {
+        changes.append(
+            {DbNotifyType(m_changesAfter.columnInt(0)), db, Oid(m_changesAfter.columnInt(1))});
+    }
+    return m_changesAfter.done() ? Fetch::Found : Fetch::Failed;
 }
 
 std::optional<DbInfo> ObjectStoreRows::database(Oid db) {

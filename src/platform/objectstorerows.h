@@ -44,19 +44,37 @@ public:
     bool rowsOf(Oid db, const QList<Oid>& oids, QList<StoredRow>& rows);
     // Calls `visit` for every row of `db`, ascending.
     bool forEachRow(Oid db, const std::function<void(const StoredRow&)>& visit);
+    // Calls `visit` for every row of `db`, ascending, with its external part
+    // (empty when it has none), all read by one query. The bytes are valid
+    // only during the call; `visit` must not change the store.
+    bool forEachRowWithExternal(
+        Oid db,
+        const std::function<bool(Oid, const QByteArray& props, const QByteArray& external)>& visit);
     std::optional<QList<Oid>> oids(Oid db);
+
+    // The changes of `db` logged after the one that left it with the
+    // last-modified time `since`, oldest first; none when that is still its
+    // time. Fetch::Missing when the log no longer holds that change (it was
+    // trimmed away, or logged without its time, or never made). Reads the
+    // database's time and the log in one snapshot.
+    Fetch changesSince(Oid db, uint64_t since, QList<DbNotification>& changes);
 
     std::optional<DbInfo> database(Oid db);
     // Fetch::Missing when no database has that case-folded name.
     Fetch databaseByName(const QString& name, DbInfo& info);
 
 private:
+    Fetch readChangesSince(Oid db, uint64_t since, QList<DbNotification>& changes);
+
     SqliteDb& m_db;
     SqliteStatement m_row;
     SqliteStatement m_rowWithExternal;
     SqliteStatement m_rowsAfter;
     SqliteStatement m_rowsOf;
     SqliteStatement m_oids;
+    SqliteStatement m_modified;
+    SqliteStatement m_changeAt;
+    SqliteStatement m_changesAfter;
     SqliteStatement m_database;
     SqliteStatement m_databaseByName;
 };

@@ -59,10 +59,10 @@ ObjectStoreWriter::ObjectStoreWriter(ObjectStoreCore& core)
       m_deleteRecord(m_db, "DELETE FROM records WHERE oid=?1 AND db=?2"),
       m_putExternal(m_db, "INSERT OR REPLACE INTO externals(oid, bytes) VALUES(?1, ?2)"),
       m_deleteExternal(m_db, "DELETE FROM externals WHERE oid=?1"),
-      m_logChange(m_db, "INSERT INTO changes(kind, db, oid) VALUES(?1, ?2, ?3)"),
+      m_logChange(m_db, "INSERT INTO changes(kind, db, oid, modified) VALUES(?1, ?2, ?3, ?4)"),
       m_touch(m_db,
               "UPDATE databases SET record_count=record_count+?2,"
-              " modified=MAX(?3, modified+1) WHERE oid=?1") {}
+              " modified=MAX(?3, modified+1) WHERE oid=?1 RETURNING modified") {}
 
 bool ObjectStoreWriter::isValid() const {
     return m_allocate.isValid() && m_insertRecord.isValid() && m_updateRecord.isValid() &&
@@ -210,16 +210,27 @@ bool ObjectStoreWriter::storeExternal(Oid oid, const QByteArray& external) {
     return statement.run();
 }
 
+// The log entry carries the database's new last-modified time, so that a
+// reader holding that time finds the changes made after it.
 bool ObjectStoreWriter::recordChange(DbNotifyType type, Oid db, Oid oid, int countDelta) {
-    m_logChange.reset();
-    m_logChange.bind(1, int64_t(type));
-    m_logChange.bind(2, int64_t(db));
-    m_logChange.bind(3, int64_t(oid));
     m_touch.reset();
     m_touch.bind(1, int64_t(db));
     m_touch.bind(2, int64_t(countDelta));
     m_touch.bind(3, int64_t(currentFileTime()));
-    if (!m_logChange.run() || !m_touch.run()) {
+    if (!m_touch.step()) {
+        m_touch.reset();
+        return false;
+    }
+    const int64_t modified = m_touch.columnInt(0);
+    if (!m_touch.run()) {
+        return false;
+    }
+    m_logChange.reset();
+    m_logChange.bind(1, int64_t(type));
+    m_logChange.bind(2, int64_t(db));
+    m_logChange.bind(3, int64_t(oid));
+    m_logChange.bind(4, modified);
+    if (!m_logChange.run()) {
         return false;
     }
     const int64_t seq = m_db.lastInsertRowId();

@@ -3,10 +3,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/namedmutex.h"
@@ -53,6 +55,23 @@ private:
 
 QString SharedRegion::segmentName(const QString& scope, const QString& name) {
     return QStringLiteral("/kontavo.%1.%2").arg(getuid()).arg(namedObjectKey(scope, name));
+}
+
+// Asked at the gate, so that the probe never stands in the way of an
+// opener deciding whether anyone holds the region.
+bool SharedRegion::isHeld(const QString& scope, const QString& name) {
+    const Gate gate(namedObjectFile(scope, name, QStringLiteral(".gate")));
+    const int fd = openLockFile(namedObjectFile(scope, name, QStringLiteral(".region")));
+    if (!gate.isLocked() || fd < 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return false;
+    }
+    // Every holder keeps a shared lock.
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return held;
 }
 
 std::unique_ptr<SharedRegion> SharedRegion::open(const QString& scope, const QString& name,
@@ -123,7 +142,50 @@ bool SharedRegion::commit(size_t bytes) {
     if (m_segmentFd < 0 || bytes > m_size) {
         return false;
     }
-    return bytes == 0 || ::posix_fallocate(m_segmentFd, 0, off_t(bytes)) == 0;
+    if (bytes <= m_committed) {
+        return true;
+    }
+    if (::posix_fallocate(m_segmentFd, off_t(m_committed), off_t(bytes - m_committed)) != 0) {
+        return false;
+    }
+    m_committed = bytes;
+    return true;
+}
+
+bool SharedRegion::copyFrom(int fd, size_t at, size_t length) {
+    if (m_segmentFd < 0 || at > m_size || length > m_size - at ||
+        ::lseek(m_segmentFd, off_t(at), SEEK_SET) != off_t(at)) {
+        return false;
+    }
+    off_t from = 0;
+    size_t done = 0;
+    while (done < length) {
+        const ssize_t sent = ::sendfile(m_segmentFd, fd, &from, length - done);
+        if (sent < 0 && errno == EINTR) {
+            continue;
+        }
+        if (sent < 0 && done == 0 && (errno == EINVAL || errno == ENOSYS)) {
+            break;  // no in-kernel copy between these files: read instead
+        }
+        if (sent <= 0) {
+            return false;
+        }
+        done += size_t(sent);
+    }
+    while (done < length) {
+        const ssize_t got = ::pread(fd, m_data + at + done, length - done, off_t(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        done += size_t(got);
+    }
+    if (at <= m_committed) {
+        m_committed = std::max(m_committed, at + length);
+    }
+    return true;
 }
 
 SharedRegion::~SharedRegion() {

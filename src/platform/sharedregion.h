@@ -37,6 +37,11 @@ public:
     // segment is smaller than `size`, or when `initialise` refuses.
     static std::unique_ptr<SharedRegion> open(const QString& scope, const QString& name,
                                               size_t size, const Initialiser& initialise = {});
+    // True when some live process holds the region `name` of `scope` (or is
+    // opening it), so that open() would attach to it rather than create it.
+    // Advisory: a holder may leave, or another process come, right after.
+    static bool isHeld(const QString& scope, const QString& name);
+
     ~SharedRegion();
     SharedRegion(const SharedRegion&) = delete;
     SharedRegion& operator=(const SharedRegion&) = delete;
@@ -47,8 +52,14 @@ public:
     bool existed() const { return m_existed; }
 
     // Backs the first `bytes` bytes with memory now, so that touching them
-    // can never fault; false when the system cannot supply it.
+    // can never fault; false when the system cannot supply it. Bytes this
+    // object committed or copied in before are not backed again.
     bool commit(size_t bytes);
+    // Copies `length` bytes of the file `fd` (from its start) into the region
+    // at `at`, backing them with memory as it goes; false when the file is
+    // shorter or the system cannot supply the memory. Copying through the
+    // segment spares mapping each page into this process.
+    bool copyFrom(int fd, size_t at, size_t length);
 
     // The POSIX shared-memory name used for (scope, name).
     static QString segmentName(const QString& scope, const QString& name);
@@ -67,6 +78,7 @@ private:
     size_t m_size = 0;
     int m_segmentFd = -1;
     int m_holdFd = -1;
+    size_t m_committed = 0;  // bytes from the start backed by this object
     QString m_gatePath;
     bool m_existed = false;
 };

@@ -145,6 +145,13 @@ QByteArray SqliteStatement::columnBlob(int column) const {
     return QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(m_stmt, column));
 }
 
+QByteArray SqliteStatement::columnBlobView(int column) const {
+    const void* data = sqlite3_column_blob(m_stmt, column);
+    const int size = sqlite3_column_bytes(m_stmt, column);
+    return data == nullptr ? QByteArray()
+                           : QByteArray::fromRawData(static_cast<const char*>(data), size);
+}
+
 bool SqliteStatement::columnIsNull(int column) const {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }

@@ -74,6 +74,8 @@ public:
     int64_t columnInt(int column) const;
     QString columnText(int column) const;
     QByteArray columnBlob(int column) const;
+    // The column's bytes without a copy: valid until the next step or reset.
+    QByteArray columnBlobView(int column) const;
     bool columnIsNull(int column) const;
 
 private:

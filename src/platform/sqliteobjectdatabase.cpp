@@ -124,6 +124,29 @@ std::optional<DbRecord> SqliteObjectDatabase::read(const QList<PropTag>& tags) {
     return record;
 }
 
+bool SqliteObjectDatabase::readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                                           const std::function<void(Oid)>& undecodable) {
+    DbRecord record;
+    const bool read = m_core->rows().forEachRowWithExternal(
+        m_oid, [&](Oid oid, const QByteArray& props, const QByteArray& external) {
+            propcodec::InlineProps parts;
+            if (propcodec::decodeInline(props, {}, parts) &&
+                propcodec::resolveExternal(external, parts)) {
+                record.oid = oid;
+                record.props = std::move(parts.props);
+                visit(record);
+            } else {
+                undecodable(oid);
+            }
+            return true;
+        });
+    if (!read) {
+        return fail(m_core->sqliteError());
+    }
+    m_lastError = DbError::None;
+    return true;
+}
+
 std::optional<DbRecord> SqliteObjectDatabase::decodeCurrent(const QList<PropTag>& sortedTags) {
     const StoredRow& row = m_cursor.current();
     propcodec::InlineProps decoded;
@@ -175,6 +198,17 @@ std::optional<QList<Oid>> SqliteObjectDatabase::recordOids() {
     std::optional<QList<Oid>> oids = m_core->rows().oids(m_oid);
     m_lastError = oids ? DbError::None : m_core->sqliteError();
     return oids;
+}
+
+std::optional<QList<DbNotification>> SqliteObjectDatabase::changesSince(uint64_t lastModified) {
+    QList<DbNotification> changes;
+    const Fetch fetch = m_core->rows().changesSince(m_oid, lastModified, changes);
+    if (fetch != Fetch::Found) {
+        fail(fetch == Fetch::Missing ? DbError::SeekFailed : m_core->sqliteError());
+        return std::nullopt;
+    }
+    m_lastError = DbError::None;
+    return changes;
 }
 
 }  // namespace kontavo

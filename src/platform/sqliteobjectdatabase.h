@@ -37,12 +37,15 @@ public:
 
     std::optional<DbRecord> readAll() override;
     std::optional<DbRecord> read(const QList<PropTag>& tags) override;
+    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                         const std::function<void(Oid)>& undecodable) override;
 
     Oid write(Oid oid, const PropList& props) override;
     bool deleteRecord(Oid oid) override;
 
     std::optional<DbInfo> info() override;
     std::optional<QList<Oid>> recordOids() override;
+    std::optional<QList<DbNotification>> changesSince(uint64_t lastModified) override;
 
 private:
     enum class State { BeforeFirst, OnRecord, NoCurrent };

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include "comm/callerid.h"
+#include "comm/contactaddins.h"
 #include "comm/dialmethod.h"
 #include "diag/resources.h"
 #include "platform/devicefs.h"
@@ -65,8 +67,8 @@ bool MainWndFrame::create() {
     if (created) {
         registerMessages();
         joinSharing();
-        // The Contacts add-ins join here once the companion integration
-        // exists; until then no add-in is known.
+        ContactAddIns::setCurrent(
+            ContactAddIns::load(m_services.settings->registry(), *m_services.device));
         chooseDialupMode();
     }
     if (!created || !openContactStore()) {
@@ -74,6 +76,7 @@ bool MainWndFrame::create() {
         return false;
     }
     applyDoubleSized();
+    recordCallerIdState();
     if (!createFrames()) {
         destroyMainWindow();
         return false;
@@ -167,7 +170,8 @@ void MainWndFrame::leaveSharing() {
 }
 
 void MainWndFrame::chooseDialupMode() {
-    initDialMethod(*m_services.settings, m_services.device->isPhoneDevice(), false);
+    initDialMethod(*m_services.settings, m_services.device->isPhoneDevice(),
+                   ContactAddIns::current().dialerCommand() != 0);
 }
 
 bool MainWndFrame::openContactStore() {
@@ -194,6 +198,12 @@ void MainWndFrame::applyDoubleSized() {
             shell::kCmdTwoLineDisplay, shell::kCmdOneLineDisplay,
             m_doubleSized ? shell::kCmdTwoLineDisplay : shell::kCmdOneLineDisplay);
     }
+}
+
+// "CallerIDState" says whether the caller-ID companion runs now.
+void MainWndFrame::recordCallerIdState() {
+    CallerIdCompanion({m_services.windows, nullptr, m_services.settings, m_services.device})
+        .recordState();
 }
 
 bool MainWndFrame::createFrames() {
@@ -244,7 +254,6 @@ void MainWndFrame::updateMenuAvailability() {
     }
     m_menuBar->enableItem(shell::kCmdOptions, bool(m_services.runOptions));
     m_menuBar->enableItem(shell::kCmdEditTemplate, bool(m_services.editTemplate));
-    m_menuBar->enableItem(shell::kCmdPhoneFormats, bool(m_services.editPhoneFormats));
     if (m_contactsFrame != nullptr && m_contactsFrame->isCreated()) {
         m_contactsFrame->updateMenu(*m_menuBar);
     }

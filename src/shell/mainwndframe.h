@@ -59,6 +59,8 @@ public:
     QRect clientRect() const { return m_clientRect; }
     AppFrame* activeFrame() const { return m_activeFrame; }
     ContactsAppFrame* contactsFrame() const { return m_contactsFrame.get(); }
+    // The open contact store (null without one).
+    ContactStoreLink* store() const { return m_store.get(); }
     AppFrame* appointmentsFrame() const;
     SipPanel* sipPanel() const { return m_sipPanel; }
     ProgressWnd* progress() const { return m_progress.get(); }
@@ -82,6 +84,7 @@ public:
     void setProgressRange(int minimum, int maximum) override;
     void setProgressStep(int step) override;
     void setProgressText(const QString& text) override;
+    void setProgressTitle(const QString& title) override;
     void stepProgress() override;
     void closeProgress() override;
 
@@ -101,6 +104,7 @@ private:
     void chooseDialupMode();
     bool openContactStore();
     void applyDoubleSized();
+    void recordCallerIdState();
     bool createFrames();
     void rebuildMenuBar();
     void updateMenuAvailability();
@@ -112,6 +116,8 @@ private:
     bool onMainCommand(int id);
     void onCommand(uint32_t wParam);
     void onOpenContact(uint32_t letter, uint32_t oid);
+    // WM 1150: imports the vCard file hand-over file `number` names.
+    void onImportVCards(uint32_t number);
     void onReceive(const WindowMessage& message, bool sent, int32_t* result);
     void refreshSipState(uint32_t parameter);
     void takeTalkKey();

@@ -75,6 +75,12 @@ void MainWndFrame::setProgressStep(int step) {
     }
 }
 
+void MainWndFrame::setProgressTitle(const QString& title) {
+    if (m_progress != nullptr) {
+        m_progress->setTitle(title);
+    }
+}
+
 void MainWndFrame::setProgressText(const QString& text) {
     if (m_progress != nullptr) {
         m_progress->setText(text);

@@ -5,6 +5,7 @@
 #include "platform/keymap.h"
 #include "shell/mainwndframe.h"
 #include "shell/shellids.h"
+#include "shell/vcardhandover.h"
 #include "ui/shellui.h"
 
 namespace kontavo {
@@ -39,6 +40,9 @@ int32_t MainWndFrame::windowProc(const WindowMessage& message, QObject*) {
             return 0;
         case shell::kWmOpenContact:
             onOpenContact(message.wParam, message.lParam);
+            return 0;
+        case shell::kWmImportVCards:
+            onImportVCards(message.lParam);
             return 0;
         case wm::kClose:
             destroyMainWindow();
@@ -144,11 +148,6 @@ bool MainWndFrame::onMainCommand(int id) {
         case shell::kCmdAbout:
             showAbout();
             return true;
-        case shell::kCmdPhoneFormats:
-            if (m_services.editPhoneFormats) {
-                m_services.editPhoneFormats(*this);
-            }
-            return true;
         default:
             return false;
     }
@@ -157,6 +156,13 @@ bool MainWndFrame::onMainCommand(int id) {
 void MainWndFrame::onOpenContact(uint32_t letter, uint32_t oid) {
     if ((letter == u'e' || letter == u'v') && m_contactsFrame != nullptr) {
         m_contactsFrame->openContact(char16_t(letter), oid);
+    }
+}
+
+void MainWndFrame::onImportVCards(uint32_t number) {
+    const std::optional<QString> path = VCardHandOver::take(m_services.handOverFolder, number);
+    if (path && m_contactsFrame != nullptr) {
+        m_contactsFrame->importVCards(*path);
     }
 }
 

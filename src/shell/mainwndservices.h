@@ -41,12 +41,12 @@ struct MainWndServices {
     // missing.
     std::function<void(MainWndFrame&)> runOptions;
     std::function<void(MainWndFrame&)> editTemplate;
-    // The phone number formats dialog (42320), reached from the Tools menu
-    // until the options page offers it; disabled while missing.
-    std::function<void(MainWndFrame&)> editPhoneFormats;
     // Ends the message loop with the given code; called once when the main
     // window is destroyed.
     std::function<void(int)> quit;
+    // The private folder of the program's windows, where a later start
+    // leaves the vCard files it hands over (VCardHandOver).
+    QString handOverFolder;
 };
 
 }  // namespace kontavo

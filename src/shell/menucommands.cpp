@@ -11,7 +11,6 @@ CommandOwner commandOwner(int id) {
         case shell::kCmdEditTemplate:
         case shell::kCmdOptions:
         case shell::kCmdAbout:
-        case shell::kCmdPhoneFormats:
             return CommandOwner::MainWindow;
         case 41209:  // New
         case 41283:  // Edit
@@ -21,6 +20,8 @@ CommandOwner commandOwner(int id) {
         case 41211:  // Make Appointment...
         case 41300:  // Category List
         case 41290:  // Reindex Contacts
+        case 42330:  // Import vCards...
+        case 42331:  // Export vCards...
         case 41214:  // Show Only Name
         case shell::kCmdOneLineDisplay:
         case shell::kCmdTwoLineDisplay:

@@ -17,6 +17,7 @@
 #include "shell/mainwndframe.h"
 #include "shell/programoptions.h"
 #include "shell/shellids.h"
+#include "shell/vcardhandover.h"
 #include "store/settings/settingsstore.h"
 #include "ui/acceleratortable.h"
 #include "ui/messageboxes.h"
@@ -85,12 +86,24 @@ std::optional<ProgramOptions> readOptions(int argc, char** argv) {
 // A running instance gets the command line (when it is accepted) and comes
 // to the foreground; true when there was one. The hand-over is said on
 // stderr, as the process ends without a window of its own.
-bool handOver(WindowRegistry& windows, const QString& commandLine) {
+bool handOver(LocalWindowRegistry& windows, const ProgramOptions& options) {
+    const QString& commandLine = options.commandLine;
     const WindowHandle running = windows.findWindow(shell::kMainWindowClass.toString());
     if (running == 0) {
         return false;
     }
-    if (const std::optional<OpenContactRequest> request = CommandLine::parse(commandLine)) {
+    if (!options.vcardFiles.isEmpty()) {
+        for (const QString& file : options.vcardFiles) {
+            const std::optional<uint32_t> number = VCardHandOver::put(windows.folder(), file);
+            if (number) {
+                windows.postMessage(running, {shell::kWmImportVCards, 0, *number});
+            }
+            std::fprintf(stderr,
+                         number ? "kontavo: Kontavo is running already; it imports \"%s\"\n"
+                                : "kontavo: cannot hand \"%s\" to the running Kontavo\n",
+                         qPrintable(file));
+        }
+    } else if (const std::optional<OpenContactRequest> request = CommandLine::parse(commandLine)) {
         windows.postMessage(running, {shell::kWmOpenContact, request->letter, request->oid});
         std::fprintf(stderr, "kontavo: Kontavo is running already; it opens \"%s\"\n",
                      qPrintable(commandLine));
@@ -162,7 +175,7 @@ int runMainWindow(QApplication& app, const ProgramOptions& options, const AppInf
     }
     if (!options.screenshot) {
         // A second start may come up between the first look and the second.
-        if (handOver(windows, options.commandLine) || handOver(windows, options.commandLine)) {
+        if (handOver(windows, options) || handOver(windows, options)) {
             return kExitHandedOver;
         }
     }
@@ -178,8 +191,8 @@ int runMainWindow(QApplication& app, const ProgramOptions& options, const AppInf
                              integration.createContactsFrame,
                              integration.runOptions,
                              integration.editTemplate,
-                             integration.editPhoneFormats,
                              [](int code) { QCoreApplication::exit(code); }};
+    services.handOverFolder = windows.folder();
     MainWndFrame window(services);
     if (!window.create()) {
         return kExitStartupFailed;
@@ -198,6 +211,11 @@ int runMainWindow(QApplication& app, const ProgramOptions& options, const AppInf
     }
     if (const std::optional<OpenContactRequest> request = CommandLine::parse(options.commandLine)) {
         postWindowMessage(&window, {shell::kWmOpenContact, request->letter, request->oid});
+    }
+    for (const QString& file : options.vcardFiles) {
+        if (const std::optional<uint32_t> number = VCardHandOver::put(windows.folder(), file)) {
+            postWindowMessage(&window, {shell::kWmImportVCards, 0, *number});
+        }
     }
     if (const std::optional<AcceleratorTable> table =
             AcceleratorTable::load(shell::kMainAccelerators)) {

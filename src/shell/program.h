@@ -11,7 +11,6 @@ struct Integration {
     ContactsFrameFactory createContactsFrame;
     std::function<void(MainWndFrame&)> runOptions;
     std::function<void(MainWndFrame&)> editTemplate;
-    std::function<void(MainWndFrame&)> editPhoneFormats;
 };
 
 // Exit codes of the program besides the message loop's own 0.

@@ -1,5 +1,8 @@
 #include "shell/programoptions.h"
 
+#include <QFileInfo>
+#include <algorithm>
+
 namespace kontavo {
 
 namespace {
@@ -79,16 +82,30 @@ std::optional<ProgramOptions> ProgramOptions::parse(const QStringList& arguments
         *error = QStringLiteral("--demo has its own device root; leave out --device-root");
         return std::nullopt;
     }
-    options.commandLine = rest.join(QLatin1Char(' '));
+    // vCard files are imported; anything else is the handheld's command line.
+    const bool allVCards =
+        !rest.isEmpty() && std::all_of(rest.begin(), rest.end(), [](const QString& argument) {
+            return argument.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive) ||
+                   argument.endsWith(QLatin1String(".vcard"), Qt::CaseInsensitive);
+        });
+    if (allVCards) {
+        for (const QString& file : rest) {
+            options.vcardFiles.append(QFileInfo(file).absoluteFilePath());
+        }
+    } else {
+        options.commandLine = rest.join(QLatin1Char(' '));
+    }
     return options;
 }
 
 QString ProgramOptions::usage() {
     return QStringLiteral(
         "usage: kontavo [--device-root DIR | --demo] [--dpi 96|192] [--screenshot FILE.png]\n"
-        "               [--sip] [e|v OID]\n"
+        "               [--sip] [e|v OID | FILE.vcf...]\n"
         "  e OID / v OID   open the contact with that object id (hexadecimal) for editing or\n"
         "                  viewing, in the running Kontavo if there is one\n"
+        "  FILE.vcf        import the contacts of the vCard files, in the running Kontavo if\n"
+        "                  there is one\n"
         "  --device-root   the folder that stands for the handheld (default: $KONTAVO_ROOT,\n"
         "                  else $XDG_DATA_HOME/kontavo/device)\n"
         "  --demo          use the demonstration device ($XDG_DATA_HOME/kontavo/demo), filled\n"

@@ -8,7 +8,7 @@ namespace kontavo {
 
 // The program's arguments:
 //   kontavo [--device-root DIR | --demo] [--dpi 96|192] [--screenshot FILE.png]
-//           [--sip] [e|v OID]
+//           [--sip] [e|v OID | FILE.vcf...]
 //   kontavo --help | --version
 // Options with a value may also be written --name=value. Everything that is
 // not an option is the handheld's command line, joined with blanks.
@@ -24,6 +24,10 @@ struct ProgramOptions {
     bool help = false;
     bool version = false;
     QString commandLine;
+    // The vCard files to import (absolute paths), when every argument that
+    // is not an option names one (ends in ".vcf" or ".vcard"); the command
+    // line is then empty.
+    QStringList vcardFiles;
 
     // Parses the arguments after the program name; nullopt on a bad option,
     // which `error` then names.

@@ -114,6 +114,11 @@ int ProgressWnd::maximum() const {
     return m_bar->maximum();
 }
 
+void ProgressWnd::setTitle(const QString& title) {
+    m_caption->setText(title);
+    setText(text());
+}
+
 QString ProgressWnd::title() const {
     return m_caption->text();
 }

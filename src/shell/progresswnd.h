@@ -20,6 +20,7 @@ public:
     void setRange(int minimum, int maximum);
     void setStep(int step);
     void setText(const QString& text);
+    void setTitle(const QString& title);
     void step();
 
     int position() const;

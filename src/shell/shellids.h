@@ -16,6 +16,9 @@ inline constexpr QStringView kAppointmentsFrameClass = u"APPOINTMENTS.FRAME.CLAS
 // Opens a contact in a running instance: wParam 'e' (101) or 'v' (118),
 // lParam the contact's Oid.
 inline constexpr uint32_t kWmOpenContact = wm::kUser + 125;  // 1149
+// Imports a vCard file in a running instance: lParam numbers the hand-over
+// file that names it (VCardHandOver).
+inline constexpr uint32_t kWmImportVCards = wm::kUser + 126;  // 1150
 // Passed on to the contact store as it is.
 inline constexpr uint32_t kWmStoreMessage = wm::kUser - 1;  // 1023
 
@@ -37,9 +40,6 @@ inline constexpr int kCmdExit = 40004;
 inline constexpr int kCmdEditTemplate = 41147;
 inline constexpr int kCmdOptions = 41207;
 inline constexpr int kCmdAbout = 41229;
-// The phone number formats, in the Tools menu until the options page
-// offers them.
-inline constexpr int kCmdPhoneFormats = 42320;
 
 // Commands of the View menu whose marks the main window sets.
 inline constexpr int kCmdTwoLineDisplay = 41264;

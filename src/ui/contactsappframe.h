@@ -29,6 +29,9 @@ public:
     virtual void callSelectedContact() = 0;
     // Clears the list selection.
     virtual void clearListSelection() = 0;
+    // Imports the contacts of vCard file `path` (a file handed to the
+    // program), reporting the result in a message box.
+    virtual void importVCards(const QString& path) = 0;
     // The menu bar was (re)built with the frame's commands enabled: the
     // frame sets its check marks and disables what it cannot do now.
     virtual void updateMenu(MenuBar& bar) { (void)bar; }

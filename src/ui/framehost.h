@@ -40,6 +40,7 @@ public:
     // and the title "Reindex database"; closed by closeProgress. The other
     // calls do nothing while there is none.
     virtual void createProgress() = 0;
+    virtual void setProgressTitle(const QString& title) = 0;
     virtual void setProgressRange(int minimum, int maximum) = 0;
     virtual void setProgressStep(int step) = 0;
     virtual void setProgressText(const QString& text) = 0;

@@ -36,8 +36,8 @@ protected:
         Screen::setCurrent(Screen());
     }
 
-    PhoneFormatsDialog& open(PhoneFormatsDialog::Mode mode = PhoneFormatsDialog::Mode::InOptions) {
-        dialog = std::make_unique<PhoneFormatsDialog>(device.settings(), mode);
+    PhoneFormatsDialog& open() {
+        dialog = std::make_unique<PhoneFormatsDialog>(device.settings());
         dialog->createModeless();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         return *dialog;
@@ -83,7 +83,7 @@ TEST_P(PhoneFormatsDialogTest, OpensWithTheListByWeightAndNothingToDisplay) {
                                    "+# (###) ###-##-##", "# [###] ###-##-##"}));
     EXPECT_EQ(example(), "Nothing to display");
     EXPECT_FALSE(control<QCheckBox>(PhoneFormatsDialog::kIgnoreId)->isChecked());
-    EXPECT_EQ(control<QCheckBox>(PhoneFormatsDialog::kFormattingId), nullptr)
+    EXPECT_EQ(control<QCheckBox>(1030), nullptr)
         << "the formatting switch belongs to the options page";
     save(QStringLiteral("phoneformats"));
 }
@@ -152,21 +152,8 @@ TEST_P(PhoneFormatsDialogTest, CancelAndEscWriteNothing) {
     EXPECT_EQ(dialog->result(), PhoneFormatsDialog::kCancel);
 }
 
-TEST_P(PhoneFormatsDialogTest, FromTheMenuTheFormattingSwitchIsWrittenAtOnce) {
-    open(PhoneFormatsDialog::Mode::FromMenu);
-    QCheckBox* formatting = control<QCheckBox>(PhoneFormatsDialog::kFormattingId);
-    ASSERT_NE(formatting, nullptr);
-    EXPECT_FALSE(formatting->isChecked());
-    QTest::mouseClick(formatting, Qt::LeftButton);
-    save(QStringLiteral("phoneformats-menu"));
-    EXPECT_EQ(device.settings().get(settings::kIsActiveTemplate), 1);
-    tapButton(106);
-    EXPECT_EQ(device.settings().get(settings::kIsActiveTemplate), 1)
-        << "the switch survives a cancelled dialog";
-}
-
 TEST_P(PhoneFormatsDialogTest, EveryControlFitsTheScreenWithAndWithoutTheInputPanel) {
-    open(PhoneFormatsDialog::Mode::FromMenu);
+    open();
     const Screen& screen = Screen::current();
     EXPECT_EQ(dialog->size(), QSize(screen.scaleX(240), screen.scaleY(320)));
     for (const bool sipUp : {false, true}) {

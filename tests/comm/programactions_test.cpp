@@ -14,6 +14,7 @@
 #include "platform/processlauncher.h"
 #include "platform/wavefilesound.h"
 #include "support/fakeprograms.h"
+#include "support/recordingboxes.h"
 #include "support/tempdevice.h"
 #include "support/tonedecoder.h"
 #include "ui/messageboxes.h"
@@ -23,15 +24,7 @@ namespace {
 
 using Call = test::FakePrograms::Call;
 
-class RecordingBoxes final : public MessageBoxes {
-public:
-    RecordingBoxes() { install(this); }
-    ~RecordingBoxes() override { install(nullptr); }
-    void show(QWidget*, const QString& text, const QString& caption, Icon) override {
-        shown.append(caption + u'|' + text);
-    }
-    QStringList shown;
-};
+using test::RecordingBoxes;
 
 class ProgramActionsTest : public ::testing::Test {
 protected:

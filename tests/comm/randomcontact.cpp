@@ -55,6 +55,14 @@ VCardContact RandomContact::next() {
     record.userNote = utf16Note(note);
     fillExtended(record.extended);
     choosePreferred(record);
+    if (chance(20)) {
+        static const char* const types[] = {"image/jpeg", "image/png", "image/gif"};
+        QByteArray bytes(below(300) + 1, '\0');
+        for (char& byte : bytes) {
+            byte = char(below(256));
+        }
+        contact.picture = VCardPicture{bytes, QString::fromLatin1(types[below(3)])};
+    }
     for (int i = below(4); i > 0; --i) {
         const QString name = QStringLiteral("Cat") + QString::number(below(50));
         if (!contact.categories.contains(name)) {

@@ -9,8 +9,8 @@ namespace kontavo::test {
 // Random contacts for vCard round trips: every field a card carries, texts
 // mixing ASCII, Cyrillic, CJK and astral characters with the characters
 // vCard escapes (";" "," "\" and CR LF line breaks), some long enough to
-// fold. Line breaks are CR LF (what a read gives back). The same seed gives
-// the same contact.
+// fold, and now and then an inline picture. Line breaks are CR LF (what a
+// read gives back). The same seed gives the same contact.
 class RandomContact {
 public:
     explicit RandomContact(uint32_t seed) : m_random(seed) {}

@@ -20,11 +20,17 @@ void expectSameContact(const VCardContact& expected, const VCardContact& actual)
     EXPECT_EQ(expected.record.preferredItemTag, actual.record.preferredItemTag);
     EXPECT_EQ(expected.record.userNote, actual.record.userNote);
     EXPECT_EQ(expected.record.extended.phones, actual.record.extended.phones);
+    EXPECT_EQ(expected.record.extended.emails, actual.record.extended.emails);
+    EXPECT_EQ(expected.record.extended.webPages, actual.record.extended.webPages);
+    EXPECT_EQ(expected.record.extended.people, actual.record.extended.people);
+    EXPECT_EQ(expected.record.extended.otherProps, actual.record.extended.otherProps);
+    EXPECT_EQ(expected.record.extended.links, actual.record.extended.links);
     EXPECT_EQ(expected.record.extended.messengers, actual.record.extended.messengers);
     EXPECT_EQ(expected.record.extended.addresses, actual.record.extended.addresses);
     EXPECT_EQ(expected.record.extended.dates, actual.record.extended.dates);
     EXPECT_TRUE(expected.record.equals(actual.record));
     EXPECT_EQ(expected.categories, actual.categories);
+    EXPECT_EQ(expected.picture, actual.picture);
 }
 
 VCardContact readOne(const QByteArray& bytes) {
@@ -33,13 +39,15 @@ VCardContact readOne(const QByteArray& bytes) {
     return read.contacts.value(0);
 }
 
-TEST(VCardRoundTrip, RandomContactsComeBackEqualInEveryMappedField) {
+class VCardRoundTrip : public ::testing::TestWithParam<VCardVersion> {};
+
+TEST_P(VCardRoundTrip, RandomContactsComeBackEqualInEveryMappedField) {
     test::RandomContact random(2026);
     QByteArray file;
     QList<VCardContact> written;
     for (int i = 0; i < 300; ++i) {
         const VCardContact contact = random.next();
-        const QByteArray card = writeVCard(contact);
+        const QByteArray card = writeVCard(contact, Locale::user(), GetParam());
         SCOPED_TRACE(card.toStdString());
         expectSameContact(contact, readOne(card));
         if (::testing::Test::HasFailure()) {
@@ -56,6 +64,12 @@ TEST(VCardRoundTrip, RandomContactsComeBackEqualInEveryMappedField) {
         EXPECT_TRUE(written[i].record.equals(all.contacts[i].record)) << i;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Versions, VCardRoundTrip,
+                         ::testing::Values(VCardVersion::V30, VCardVersion::V40),
+                         [](const auto& info) {
+                             return info.param == VCardVersion::V30 ? "V30" : "V40";
+                         });
 
 TEST(VCardWriter, WritesFoldedEscapedUtf8LinesWithCrLf) {
     VCardContact contact;
@@ -161,7 +175,7 @@ TEST(VCardReader, SkipsMalformedUnknownAndStrayLinesAndReadsEveryCard) {
         "BEGIN:VCARD\nVERSION:3.0\nN:One;\n"
         "this line has no colon\n"
         ":no name\n"
-        "X-UNKNOWN;FOO=bar:ignored\n"
+        "X-UNKNOWN;FOO=bar:kept\n"
         "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\n"
         "AGENT:\nBEGIN:VCARD\nN:Nested;Agent\nEND:VCARD\n"
         "item1.EMAIL;type=INTERNET:one@x\n"
@@ -173,7 +187,10 @@ TEST(VCardReader, SkipsMalformedUnknownAndStrayLinesAndReadsEveryCard) {
     EXPECT_EQ(read.skippedLines, 3);
     EXPECT_EQ(read.contacts[0].record.field(ContactField::LastName), "One");
     EXPECT_EQ(read.contacts[0].record.field(ContactField::Email1), "one@x");
-    EXPECT_TRUE(read.contacts[0].record.extended.isEmpty());
+    EXPECT_EQ(read.contacts[0].record.extended.otherProps,
+              QList<LabeledValue>({{"X-UNKNOWN", "kept"}}));
+    EXPECT_EQ(read.contacts[0].picture,
+              VCardPicture({QByteArray("\xFF\xD8\xFF\xE0\x00\x10", 6), "image/jpeg"}));
     EXPECT_EQ(read.contacts[1].record.field(ContactField::FirstName), "Only Formatted");
     EXPECT_EQ(read.contacts[2].record.field(ContactField::LastName), "Three");
     EXPECT_EQ(read.contacts[2].categories, QStringList({"Work", "Family,Friends", "Home"}));

@@ -9,14 +9,17 @@
 #include <QTest>
 #include <QTimer>
 
+#include "comm/contactaddins.h"
 #include "framefixture.h"
 #include "list/contactlistui.h"
 #include "list/contactstoresession.h"
 #include "list/coollist.h"
 #include "listtestsupport.h"
 #include "platform/locale.h"
+#include "platform/registry.h"
 #include "store/contacts/contactmanager.h"
 #include "store/settings/settingsstore.h"
+#include "support/tempdevice.h"
 #include "ui/menubar.h"
 #include "ui/menuresource.h"
 #include "ui/sharedfonts.h"
@@ -109,6 +112,39 @@ TEST_P(FrameActionsTest, HoldingThePenOnAContactOffersBeamAndItBeamsThatContact)
     EXPECT_EQ(calls(), QStringList{QStringLiteral("beam %1").arg(annOid)});
 }
 
+TEST_P(FrameActionsTest, AnAddInFromTheContextMenuGetsTheSelectedContact) {
+    ContactAddIns::Entry entry{QStringLiteral("Send to desk"), QStringLiteral("\\x.dll"), 41222};
+    test::TempDevice device;
+    device.writeFile(entry.library, "library");
+    const QString key = ContactAddIns::registryKey() + QStringLiteral("\\Desk");
+    device.registry().setValue(Hive::LocalMachine, key, "DLL", RegValue::fromString(entry.library));
+    device.registry().setValue(Hive::LocalMachine, key, "Menu",
+                               RegValue::fromString(entry.menuText));
+    ContactAddIns::setCurrent(ContactAddIns::load(device.registry(), device.fs()));
+    ASSERT_EQ(ContactAddIns::current().entries(), QList<ContactAddIns::Entry>{entry});
+    // The sub-menu opens from the context menu; its item is tapped in turn.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [this, &poll] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+            const bool last = action->text() == QStringLiteral("Send to desk");
+            if (last || action->text() == QStringLiteral("Outlook Plugin")) {
+                saveMenu(*menu, last ? QStringLiteral("contextmenu-addin")
+                                     : QStringLiteral("contextmenu-addins"));
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                poll.setInterval(last ? 1000000 : 100);
+                return;
+            }
+        }
+    });
+    poll.start(50);
+    holdPen(annRow().center() - QPoint(annRow().width() / 4, 0));
+    QTest::qWait(300);
+    poll.stop();
+    ContactAddIns::setCurrent(ContactAddIns());
+    EXPECT_EQ(calls(), QStringList{QStringLiteral("invoke 41222 %1").arg(annOid)});
+}
+
 TEST_P(FrameActionsTest, MakeAppointmentFromTheContextMenuUsesTheNameAndThePhones) {
     tapInNextMenu(QStringLiteral("Make Appointment..."), QStringLiteral("contextmenu-appointment"));
     holdPen(annRow().center() - QPoint(annRow().width() / 4, 0));
@@ -140,9 +176,9 @@ TEST_P(FrameActionsTest, ToolsMenuCommandsAreEnabledAndActOnTheSelection) {
     list().clearSelection();
     ASSERT_TRUE(fixture.frame().handleCommand(41286, 0));
     ASSERT_TRUE(fixture.frame().handleCommand(41211, 0));
-    EXPECT_EQ(calls(), QStringList({QStringLiteral("beam %1").arg(annOid),
-                                    "appointment Dr. Ann Aaronson|Work: 111|Mobile: +1 (555) 222",
-                                    "beam"}))
+    EXPECT_EQ(calls(),
+              QStringList({QStringLiteral("beam %1").arg(annOid),
+                           "appointment Dr. Ann Aaronson|Work: 111|Mobile: +1 (555) 222", "beam"}))
         << "with nothing selected, an empty beam and no appointment";
 }
 

@@ -23,6 +23,7 @@
 #include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/categorymask.h"
 #include "store/contacts/contactmanager.h"
+#include "support/popupdriver.h"
 #include "support/screenpicture.h"
 #include "ui/screenmessagebox.h"
 #include "ui/sharedfonts.h"
@@ -33,41 +34,14 @@ namespace {
 
 constexpr int kStoreContacts = 40;
 
-// Runs `step` from inside the event loop of the first pop-up menu (or modal
-// dialog) that opens within five seconds.
-void whenOpen(bool dialog, std::function<void(QWidget*)> step) {
-    auto* poll = new QTimer;
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(poll, &QTimer::timeout, [poll, deadline, dialog, step] {
-        QWidget* open =
-            dialog ? QApplication::activeModalWidget() : QApplication::activePopupWidget();
-        if (open != nullptr || deadline.hasExpired()) {
-            poll->stop();
-            poll->deleteLater();
-            if (open != nullptr) {
-                step(open);
-            }
-        }
-    });
-    poll->start(10);
-}
+using test::whenOpen;
 
 QAction* itemNamed(QWidget* popup, const QString& text) {
-    auto* menu = qobject_cast<QMenu*>(popup);
-    if (menu == nullptr) {
-        return nullptr;
-    }
-    for (QAction* action : menu->actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
+    return test::menuItem(popup, text);
 }
 
 void clickItem(QWidget* popup, QAction* item) {
-    auto* menu = qobject_cast<QMenu*>(popup);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    test::tapMenuItem(popup, item);
 }
 
 class FramePopupTest : public ::testing::TestWithParam<int> {

@@ -30,6 +30,7 @@ bool FrameFixture::create(ContactStoreSession* store, ContactManager* manager, b
     services.letterGroups = LetterGroupSet::loadActiveSet(device.settings(), Locale::user());
     services.screen = screen;
     services.features = features;
+    services.chooseVCardFile = chooseVCardFile;
     services.chooseCategories = chooseCategories;
     services.makeList = [this, manager, store, realList]() -> std::unique_ptr<FrameListModel> {
         if (realList) {

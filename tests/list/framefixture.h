@@ -45,6 +45,8 @@ public:
     QList<ListEntry> entries;                   // what a model without a store lists
     FeatureSet features = FeatureSet::built();  // what the frame and its list offer
     ContactActions* actions = nullptr;          // given to the frame when set before create()
+    // Stands for the vCard file dialog when set before create().
+    std::function<std::optional<QString>(VCardFileChoice::Mode)> chooseVCardFile;
     CategoryListRunner chooseCategories;        // the category list dialog, when set
 
 private:

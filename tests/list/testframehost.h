@@ -20,6 +20,9 @@ public:
     QWidget* mainWindow() override { return window; }
     MenuBar* menuBar() const override { return bar; }
     void createProgress() override { progress.append(QStringLiteral("create")); }
+    void setProgressTitle(const QString& title) override {
+        progress.append(QStringLiteral("title ") + title);
+    }
     void setProgressRange(int minimum, int maximum) override {
         progress.append(QStringLiteral("range %1 %2").arg(minimum).arg(maximum));
     }

@@ -43,6 +43,7 @@ public:
     QString filterCaption() const override { return QStringLiteral("All Contacts"); }
     bool chooseFilter(QWidget*) override;
     void setPhoneTemplates(const PhoneTemplateSet&) override { calls.append("templates"); }
+    void setListFont(const QFont&) override { calls.append("font"); }
 
     // CoolListOwner
     bool onKey(const ListKey& key) override;

@@ -443,6 +443,59 @@ TEST_F(ObjectStoreTest, CorruptRecordFailsToReadButCanBeDeleted) {
     EXPECT_EQ(db->readAll()->oid, good);
 }
 
+TEST_F(ObjectStoreTest, ReadingEveryRecordGivesWhatReadAllGivesFromOneStateOfTheStore) {
+    auto db = open("Contacts Database", kLast);  // the walk ignores the sort order
+    auto other = open("\\Categories Database");
+    const QByteArray longNotes(1000, 'n');
+    const Oid a = db->write(0, {PropValue::string(kLast, "Zed"), PropValue::blob(kNotes, longNotes),
+                                PropValue::fileTime(kBirthday, 0x01D0000000000001ull)});
+    const Oid b = db->write(0, {PropValue::string(kLast, "Abel"), PropValue::int32(kPreferred, 7)});
+    const Oid c = db->write(0, {PropValue::string(kLast, QString(300, QChar(0x0434)))});
+    add(*other, "not a contact");
+    QList<DbRecord> expected;
+    for (Oid oid : {a, b, c}) {
+        ASSERT_TRUE(db->seekOid(oid));
+        expected.append(*db->readAll());
+    }
+    ASSERT_TRUE(db->seekOid(b));
+    // Another program changes the store while the walk runs: not seen.
+    SqliteObjectStore otherProgram(SqliteObjectStore::fileInRoot(m_device.root()));
+    auto theirs = otherProgram.open("Contacts Database", {});
+    QList<DbRecord> seen;
+    ASSERT_TRUE(db->readEveryRecord(
+        [&](const DbRecord& record) {
+            if (seen.isEmpty()) {
+                EXPECT_TRUE(theirs->deleteRecord(c));
+                EXPECT_NE(add(*theirs, "late"), 0u);
+            }
+            seen.append(record);
+        },
+        [](Oid) { ADD_FAILURE(); }));
+    ASSERT_EQ(seen.size(), expected.size());
+    for (qsizetype i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].oid, expected[i].oid);
+        EXPECT_EQ(seen[i].props, expected[i].props) << i;
+    }
+    EXPECT_EQ(db->readAll()->oid, b);  // the position stayed
+    int count = 0;
+    ASSERT_TRUE(db->readEveryRecord([&](const DbRecord&) { ++count; }, [](Oid) {}));
+    EXPECT_EQ(count, 3);  // a, b and the late one
+
+    SqliteDb raw;
+    ASSERT_TRUE(raw.open(SqliteObjectStore::fileInRoot(m_device.root())));
+    SqliteStatement corrupt(raw, "UPDATE records SET props=x'01FF' WHERE oid=?1");
+    corrupt.bind(1, int64_t(b));
+    ASSERT_TRUE(corrupt.run());
+    // A record that cannot be decoded is passed over and named.
+    QList<Oid> read;
+    QList<Oid> undecodable;
+    EXPECT_TRUE(db->readEveryRecord([&](const DbRecord& record) { read.append(record.oid); },
+                                    [&](Oid oid) { undecodable.append(oid); }));
+    EXPECT_EQ(undecodable, QList<Oid>{b});
+    EXPECT_EQ(read.size(), 2);
+    EXPECT_FALSE(read.contains(b));
+}
+
 // Rows another writer put in with Oids that do not fit in 32 bits are never
 // read (a walk would otherwise come back to them for ever), and every store
 // opened on the file names them once.
@@ -472,6 +525,10 @@ TEST_F(ObjectStoreTest, RowsWithOidsPastThirtyTwoBitsAreSkippedAndReported) {
     }
     EXPECT_EQ(seen, QList<Oid>{oids[0]});
     EXPECT_EQ(*walked->recordOids(), QList<Oid>{oids[0]});
+    QList<Oid> read;
+    EXPECT_TRUE(walked->readEveryRecord([&](const DbRecord& record) { read.append(record.oid); },
+                                        [](Oid) { ADD_FAILURE(); }));
+    EXPECT_EQ(read, QList<Oid>{oids[0]});
     ASSERT_EQ(reported.size(), 2);
     EXPECT_TRUE(
         reported.join(QLatin1Char('\n')).contains(QString::number(qint64(oids[1]) + 4294967296LL)));

@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <QUuid>
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 namespace kontavo {
 namespace {
@@ -82,6 +85,56 @@ TEST(SharedRegionTest, RefusedInitialisationLeavesNoRegion) {
     EXPECT_FALSE(region->commit(8192));  // beyond the region
     // An existing region is smaller than asked for.
     EXPECT_FALSE(SharedRegion::open(scope, "R", 8192));
+}
+
+TEST(SharedRegionTest, IsHeldTellsWhetherALiveHolderExists) {
+    const QString scope = freshScope();
+    EXPECT_FALSE(SharedRegion::isHeld(scope, "R"));
+    auto region = SharedRegion::open(scope, "R", 4096);
+    ASSERT_TRUE(region);
+    EXPECT_TRUE(SharedRegion::isHeld(scope, "R"));
+    EXPECT_FALSE(SharedRegion::isHeld(scope, "S"));
+    region.reset();
+    EXPECT_FALSE(SharedRegion::isHeld(scope, "R"));
+}
+
+TEST(SharedRegionTest, AskingWhetherARegionIsHeldNeverMakesAnOpenFail) {
+    const QString scope = freshScope();
+    std::atomic<bool> done{false};
+    std::thread asker([&] {
+        while (!done) {
+            SharedRegion::isHeld(scope, "R");
+        }
+    });
+    int failed = 0;
+    for (int i = 0; i < 2000; ++i) {
+        failed += SharedRegion::open(scope, "R", 4096) ? 0 : 1;
+    }
+    done = true;
+    asker.join();
+    EXPECT_EQ(failed, 0);
+}
+
+TEST(SharedRegionTest, CopyFromPutsAFilesBytesAtTheirPlace) {
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    QByteArray bytes(3 * 4096 + 17, Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        bytes[i] = char(i * 7 + 3);
+    }
+    ASSERT_EQ(file.write(bytes), bytes.size());
+    ASSERT_TRUE(file.flush());
+    auto region = SharedRegion::open(freshScope(), "R", 1 << 16, [&](SharedRegion& fresh) {
+        return fresh.commit(4) && fresh.copyFrom(file.handle(), 4, size_t(bytes.size()));
+    });
+    ASSERT_TRUE(region);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(region->data() + 4), bytes.size()), bytes);
+    EXPECT_EQ(region->data()[3], 0);
+    EXPECT_EQ(region->data()[4 + bytes.size()], 0);
+    EXPECT_TRUE(region->commit(1 << 16));
+    // More than the file holds, or more than the region holds.
+    EXPECT_FALSE(region->copyFrom(file.handle(), 0, size_t(bytes.size()) + 1));
+    EXPECT_FALSE(region->copyFrom(file.handle(), (1 << 16) - 10, 11));
 }
 
 }  // namespace

@@ -12,14 +12,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "comm/phoneformatsdialog.h"
 #include "contactsprogram.h"
 #include "list/contactsframe.h"
+#include "list/contactstoresession.h"
 #include "list/framelistmodel.h"
 #include "platform/locale.h"
 #include "shell/shellids.h"
 #include "shelltestsupport.h"
-#include "list/contactstoresession.h"
 #include "store/settings/settingsstore.h"
 #include "support/fakeprograms.h"
 #include "ui/menubar.h"
@@ -45,7 +44,7 @@ protected:
         MainWndServices services = rig.services();
         services.openContactStore = integration.openContactStore;
         services.createContactsFrame = integration.createContactsFrame;
-        services.editPhoneFormats = integration.editPhoneFormats;
+        services.runOptions = integration.runOptions;
         window = rig.makeWindow(services);
         EXPECT_TRUE(window->create());
         window->show();
@@ -68,7 +67,7 @@ protected:
 
 TEST_F(ProgramActionsTest, TheToolsMenuBeamsTheSelectedContactThroughTheSender) {
     start();
-    for (const int id : {41286, 41211, shell::kCmdPhoneFormats}) {
+    for (const int id : {41286, 41211, shell::kCmdOptions}) {
         EXPECT_TRUE(window->menuBar()->action(id)->isEnabled()) << id;
     }
     ASSERT_NE(selectFirst(), 0u);
@@ -98,25 +97,6 @@ TEST_F(ProgramActionsTest, OnAPhoneTheTalkKeyDialsTheSelectedContact) {
     ASSERT_EQ(calls.size(), 1);
     EXPECT_EQ(calls[0][0], "xdg-open");
     EXPECT_TRUE(calls[0][1].startsWith("tel:")) << calls[0][1].toStdString();
-}
-
-TEST_F(ProgramActionsTest, ThePhoneFormatsOfTheToolsMenuSaveOnOk) {
-    start();
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<PhoneFormatsDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto* formatting =
-            dialog->findChild<QCheckBox*>(QString::number(PhoneFormatsDialog::kFormattingId));
-        ASSERT_NE(formatting, nullptr);
-        QTest::mouseClick(formatting, Qt::LeftButton);
-        shown = dialog->windowTitle();
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("105")), Qt::LeftButton);
-    });
-    command(shell::kCmdPhoneFormats);
-    EXPECT_EQ(shown, "Phone number formats");
-    EXPECT_EQ(rig.device.settings().get(settings::kIsActiveTemplate), 1);
-    EXPECT_EQ(rig.device.settings().getInt(settings::kTemplates.toString(), "Count", 0), 6);
 }
 
 TEST_F(ProgramActionsTest, TheToolsMenuWithItsNewItemFitsTheScreen) {

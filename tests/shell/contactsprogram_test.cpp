@@ -172,6 +172,31 @@ TEST(ContactsProgramTest, ViewOnTheCommandLineDrawsTheFullScreenCard) {
     }
 }
 
+// "e OID" draws the edit window of that contact: its labels in their dark
+// blue down the left.
+TEST(ContactsProgramTest, EditOnTheCommandLineDrawsTheEditForm) {
+    test::MainWindowRig rig;
+    ASSERT_TRUE(seedDemoContactsIfEmpty(rig.device.fs(), 5, Locale::user()));
+    const Oid rich = addRichContact(rig.device.root());
+    ASSERT_NE(rich, 0u);
+    for (const int dpi : {96, 192}) {
+        const int scale = dpi / 96;
+        const QString file = screenshotPath(QStringLiteral("edit-command-line-%1dpi").arg(dpi));
+        QFile::remove(file);
+        const ProgramRun run = runKontavo(
+            rig, {QStringLiteral("--device-root"), rig.device.root(), QStringLiteral("--dpi"),
+                  QString::number(dpi), QStringLiteral("--screenshot"), file, QStringLiteral("e"),
+                  QString::number(rich, 16)});
+        ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+        const QImage picture(file);
+        ASSERT_EQ(picture.size(), QSize(240, 320) * scale);
+        EXPECT_GT(pixelsOf(picture, 0x000080, QRect(0, 0, 120 * scale, 280 * scale)),
+                  20 * scale * scale)
+            << dpi << " dpi";
+    }
+    EXPECT_EQ(contactCount(rig.device.root()), 6u) << "drawing the form writes nothing";
+}
+
 // The user's own store is never filled with fictional contacts: a new one
 // starts empty (the list says how to add contacts); --demo keeps its own
 // device root, filled once.

@@ -42,6 +42,10 @@ void RecordingContactsFrame::clearListSelection() {
     m_journal.events << QStringLiteral("clear selection");
 }
 
+void RecordingContactsFrame::importVCards(const QString& path) {
+    m_journal.events << QStringLiteral("import ") + path;
+}
+
 RecordingStoreLink::~RecordingStoreLink() {
     m_journal.events << QStringLiteral("store closed");
 }
@@ -73,6 +77,7 @@ MainWndServices MainWindowRig::services() {
     services.device = &device.fs();
     services.settings = &device.settings();
     services.windows = &windows;
+    services.handOverFolder = windows.folder();
     services.shell = &shell;
     services.programFolder = QStringLiteral("/opt/kontavo/bin");
     services.about = {QStringLiteral("9.8.7"), QStringLiteral("test build")};

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "platform/localwindowregistry.h"
-#include "ui/contactsappframe.h"
-#include "ui/contactstorelink.h"
 #include "shell/mainwndframe.h"
 #include "support/tempdevice.h"
+#include "ui/contactsappframe.h"
+#include "ui/contactstorelink.h"
 #include "ui/messageboxes.h"
 #include "ui/shellui.h"
 
@@ -33,6 +33,7 @@ public:
     void openContact(char16_t letter, uint32_t oid) override;
     void callSelectedContact() override;
     void clearListSelection() override;
+    void importVCards(const QString& path) override;
 
 private:
     Journal& m_journal;

@@ -2,6 +2,7 @@
 // to the running instance and exits with 1.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -89,6 +90,23 @@ TEST_F(SingleInstanceTest, AScreenshotBesideARunningInstanceDrawsItsOwnPicture) 
         EXPECT_FALSE(event.startsWith(QStringLiteral("open"))) << event.toStdString();
     }
     EXPECT_EQ(m_rig.windows.findWindow(QStringLiteral("TW.MAIN.WND.CLASS")), window.handle());
+}
+
+// "kontavo FILE.vcf" beside a running instance: the running one imports the
+// file (named by its absolute path, the hand-over file taken away).
+TEST_F(SingleInstanceTest, SecondStartHandsVCardFilesToTheRunningWindow) {
+    MainWndFrame window(m_rig.services());
+    ASSERT_TRUE(window.create());
+    const QString relative = QStringLiteral("Friends.VCF");
+    QString errors;
+    EXPECT_EQ(runKontavo({relative, QStringLiteral("/tmp/other file.vcard")}, &errors), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("imports"))) << errors.toStdString();
+    const QString absolute = QDir::current().absoluteFilePath(relative);
+    QTRY_VERIFY(m_rig.journal.events.contains(QStringLiteral("import ") + absolute));
+    QTRY_VERIFY(m_rig.journal.events.contains(QStringLiteral("import /tmp/other file.vcard")));
+    EXPECT_TRUE(QDir(m_rig.runtimeFolder)
+                    .entryList({QStringLiteral("vcard-import-*")}, QDir::Files)
+                    .isEmpty());
 }
 
 TEST_F(SingleInstanceTest, RefusedCommandLinesStillHandOverButOpenNothing) {

@@ -25,6 +25,12 @@ public:
         m_error.reset();
         return m_inner->readAll();
     }
+    bool readEveryRecord(const std::function<void(const DbRecord&)>& visit,
+                         const std::function<void(Oid)>& undecodable) override {
+        ++calls().readEveryRecord;
+        m_error.reset();
+        return m_inner->readEveryRecord(visit, undecodable);
+    }
     std::optional<DbRecord> read(const QList<PropTag>& tags) override {
         m_error.reset();
         if (++calls().read == m_owner.m_failReadAt) {
@@ -49,6 +55,10 @@ public:
         return m_inner->info();
     }
     std::optional<QList<Oid>> recordOids() override { return m_inner->recordOids(); }
+    std::optional<QList<DbNotification>> changesSince(uint64_t lastModified) override {
+        m_error.reset();
+        return m_inner->changesSince(lastModified);
+    }
 
 private:
     HandleCalls& calls() { return m_owner.m_calls; }

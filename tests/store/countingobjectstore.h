@@ -17,6 +17,7 @@ struct HandleCalls {
     int seekValue = 0;
     int read = 0;
     int readAll = 0;
+    int readEveryRecord = 0;
     int write = 0;
     int deleteRecord = 0;
     int info = 0;

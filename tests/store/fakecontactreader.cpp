@@ -27,18 +27,58 @@ Oid FakeContactReader::add(ContactRecord record, const QString& notesText) {
     }
     m_nextOid = std::max(m_nextOid, record.oid + 1);
     m_contacts[record.oid] = {record, notesText};
-    ++m_time;
+    logChange(record.oid);
     return record.oid;
 }
 
 void FakeContactReader::change(Oid oid, const std::function<void(IndexedContact&)>& edit) {
     edit(m_contacts.at(oid));
-    ++m_time;
+    logChange(oid);
 }
 
 void FakeContactReader::erase(Oid oid) {
     m_contacts.erase(oid);
+    logChange(oid);
+}
+
+void FakeContactReader::logChange(Oid oid) {
     ++m_time;
+    m_log.push_back({m_time, oid});
+}
+
+void FakeContactReader::trimLog(size_t keep) {
+    if (m_log.size() > keep) {
+        m_log.erase(m_log.begin(), m_log.end() - std::ptrdiff_t(keep));
+    }
+}
+
+std::optional<QList<Oid>> FakeContactReader::changedSince(uint64_t since) {
+    if (since == m_time) {
+        return QList<Oid>();
+    }
+    const auto anchor = std::find_if(
+        m_log.begin(), m_log.end(), [since](const LogEntry& entry) { return entry.time == since; });
+    if (anchor == m_log.end()) {
+        return std::nullopt;
+    }
+    QList<Oid> oids;
+    for (auto it = anchor + 1; it != m_log.end(); ++it) {
+        oids.append(it->oid);
+    }
+    std::sort(oids.begin(), oids.end());
+    oids.erase(std::unique(oids.begin(), oids.end()), oids.end());
+    return oids;
+}
+
+bool FakeContactReader::readChecksum(Oid oid, std::optional<uint32_t>& checksum) {
+    checksum.reset();
+    if (!readAllowed()) {
+        return false;
+    }
+    if (contains(oid)) {
+        checksum = checksumOf(oid);
+    }
+    return true;
 }
 
 uint32_t FakeContactReader::checksumOf(Oid oid) const {
@@ -165,6 +205,7 @@ bool FakeContactReader::load(const QString& path) {
     }
     m_nextOid = nextOid;
     m_time = time;
+    m_log.clear();
     return in.status() == QDataStream::Ok;
 }
 

@@ -10,6 +10,8 @@
 
 #include "store/index/buffermemory.h"
 #include "store/index/indexstore.h"
+#include "store/index/treebuilder.h"
+#include "store/index/treereader.h"
 
 namespace kontavo {
 namespace {
@@ -196,6 +198,35 @@ TEST(IndexBuilderTest, LongSharedPrefixesDoNotExhaustTheStack) {
     EXPECT_TRUE(store.check(&problem)) << problem.toStdString();
     EXPECT_EQ(store.findPrefix(Tree::Words, stem + "2"), std::vector<Oid>{2});
     EXPECT_EQ(store.findPrefix(Tree::Words, stem).size(), 3u);
+}
+
+// A word many contacts share is laid out a node per character: a word passing
+// through a tail would move the tail's list and rewrite the node list of
+// every contact on it.
+TEST(IndexBuilderTest, OnlyWordsOfFewContactsEndInATail) {
+    Contents c;
+    const uint32_t many = uint32_t(TreeBuilder::kMostOnATail) + 1;
+    for (Oid oid = 1; oid <= many; ++oid) {
+        c.records[oid] = 28;
+        c.words[0][oid] = {QStringLiteral("popularword")};
+        c.words[1][oid] = {};
+    }
+    c.words[0][1].push_back(QStringLiteral("rareword"));
+    BufferMemory bulk(QByteArray(), 4 << 20);
+    buildInBulk(c, bulk);
+    CheckedBytes bytes(bulk);
+    const IndexHeap heap(bytes);
+    const TreeReader reader(heap, 0);
+    EXPECT_FALSE(reader.locate(u"popularword").inTail);
+    EXPECT_TRUE(reader.locate(u"rareword").inTail);
+    IndexStore store(bulk);
+    ASSERT_TRUE(store.open());
+    store.addContact(900, 28);
+    ASSERT_TRUE(store.insertWord(Tree::Words, u"popular", 900));
+    EXPECT_EQ(store.findPrefix(Tree::Words, u"popularw").size(), many);
+    EXPECT_EQ(store.findPrefix(Tree::Words, u"popular").size(), many + 1);
+    QString problem;
+    EXPECT_TRUE(store.check(&problem)) << problem.toStdString();
 }
 
 }  // namespace

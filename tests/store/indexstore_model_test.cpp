@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
+#include <algorithm>
 #include <map>
 #include <random>
 #include <set>
@@ -59,6 +61,26 @@ void expectSameLookups(const IndexStore& store, const Model& model, std::mt19937
             const QString prefix = randomWord(random);
             ASSERT_EQ(store.findPrefix(Tree(tree), prefix), model.find(tree, prefix))
                 << prefix.toStdString();
+        }
+        // Several prefixes, short (cached) and long ones mixed.
+        for (int i = 0; i < 20; ++i) {
+            QStringList prefixes;
+            const int count = 2 + int(random() % 3);
+            for (int k = 0; k < count; ++k) {
+                const QString word = randomWord(random);
+                prefixes.append(random() % 3 == 0 ? word.left(2)
+                                                  : word.left(1 + int(random() % 4)));
+            }
+            std::vector<Oid> expected = model.find(tree, prefixes.front());
+            for (const QString& prefix : prefixes) {
+                std::vector<Oid> both;
+                const std::vector<Oid> more = model.find(tree, prefix);
+                std::set_intersection(expected.begin(), expected.end(), more.begin(), more.end(),
+                                      std::back_inserter(both));
+                expected.swap(both);
+            }
+            ASSERT_EQ(store.findAll(Tree(tree), prefixes), expected)
+                << prefixes.join(' ').toStdString();
         }
     }
 }

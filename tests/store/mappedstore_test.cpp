@@ -1,12 +1,14 @@
 #include "store/index/mappedstore.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QtEndian>
 
 #include "platform/sqliteregistry.h"
 #include "store/index/fileflag.h"
+#include "store/index/storefile.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {
@@ -60,6 +62,28 @@ TEST(MappedStoreTest, LoadsOnlyFilesWithTheirLengthAsTrailer) {
     d.writeFile(withTrailer("hello"));
     EXPECT_EQ(store.load(0), MappedStore::LoadResult::Loaded);
     EXPECT_EQ(dataOf(store), QByteArray("hello"));
+}
+
+TEST(MappedStoreTest, AStoreFileIsReadWithinItsDataAndNeverWaitedFor) {
+    Device d;
+    EXPECT_EQ(StoreFile(d.location.hostPath).state(), StoreFile::State::Missing);
+    d.writeFile(withTrailer("abcdefgh"));
+    const StoreFile file(d.location.hostPath);
+    ASSERT_EQ(file.state(), StoreFile::State::Valid);
+    EXPECT_EQ(file.dataLength(), 8u);
+    EXPECT_EQ(file.word(4), qFromLittleEndian<uint32_t>("efgh"));
+    char out[4];
+    EXPECT_FALSE(file.read(6, out, 4));  // into the trailer
+    EXPECT_EQ(file.word(8), 0u);
+    d.writeFile(QByteArray("abcdefgh") + QByteArray("\x0b\x00\x00\x00", 4));
+    EXPECT_EQ(StoreFile(d.location.hostPath).state(), StoreFile::State::Invalid);
+    // A pipe where the file should be is no store (and opening it must not
+    // wait for a writer).
+    QFile::remove(d.location.hostPath);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(d.location.hostPath).constData(), 0600), 0);
+    EXPECT_EQ(StoreFile(d.location.hostPath).state(), StoreFile::State::Invalid);
+    MappedStore store(d.location);
+    EXPECT_EQ(store.load(0), MappedStore::LoadResult::Invalid);
 }
 
 TEST(MappedStoreTest, CreateDeletesTheFileAndNeedsAFreshRegion) {

@@ -1,8 +1,10 @@
 // What the index does at program start, for each state the files and the
 // database can be in.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
+#include <QtEndian>
 
 #include "indextestsupport.h"
 #include "store/contacts/operationgate.h"
@@ -183,6 +185,24 @@ TEST(IndexStartupTest, DamagedMissingOrMismatchedFilesAreRebuilt) {
              bytes[4] = 4;
              writeFile(d.indexFile("pim_index2.dat"), bytes);
          }},
+        {"index store of another version",
+         [](IndexedDevice& d) {
+             QByteArray bytes = readFile(d.indexFile("pim_index1.dat"));
+             bytes[4] = 4;
+             writeFile(d.indexFile("pim_index1.dat"), bytes);
+         }},
+        {"record map beyond the index store's end",
+         [](IndexedDevice& d) {
+             QByteArray bytes = readFile(d.indexFile("pim_index1.dat"));
+             qToLittleEndian<uint32_t>(uint32_t(bytes.size() - 8), bytes.data() + 32);
+             writeFile(d.indexFile("pim_index1.dat"), bytes);
+         }},
+        {"a pipe in place of the index store",
+         [](IndexedDevice& d) {
+             QFile::remove(d.indexFile("pim_index1.dat"));
+             ASSERT_EQ(::mkfifo(QFile::encodeName(d.indexFile("pim_index1.dat")).constData(), 0600),
+                       0);
+         }},
         {"index store of another state",
          [](IndexedDevice& d) {
              const QByteArray old = readFile(d.indexFile("pim_index1.dat"));
@@ -198,6 +218,23 @@ TEST(IndexStartupTest, DamagedMissingOrMismatchedFilesAreRebuilt) {
         EXPECT_EQ(d.start(), Open::Rebuild) << what;
         EXPECT_EQ(d.differences(), QString()) << what;
     }
+}
+
+// The index store's region is loaded in the background after an open; an
+// index opened meanwhile by another user of the same regions, and changed
+// there, is seen by the first one whichever of the two loaded the region.
+TEST(IndexStartupTest, ChangesMadeWhileTheIndexStoreIsStillLoadingAreSeen) {
+    StartedDevice d;
+    ASSERT_EQ(d.index->open(d.db.info()), Open::Current);
+    PimIndex other(d.device.fs(), d.device.settings(), nullptr, d.locale);
+    ASSERT_EQ(other.open(d.db.info()), Open::Current);
+    const Oid added = d.db.add(test::sampleContact(500), test::sampleNotes(500));
+    ASSERT_TRUE(other.insert(d.db.indexed(added), d.db.time()));
+    ASSERT_TRUE(other.remove(d.oidAt(3), d.db.time()));
+    EXPECT_EQ(d.index->findWords(QStringLiteral("mark500")), QList<Oid>{added});
+    EXPECT_EQ(d.index->storedChecksum(added), d.db.checksumOf(added));
+    EXPECT_EQ(d.index->storedChecksum(d.oidAt(3)), std::nullopt);
+    EXPECT_EQ(d.index->allOids().size(), 30);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 namespace kontavo::test {
 
 // Contact actions that write down every request as one line of text:
-// "call NUMBER METHOD FIRST", "addin OID...", "mail ADDRESS", "sms NUMBER",
+// "call NUMBER METHOD FIRST", "addin OID...",
+// "invoke COMMAND OID...", "mail ADDRESS", "sms NUMBER",
 // "url URL", "file PATH", "beam OID...", "appointment SUBJECT|LINE|LINE".
 class RecordingActions final : public ContactActions {
 public:
@@ -18,6 +19,10 @@ public:
                          .arg(int(launchPhoneAppFirst)));
     }
     void callWithAddIn(const QList<Oid>& oids) override { calls.append("addin" + joined(oids)); }
+    bool invokeAddIn(int command, const QList<Oid>& oids) override {
+        calls.append(QStringLiteral("invoke %1").arg(command) + joined(oids));
+        return true;
+    }
     void sendEmail(const QString& address) override { calls.append("mail " + address); }
     void sendSms(const QString& number) override { calls.append("sms " + number); }
     void openUrl(const QString& url) override { calls.append("url " + url); }

@@ -74,9 +74,9 @@ TEST(MenuResourceTest, MainMenuHoldsEveryCommandOnce) {
     const auto menu = MenuResource::load(102);
     ASSERT_TRUE(menu);
     QList<int> ids = menu->commandIds();
-    const QList<int> expected = {41209, 41283, 41284, 41208, 41286, 41211, 41207, 42320,
-                                 41147, 41300, 41229, 41290, 40004, 41214, 41266, 41264,
-                                 41231, 41232, 41233, 41216, 41217, 41218};
+    const QList<int> expected = {41209, 41283, 41284, 41208, 41286, 41211, 41207,
+                                 41147, 41300, 42330, 42331, 41229, 41290, 40004, 41214,
+                                 41266, 41264, 41231, 41232, 41233, 41216, 41217, 41218};
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(menu->find(41286)->text, QStringLiteral("Beam..."));
     EXPECT_EQ(menu->find(41147)->text, QStringLiteral("Edit Contact Template..."));

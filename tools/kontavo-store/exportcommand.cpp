@@ -1,8 +1,8 @@
 // export [OID...] [--output FILE]: contacts as vCards.
-#include <QSaveFile>
 #include <cstdio>
 
 #include "comm/vcard.h"
+#include "comm/vcardexport.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/listquery.h"
 #include "store/notes/extendedblock.h"
@@ -40,8 +40,9 @@ std::optional<QList<Oid>> exportedOids(StoreContext& context, const QStringList&
     return oids;
 }
 
-// One contact as a card; nullopt after printing why it cannot be read.
-std::optional<QByteArray> cardOf(StoreContext& context, Oid oid) {
+// One contact as a card carries it; nullopt after printing why it cannot be
+// read.
+std::optional<VCardContact> contactOf(StoreContext& context, Oid oid) {
     VCardContact contact;
     ContactRecord& record = contact.record;
     if (!context.db.readRecord(oid, record)) {
@@ -56,18 +57,7 @@ std::optional<QByteArray> cardOf(StoreContext& context, Oid oid) {
     }
     record.userNote = stripBlock(record.notesBlob, context.locale);
     contact.categories = context.db.categories().namesOfMask(record.categoryMask);
-    return writeVCard(contact, context.locale);
-}
-
-// Writes through a temporary file renamed over FILE at the end, so that a
-// failed export leaves an existing FILE as it was.
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        printErr(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    return contact;
 }
 
 int runExport(StoreContext& context, const CommandArgs& args) {
@@ -76,20 +66,26 @@ int runExport(StoreContext& context, const CommandArgs& args) {
     if (!oids) {
         return status;
     }
-    QByteArray bytes;
-    for (Oid oid : *oids) {
-        const std::optional<QByteArray> card = cardOf(context, oid);
-        if (!card) {
-            return fail(QStringLiteral("nothing was exported"), kExitFailed);
-        }
-        bytes += *card;
+    const QString versionName = args.value(QStringLiteral("--version"));
+    const std::optional<VCardVersion> version =
+        versionName.isEmpty() ? VCardVersion::V30 : vcardVersionNamed(versionName);
+    if (!version) {
+        return fail(QStringLiteral("unknown vCard version %1 (3.0 or 4.0)").arg(versionName),
+                    kExitUsage);
+    }
+    const VCardExport::Cards cards = VCardExport::collect(
+        *oids, [&context](Oid oid) { return contactOf(context, oid); }, *version, context.locale,
+        nullptr);
+    if (!cards.unreadable.isEmpty()) {
+        return fail(QStringLiteral("nothing was exported"), kExitFailed);
     }
     const QString output = args.value(QStringLiteral("--output"));
+    QString why;
     if (output.isEmpty()) {
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        std::fwrite(cards.bytes.constData(), 1, size_t(cards.bytes.size()), stdout);
         std::fflush(stdout);
-    } else if (!writeFile(output, bytes)) {
-        return kExitFailed;
+    } else if (!VCardExport::save(output, cards.bytes, &why)) {
+        return fail(QStringLiteral("cannot write %1: %2").arg(output, why), kExitFailed);
     }
     return status;
 }
@@ -98,11 +94,13 @@ int runExport(StoreContext& context, const CommandArgs& args) {
 
 StoreCommandInfo exportCommand() {
     return {QStringLiteral("export"),
-            QStringLiteral("export [OID...] [--output FILE]"),
-            QStringLiteral("contacts (all, or the given ones) as vCards 3.0 on stdout or to FILE"),
+            QStringLiteral("export [OID...] [--output FILE] [--version 3.0|4.0]"),
+            QStringLiteral("contacts (all, or the given ones) as vCards (3.0 unless asked for "
+                           "4.0) on stdout or to FILE"),
             0,
             -1,
-            {{QStringLiteral("--output"), QStringLiteral("FILE")}},
+            {{QStringLiteral("--output"), QStringLiteral("FILE")},
+             {QStringLiteral("--version"), QStringLiteral("VERSION")}},
             {},
             runExport};
 }

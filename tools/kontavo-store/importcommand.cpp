@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include "comm/vcard.h"
+#include "comm/vcardimport.h"
 #include "contactwriter.h"
 #include "managersession.h"
 #include "store/contacts/contactmanager.h"
@@ -24,54 +25,32 @@ namespace {
 // notifications of the changes made meanwhile (its own, and other programs').
 constexpr int kCatchUpMs = 10000;
 
-enum class Imported { Written, NotIndexed, Refused };
-
-struct Tally {
-    int written = 0;
-    int notIndexed = 0;
-    int refused = 0;
-};
-
-// Adds one card's contact (through the manager when it is open, else to the
-// database alone); prints its Oid, or why it was not written.
-Imported importOne(StoreContext& context, ContactManager* manager, VCardContact& contact,
-                   int number) {
-    ContactRecord& record = contact.record;
-    const std::optional<QByteArray> mask =
-        context.db.categories().maskAddingNames(contact.categories);
-    if (!mask) {
-        printErr(QStringLiteral("card %1: its categories cannot be written").arg(number));
-        return Imported::Refused;
+// Prints each card's new Oid, or why its contact was not written; a contact
+// written to the database alone is not indexed, as was said before.
+void printCard(int number, const ContactRecord& record, VCardImport::Outcome outcome,
+               const QString& why, bool indexing) {
+    if (!indexing && outcome == VCardImport::Outcome::NotIndexed) {
+        outcome = VCardImport::Outcome::Indexed;
     }
-    record.categoryMask = *mask;
-    record.oid = 0;
-    bool complete = false;
-    QString refused;
-    if (manager != nullptr) {
-        complete = manager->addContact(record);
-    } else {
-        refused = writeContact(context, record, true);
+    switch (outcome) {
+        case VCardImport::Outcome::Refused:
+            printErr(QStringLiteral("card %1 was not written: %2").arg(number).arg(why));
+            return;
+        case VCardImport::Outcome::NotIndexed:
+            printOut(QStringLiteral("%1\n").arg(record.oid));
+            printErr(QStringLiteral("card %1 was written as %2; the index could not take it in "
+                                    "(it is brought up to date at the next start)")
+                         .arg(number)
+                         .arg(record.oid));
+            return;
+        case VCardImport::Outcome::Indexed:
+            printOut(QStringLiteral("%1\n").arg(record.oid));
+            return;
     }
-    if (record.oid == 0) {
-        printErr(QStringLiteral("card %1 was not written: %2")
-                     .arg(number)
-                     .arg(refused.isEmpty() ? QStringLiteral("a value too long for the notes, "
-                                                             "or the store refused")
-                                            : refused));
-        return Imported::Refused;
-    }
-    printOut(QStringLiteral("%1\n").arg(record.oid));
-    if (manager != nullptr && !complete) {
-        printErr(QStringLiteral("card %1 was written as %2; the index could not take it in "
-                                "(it is brought up to date at the next start)")
-                     .arg(number)
-                     .arg(record.oid));
-        return Imported::NotIndexed;
-    }
-    return Imported::Written;
 }
 
-Tally importAll(StoreContext& context, QList<VCardContact>& contacts) {
+// Through the manager when it is open, else to the database alone.
+VCardImport::Report importAll(StoreContext& context, const VCardReadResult& read, bool* indexing) {
     ManagerSession session(context);
     ContactManager* manager = session.open() ? &session.manager() : nullptr;
     if (manager == nullptr) {
@@ -79,27 +58,29 @@ Tally importAll(StoreContext& context, QList<VCardContact>& contacts) {
             QStringLiteral("the index cannot be opened: the cards go to the database alone "
                            "(the index is brought up to date at the next start)"));
     }
-    Tally tally;
-    for (qsizetype at = 0; at < contacts.size(); ++at) {
-        switch (importOne(context, manager, contacts[at], int(at + 1))) {
-            case Imported::NotIndexed:
-                ++tally.notIndexed;
-                [[fallthrough]];
-            case Imported::Written:
-                ++tally.written;
-                break;
-            case Imported::Refused:
-                ++tally.refused;
-                break;
-        }
+    const VCardImport::Writer throughManager =
+        manager != nullptr ? VCardImport::throughManager(*manager) : VCardImport::Writer();
+    const VCardImport::Writer writer = [&](ContactRecord& record, QString* why) {
         StoreParticipant::pump();  // the other programs' messages
-    }
+        if (throughManager) {
+            return throughManager(record, why);
+        }
+        *why = writeContact(context, record, true);
+        return why->isEmpty() ? VCardImport::Outcome::NotIndexed : VCardImport::Outcome::Refused;
+    };
+    *indexing = manager != nullptr;
+    const VCardImport::Report report =
+        VCardImport::run(read, context.db.categories(), writer, nullptr, QString(),
+                         [indexing = *indexing](int number, const ContactRecord& record,
+                                                VCardImport::Outcome outcome, const QString& why) {
+                             printCard(number, record, outcome, why, indexing);
+                         });
     // Keeping the index, the tool takes in what changed meanwhile, so that
     // it leaves the index current.
     if (manager != nullptr && manager->isMaster()) {
         manager->catchUp(kCatchUpMs);
     }
-    return tally;
+    return report;
 }
 
 int runImport(StoreContext& context, const CommandArgs& args) {
@@ -109,7 +90,7 @@ int runImport(StoreContext& context, const CommandArgs& args) {
         return fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()),
                     kExitFailed);
     }
-    VCardReadResult read = readVCards(file.readAll());
+    const VCardReadResult read = readVCards(file.readAll());
     if (read.contacts.isEmpty()) {
         return fail(QStringLiteral("%1 holds no vCard").arg(path), kExitFailed);
     }
@@ -118,22 +99,31 @@ int runImport(StoreContext& context, const CommandArgs& args) {
                      .arg(path)
                      .arg(read.skippedLines));
     }
-    const Tally tally = importAll(context, read.contacts);
+    if (read.unreadableCards > 0) {
+        printErr(
+            QStringLiteral("%1: %2 cards hold no contact").arg(path).arg(read.unreadableCards));
+    }
+    bool indexing = false;
+    const VCardImport::Report report = importAll(context, read, &indexing);
     const qsizetype total = read.contacts.size();
-    if (tally.refused > 0) {
+    if (report.picturesNotStored > 0) {
+        printErr(QStringLiteral("%1 pictures were not stored: imported pictures are not kept yet")
+                     .arg(report.picturesNotStored));
+    }
+    if (report.refused > 0) {
         return fail(QStringLiteral("%1 of %2 cards were imported; %3 could not be written")
-                        .arg(tally.written)
+                        .arg(report.imported)
                         .arg(total)
-                        .arg(tally.refused),
+                        .arg(report.refused),
                     kExitFailed);
     }
     if (args.has(kWaitOption) && !waitForIndex(context)) {
         return kExitFailed;
     }
-    if (tally.notIndexed > 0) {
+    if (indexing && report.notIndexed > 0) {
         printErr(QStringLiteral("all %1 cards were imported; %2 of them are not indexed yet")
                      .arg(total)
-                     .arg(tally.notIndexed));
+                     .arg(report.notIndexed));
     }
     return kExitOk;
 }
@@ -143,8 +133,8 @@ int runImport(StoreContext& context, const CommandArgs& args) {
 StoreCommandInfo importCommand() {
     return {QStringLiteral("import"),
             QStringLiteral("import FILE [--wait]"),
-            QStringLiteral("every card of a vCard file (3.0 or 2.1) as a new contact; prints "
-                           "the new Oids"),
+            QStringLiteral("every card of a vCard file (4.0, 3.0 or 2.1) as a new contact; "
+                           "prints the new Oids"),
             1,
             1,
             {{kWaitOption, QString()}},

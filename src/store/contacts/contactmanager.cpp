@@ -18,6 +18,7 @@
 #include "store/contacts/listquery.h"
 #include "store/contacts/operationgate.h"
 #include "store/contacts/recordchecksum.h"
+#include "store/contacts/wordsprogress.h"
 #include "store/notes/extendedblock.h"
 #include "store/record/contactfields.h"
 
@@ -223,7 +224,24 @@ bool ContactManager::rebuildWords() {
     IndexWork work(*this);
     m_index->stopFlush();
     GateScope scope(m_gate);
-    const bool rebuilt = m_index->rebuildWords(*m_reader, m_observer);
+    // The others close the files while they are rewritten and read them
+    // again afterwards.
+    if (m_sharing != nullptr) {
+        m_sharing->broadcastStop();
+    }
+    bool rebuilt = false;
+    {
+        WordsProgress progress(m_observer, m_progress);
+        // A master demoted while telling the others leaves the words to
+        // the new one.
+        rebuilt = isMaster() && m_index->rebuildWords(*m_reader, &progress);
+    }
+    if (m_sharing != nullptr) {
+        m_sharing->broadcastReload();
+    }
+    if (m_observer != nullptr) {
+        m_observer->onReloaded();
+    }
     startFlushTimer();
     return rebuilt;
 }

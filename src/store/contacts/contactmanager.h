@@ -101,8 +101,10 @@ public:
     // The menu's "Reindex database": a full re-index marked as requested by
     // the user, then onReloaded().
     bool reindex();
-    // Rebuilds the index's words after the letter groups changed; progress
-    // goes to the observer's onIndexProgress().
+    // Rebuilds the index's words after the letter groups changed (as master
+    // only, the others told to stop before and to reload after); progress
+    // goes to the observer's onIndexProgress() and the progress window, then
+    // the observer is told onReloaded().
     bool rebuildWords();
 
     // Reads contact `oid`: its properties, its user note (the notes without

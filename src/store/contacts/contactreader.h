@@ -34,6 +34,15 @@ public:
     // its raw properties (read with no property list). False when a read
     // fails with anything but "no more items".
     virtual bool scanChecksums(const std::function<void(Oid, uint32_t)>& visit) = 0;
+    // The records created, changed or deleted since the database had the
+    // last-modified time `since`, ascending, each once; nullopt when the
+    // object store's change log no longer reaches back to that time (or
+    // cannot be read), so that only comparing every record tells.
+    virtual std::optional<QList<Oid>> changedSince(uint64_t since) = 0;
+    // The checksum of record `oid` computed from its raw properties, as
+    // scanChecksums() gives it; nullopt in `checksum` when there is no such
+    // record. False when it cannot be read.
+    virtual bool readChecksum(Oid oid, std::optional<uint32_t>& checksum) = 0;
     // Reads one record completely (notes parsed, checksum set). False when
     // it cannot be read.
     virtual bool readForIndex(Oid oid, IndexedContact& out) = 0;

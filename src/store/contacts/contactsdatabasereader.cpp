@@ -1,5 +1,7 @@
 #include "store/contacts/contactsdatabasereader.h"
 
+#include <algorithm>
+
 #include "store/contacts/contactnotes.h"
 #include "store/contacts/contactprops.h"
 #include "store/contacts/failedread.h"
@@ -30,19 +32,38 @@ std::optional<QList<Oid>> ContactsDatabaseReader::databaseOids() {
 }
 
 bool ContactsDatabaseReader::walk(const std::function<void(const DbRecord&)>& visit) {
-    for (bool more = m_db.seekFirst(); more; more = m_db.seekNext()) {
-        const std::optional<DbRecord> read = m_db.readAll();
-        if (read) {
-            visit(*read);
-        } else if (!passOverFailedRead(m_db)) {
-            return false;
-        }
-    }
-    return m_db.lastError() == DbError::NoMoreItems;
+    return m_db.readEveryRecord(visit, [this](Oid oid) { logUndecodableRecord(m_db, oid); });
 }
 
 bool ContactsDatabaseReader::scanChecksums(const std::function<void(Oid, uint32_t)>& visit) {
     return walk([&visit](const DbRecord& read) { visit(read.oid, rawRecordChecksum(read)); });
+}
+
+std::optional<QList<Oid>> ContactsDatabaseReader::changedSince(uint64_t since) {
+    const std::optional<QList<DbNotification>> changes = m_db.changesSince(since);
+    if (!changes) {
+        return std::nullopt;
+    }
+    QList<Oid> oids;
+    oids.reserve(changes->size());
+    for (const DbNotification& change : *changes) {
+        oids.append(change.oid);
+    }
+    std::sort(oids.begin(), oids.end());
+    oids.erase(std::unique(oids.begin(), oids.end()), oids.end());
+    return oids;
+}
+
+bool ContactsDatabaseReader::readChecksum(Oid oid, std::optional<uint32_t>& checksum) {
+    checksum.reset();
+    if (oid == 0 || !m_db.seekOid(oid)) {
+        return oid == 0 || m_db.lastError() == DbError::SeekFailed;
+    }
+    const std::optional<DbRecord> read = m_db.readAll();
+    if (read) {
+        checksum = rawRecordChecksum(*read);
+    }
+    return read || m_db.lastError() == DbError::NotFound;
 }
 
 bool ContactsDatabaseReader::readForIndex(Oid oid, IndexedContact& out) {

@@ -23,13 +23,15 @@ public:
     std::optional<DbInfo> databaseInfo() override;
     std::optional<QList<Oid>> databaseOids() override;
     bool scanChecksums(const std::function<void(Oid, uint32_t)>& visit) override;
+    std::optional<QList<Oid>> changedSince(uint64_t since) override;
+    bool readChecksum(Oid oid, std::optional<uint32_t>& checksum) override;
     bool readForIndex(Oid oid, IndexedContact& out) override;
     bool readAllForIndex(
         const std::function<void(IndexedContact&& contact, int done, int total)>& visit) override;
 
 private:
-    // Visits every record read with no property list, in database order;
-    // records deleted while the walk runs are skipped.
+    // Visits every record read with no property list, in database order,
+    // as the database stood when the walk began.
     bool walk(const std::function<void(const DbRecord&)>& visit);
 
     ObjectDatabase& m_db;

@@ -9,14 +9,17 @@ bool passOverFailedRead(const ObjectDatabase& db) {
         case DbError::NotFound:
             return true;
         case DbError::InvalidData:
-            logError(QStringLiteral("Record %1 of \"%2\" cannot be decoded: skipped")
-                         .arg(db.currentOid())
-                         .arg(db.name()),
-                     "ContactsDatabase", "", __LINE__);
+            logUndecodableRecord(db, db.currentOid());
             return true;
         default:
             return false;
     }
+}
+
+void logUndecodableRecord(const ObjectDatabase& db, Oid oid) {
+    logError(
+        QStringLiteral("Record %1 of \"%2\" cannot be decoded: skipped").arg(oid).arg(db.name()),
+        "ContactsDatabase", "", __LINE__);
 }
 
 }  // namespace kontavo

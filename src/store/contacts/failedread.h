@@ -11,4 +11,8 @@ namespace kontavo {
 // others. Any other failure ends the walk.
 bool passOverFailedRead(const ObjectDatabase& db);
 
+// Writes the error log's line for record `oid` of `db`, which cannot be
+// decoded and is passed over.
+void logUndecodableRecord(const ObjectDatabase& db, Oid oid);
+
 }  // namespace kontavo

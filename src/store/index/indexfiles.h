@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <future>
 
 #include "store/index/indexstore.h"
 #include "store/index/mappedstore.h"
@@ -16,9 +17,14 @@ class DeviceFs;
 // store objects working on them. Loading checks what can be checked without
 // the database; the rest is the caller's (ContactIndex rules).
 //
-// UI thread only, except the write-back threads the stores run themselves.
-// Another process may hold the same regions: refresh() makes the store
-// objects take in its changes.
+// Loading copies "pim_index2.dat" into its region at once. "pim_index1.dat"
+// is checked from the region when another process holds it, else from its
+// file's header, and copied into its region by a background thread: the
+// first use of the index store waits for that copy.
+//
+// UI thread only, except the write-back threads the stores run themselves
+// and the background load. Another process may hold the same regions:
+// refresh() makes the store objects take in its changes.
 class IndexFiles {
 public:
     static constexpr const char* kIndexFile = "pim_index1.dat";
@@ -37,7 +43,8 @@ public:
     // and opens the stores: the property store must be over 27 bytes with
     // magic 1, version 5, intact record chains and its busy flag clear; the
     // index store must have magic 1 and version 5; both must hold the same
-    // number of contacts. Anything else closes both.
+    // number of contacts. Anything else closes both. The index store's
+    // region may still be loading when this returns (see index()).
     LoadResult load();
     // Empties both stores: new regions and files when no other process holds
     // them, else the held regions are emptied in place. The property store
@@ -59,12 +66,15 @@ public:
     bool writeBack();
 
     PropsStore& props() { return m_propsStore; }
-    IndexStore& index() { return m_indexStore; }
-    StoreMemory& indexMemory() { return m_indexRegion; }
+    // The index store; waits for its region to be loaded.
+    IndexStore& index();
+    StoreMemory& indexMemory();
+    // True while the index store's region is being loaded in the background.
+    bool isIndexLoading() const { return m_indexLoad.valid(); }
 
     // The index store's change count: moves on with every change of the
     // index store by any process.
-    uint32_t changeCount() const;
+    uint32_t changeCount();
     // Opens the store objects again when the change count moved on since the
     // last refresh() or markCurrent() (another process changed the stores);
     // false when they are no longer usable.
@@ -73,6 +83,14 @@ public:
     void markCurrent() { m_knownChange = changeCount(); }
 
 private:
+    // What looking at the index store found, and its number of contacts.
+    struct IndexCheck {
+        LoadResult result;
+        uint32_t records;
+    };
+    IndexCheck loadIndex();
+    IndexCheck checkIndexFile();
+    void awaitIndex();
     bool attachOrCreate(MappedStore& store, uint32_t size);
 
     MappedStore m_propsRegion;
@@ -81,6 +99,7 @@ private:
     IndexStore m_indexStore;
     bool m_open = false;
     uint32_t m_knownChange = 0;
+    std::future<MappedStore::LoadResult> m_indexLoad;
 };
 
 }  // namespace kontavo

@@ -1,6 +1,8 @@
 #include "store/index/indexheap.h"
 
+#include <QtEndian>
 #include <algorithm>
+#include <cstring>
 
 #include "store/index/indexlayout.h"
 
@@ -53,6 +55,23 @@ bool IndexHeap::holds(uint32_t offset, uint32_t bytes) const {
     const uint32_t start = tabled ? kHeapStart : kHeaderBytes;
     const uint32_t end = tabled ? heapTop : size;
     return offset >= start && offset % 4 == 0 && uint64_t(offset) + bytes <= end;
+}
+
+IndexHeap::View IndexHeap::view() const {
+    const uint32_t size = m_bytes.size();
+    const uint32_t heapTop = top();
+    const bool tabled = spaceWord(kSpaceSignatureAt) == kSpaceSignature && heapTop <= size;
+    const uint8_t* data = m_bytes.span(0, size);
+    if (data == nullptr) {
+        return {};
+    }
+    return {data, tabled ? kHeapStart : kHeaderBytes, tabled ? heapTop : size};
+}
+
+uint32_t IndexHeap::View::word(uint32_t offset) const {
+    uint32_t value;
+    std::memcpy(&value, data + offset, 4);
+    return qFromLittleEndian(value);
 }
 
 uint32_t IndexHeap::allocate(uint32_t bytes) {

@@ -40,6 +40,22 @@ public:
     // far, at a multiple of 4. A store without a space table (written by
     // another program) is read with the whole area after the header as heap.
     bool holds(uint32_t offset, uint32_t bytes) const;
+    // The heap's bytes for a read-only walk: the data and the range
+    // holds() accepts, taken once so that each step costs no more than a
+    // bounds check. Valid until the store changes or grows.
+    struct View {
+        const uint8_t* data = nullptr;
+        uint32_t start = 0;
+        uint32_t end = 0;
+
+        bool holds(uint32_t offset, uint32_t bytes) const {
+            return offset >= start && offset % 4 == 0 && uint64_t(offset) + bytes <= end;
+        }
+        uint32_t word(uint32_t offset) const;
+        uint8_t byte(uint32_t offset) const { return data[offset]; }
+    };
+    View view() const;
+
     // Bytes on the free lists (walks them; for checks and reports).
     uint64_t freeBytes() const;
 

@@ -55,10 +55,11 @@ inline constexpr uint32_t kSpaceTableBytes = kSpaceSmallFreeAt + 4 * kSmallClass
 inline constexpr uint32_t kHeapStart = kSpaceTableAt + kSpaceTableBytes;
 
 // Depth (prefix length) up to which the nodes of each tree keep a prefix
-// list: every Oid filed at the node or below its equal link, sorted. The group
-// tree has at most a few dozen nodes that deep, each covering many contacts;
-// the word tree keeps them for first characters only, which holds the store
-// within its reservation at 100 000 contacts.
-inline constexpr uint32_t kPrefixListDepth[2] = {1, 2};
+// list: every Oid filed at the node or below its equal link, sorted. Both
+// trees keep them for first characters only: deeper lists would cost more
+// bytes per contact than the files can spare (at most 1 KiB per contact for
+// both), and two-character prefixes are answered by a walk whose result the
+// reading process keeps until the store changes.
+inline constexpr uint32_t kPrefixListDepth[2] = {1, 1};
 
 }  // namespace kontavo::indexlayout

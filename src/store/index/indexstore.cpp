@@ -1,6 +1,8 @@
 #include "store/index/indexstore.h"
 
+#include <QtEndian>
 #include <algorithm>
+#include <bit>
 
 #include "store/index/indexchecker.h"
 #include "store/index/indexlayout.h"
@@ -133,6 +135,10 @@ std::optional<uint32_t> IndexStore::recordOf(Oid oid) const {
     return index ? std::optional<uint32_t>(map.at(offset, *index, 1)) : std::nullopt;
 }
 
+uint32_t IndexStore::recordCount() const {
+    return SortedArray(const_cast<IndexHeap&>(m_heap), 2).count(headerWord(kRecordMapAt));
+}
+
 std::vector<std::pair<Oid, uint32_t>> IndexStore::records() const {
     SortedArray map(const_cast<IndexHeap&>(m_heap), 2);
     const uint32_t offset = headerWord(kRecordMapAt);
@@ -213,7 +219,9 @@ void IndexStore::findPrefix(Tree tree, QStringView prefix, std::vector<Oid>& out
     if (!m_open) {
         return;
     }
-    if (!cachedLookup(treeIndex(tree), prefix, out)) {
+    if (const std::vector<Oid>* cached = cachedLookup(treeIndex(tree), prefix)) {
+        out = *cached;
+    } else {
         TreeReader(m_heap, treeIndex(tree)).find(prefix, out);
     }
     if (narrowTo) {
@@ -223,44 +231,101 @@ void IndexStore::findPrefix(Tree tree, QStringView prefix, std::vector<Oid>& out
 
 // Short prefixes below the prefix lists' depth are answered by walking their
 // subtree once; the result then serves until the store changes.
-bool IndexStore::cachedLookup(int tree, QStringView prefix, std::vector<Oid>& out) const {
+const std::vector<Oid>* IndexStore::cachedLookup(int tree, QStringView prefix) const {
     if (prefix.size() <= qsizetype(kPrefixListDepth[tree]) || prefix.size() > kCachedPrefixLength ||
         !m_heap.isValid()) {
-        return false;
+        return nullptr;
     }
+    makeCacheRoom(1);
+    auto& results = m_cache.results[tree];
+    const QString key = prefix.toString();
+    if (const auto hit = results.find(key); hit != results.end()) {
+        return &hit->second;
+    }
+    std::vector<Oid>& found = results[key];
+    TreeReader(m_heap, tree).find(prefix, found);
+    return &found;
+}
+
+// Drops the cached results when the store changed, or when fewer than
+// `room` more would fit; results kept stay in place until the next call.
+void IndexStore::makeCacheRoom(size_t room) const {
     const uint32_t changes = m_heap.spaceWord(kSpaceChangeAt);
     if (changes != m_cache.changeCount) {
         m_cache.results[0].clear();
         m_cache.results[1].clear();
         m_cache.changeCount = changes;
     }
-    auto& results = m_cache.results[tree];
-    const QString key = prefix.toString();
-    if (const auto hit = results.find(key); hit != results.end()) {
-        out = hit->second;
-        return true;
+    for (auto& results : m_cache.results) {
+        if (results.size() + room > kCachedResults) {
+            results.clear();
+        }
     }
-    TreeReader(m_heap, tree).find(prefix, out);
-    if (results.size() >= kCachedResults) {
-        results.clear();
-    }
-    results.emplace(key, out);
-    return true;
 }
 
+// Every prefix's lists are gathered first; the union of the one with the
+// fewest entries is taken, and the others narrow it from the smallest up.
 std::vector<Oid> IndexStore::findAll(Tree tree, const QStringList& prefixes,
                                      std::optional<int> narrowTo) const {
+    std::vector<Oid> found;
+    findAll(tree, prefixes, found, narrowTo);
+    return found;
+}
+
+void IndexStore::findAll(Tree tree, const QStringList& prefixes, std::vector<Oid>& found,
+                         std::optional<int> narrowTo) const {
+    found.clear();
     if (!m_open) {
-        return {};
+        return;
     }
     if (prefixes.isEmpty()) {
-        return oids(narrowTo.value_or(kAllContacts));
+        found = oids(narrowTo.value_or(kAllContacts));
+        return;
     }
-    std::vector<Oid> found = findPrefix(tree, prefixes.front(), narrowTo);
-    for (qsizetype i = 1; i < prefixes.size() && !found.empty(); ++i) {
-        found = intersect(found, findPrefix(tree, prefixes[i]));
+    if (prefixes.size() == 1) {
+        findPrefix(tree, prefixes.front(), found, narrowTo);
+        return;
     }
-    return found;
+    const TreeReader reader(m_heap, treeIndex(tree));
+    // The cached results used below must stay put until the end.
+    const bool useCache = size_t(prefixes.size()) < kCachedResults;
+    if (useCache) {
+        makeCacheRoom(size_t(prefixes.size()));
+    }
+    std::vector<Term> terms(size_t(prefixes.size()));
+    for (qsizetype i = 0; i < prefixes.size(); ++i) {
+        Term& term = terms[size_t(i)];
+        const std::vector<Oid>* cached =
+            useCache ? cachedLookup(treeIndex(tree), prefixes[i]) : nullptr;
+        if (cached == nullptr && prefixes[i].isEmpty()) {
+            term.own = reader.find(prefixes[i]);
+            cached = &term.own;
+        }
+        if (cached != nullptr) {
+            term.addSorted(*cached);
+        } else if (!reader.gather(prefixes[i], term.lists)) {
+            return;
+        }
+    }
+    std::sort(terms.begin(), terms.end(),
+              [](const Term& a, const Term& b) { return a.lists.entries() < b.lists.entries(); });
+    terms.front().lists.take(found);
+    for (size_t i = 1; i < terms.size() && !found.empty(); ++i) {
+        terms[i].lists.keepIn(found);
+    }
+    if (narrowTo) {
+        found = intersect(found, oids(*narrowTo));
+    }
+}
+
+void IndexStore::Term::addSorted(const std::vector<Oid>& oids) {
+    const std::vector<Oid>* words = &oids;
+    if constexpr (std::endian::native != std::endian::little) {
+        littleEndian.resize(oids.size());
+        qToLittleEndian<uint32_t>(oids.data(), qsizetype(oids.size()), littleEndian.data());
+        words = &littleEndian;
+    }
+    lists.add(reinterpret_cast<const uint8_t*>(words->data()), uint32_t(words->size()));
 }
 
 QStringList IndexStore::wordsOf(Tree tree, Oid oid) const {

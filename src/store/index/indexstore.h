@@ -13,6 +13,7 @@
 #include "store/index/checkedbytes.h"
 #include "store/index/indexheap.h"
 #include "store/index/mappedstore.h"
+#include "store/index/oidunion.h"
 
 namespace kontavo {
 
@@ -53,6 +54,8 @@ public:
     // Adds a contact to list 0 and files its PropsStore record offset.
     bool addContact(Oid oid, uint32_t record);
     std::optional<uint32_t> recordOf(Oid oid) const;
+    // The number of contacts in the record map.
+    uint32_t recordCount() const;
     // Every (Oid, record offset), in Oid order.
     std::vector<std::pair<Oid, uint32_t>> records() const;
     // Takes a contact out of both trees, both lists and the record map.
@@ -81,6 +84,9 @@ public:
     // every contact of the narrowing list (list 0 when none is given).
     std::vector<Oid> findAll(Tree tree, const QStringList& prefixes,
                              std::optional<int> narrowTo = std::nullopt) const;
+    // As findAll, into `found` (cleared first; its capacity is reused).
+    void findAll(Tree tree, const QStringList& prefixes, std::vector<Oid>& found,
+                 std::optional<int> narrowTo = std::nullopt) const;
     // The words of a contact in one tree (through its node list).
     QStringList wordsOf(Tree tree, Oid oid) const;
     // Every word of a tree with the contacts filed under it.
@@ -111,7 +117,17 @@ private:
     static constexpr qsizetype kCachedPrefixLength = 2;
     static constexpr size_t kCachedResults = 512;
 
-    bool cachedLookup(int tree, QStringView prefix, std::vector<Oid>& out) const;
+    // One prefix of a lookup: the lists of its words, or its cached result.
+    struct Term {
+        OidUnion lists;
+        std::vector<Oid> own;
+        std::vector<Oid> littleEndian;
+        void addSorted(const std::vector<Oid>& oids);
+    };
+    // The cached result of a short prefix (computed now when missing); null
+    // for prefixes the cache does not keep.
+    const std::vector<Oid>* cachedLookup(int tree, QStringView prefix) const;
+    void makeCacheRoom(size_t room) const;
     bool writable();
     bool adopt();
     bool finish();

@@ -141,6 +141,16 @@ QString LetterGroupSet::customText(const SettingsStore& settings) {
     return fromUtf16Le(settings.get(settings::kAbcCustom), 0);
 }
 
+bool LetterGroupSet::storeCustomText(SettingsStore& settings, const QString& text) {
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return settings.set(settings::kAbcCustom, bytes);
+}
+
 std::optional<LetterGroupSet> LetterGroupSet::loadCustomSet(const SettingsStore& settings) {
     return parse(customText(settings));
 }
@@ -172,10 +182,12 @@ LetterGroupSet::Available LetterGroupSet::availableSets(const SettingsStore& set
     Available sets;
     sets.names.append(loadString(nameStringId(Custom)));
     sets.texts.append(customText(settings));
+    sets.types.append(Custom);
     for (int type = 1; type < kTypeCount; ++type) {
         if (const auto set = loadResourceSet(resourceId(type))) {
             sets.names.append(loadString(nameStringId(type)));
             sets.texts.append(set->sourceText());
+            sets.types.append(type);
         }
     }
     return sets;

@@ -32,10 +32,12 @@ public:
         bool letters = false;    // group count or a letters string
         bool alternate = false;  // the has-alternate flag
     };
-    // Names (string 119, 117, ...) and source texts for the options page.
+    // Names (string 119, 117, ...), source texts and types for the options
+    // page, in the same order.
     struct Available {
         QStringList names;
         QStringList texts;
+        QList<int> types;
     };
 
     LetterGroupSet() = default;
@@ -50,6 +52,8 @@ public:
     static std::optional<LetterGroupSet> loadCustomSet(const SettingsStore& settings);
     // The stored custom text, empty when none.
     static QString customText(const SettingsStore& settings);
+    // Stores `text` as the custom text (UTF-16LE, no mark, no terminator).
+    static bool storeCustomText(SettingsStore& settings, const QString& text);
     // The type in use: "ABC" "Type" when 0..4, else chosen by the low byte of
     // the system language (0x09 English, 0x19 Russian, 0x07 German; others
     // English).

@@ -1,16 +1,12 @@
 #include "store/index/mappedstore.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QFile>
-#include <cerrno>
 
 #include "diag/errorlog.h"
 #include "diag/fatal.h"
 #include "platform/devicefs.h"
 #include "platform/sharedregion.h"
+#include "store/index/storefile.h"
 
 namespace kontavo {
 
@@ -27,21 +23,6 @@ void writeLe32(uint8_t* bytes, uint32_t value) {
     for (int i = 0; i < 4; ++i) {
         bytes[i] = uint8_t(value >> (8 * i));
     }
-}
-
-bool readAll(int fd, uint8_t* into, size_t length) {
-    while (length > 0) {
-        const ssize_t got = ::read(fd, into, length);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        into += got;
-        length -= size_t(got);
-    }
-    return true;
 }
 
 }  // namespace
@@ -104,29 +85,24 @@ MappedStore::LoadResult MappedStore::load(uint32_t minimumSize) {
 // Opening never waits: a FIFO or device in the file's place is refused, not
 // read.
 bool MappedStore::readFileInto(SharedRegion& region, LoadResult& result) {
-    const int fd = ::open(QFile::encodeName(m_location.hostPath).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        result = errno == ENOENT ? LoadResult::Missing : LoadResult::Invalid;
+    const StoreFile file(m_location.hostPath);
+    if (file.state() != StoreFile::State::Valid) {
+        result =
+            file.state() == StoreFile::State::Missing ? LoadResult::Missing : LoadResult::Invalid;
         return false;
     }
-    struct stat info {};
     result = LoadResult::Invalid;
-    bool valid = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 3 &&
-                 uint64_t(info.st_size) - kSizeWordBytes <= kMaxDataBytes;
-    if (valid) {
-        const uint32_t length = uint32_t(info.st_size);
-        uint8_t* bytes = region.data() + kSizeWordBytes;
-        valid = region.commit(kSizeWordBytes + length) && readAll(fd, bytes, length) &&
-                isValidFile(bytes, length);
-        if (valid) {
-            // The trailer read into the region is data no longer.
-            writeLe32(bytes + length - 4, 0);
-            writeLe32(region.data(), length - kSizeWordBytes);
-        }
+    const uint32_t length = file.fileLength();
+    uint8_t* bytes = region.data() + kSizeWordBytes;
+    if (!region.commit(kSizeWordBytes) ||
+        !region.copyFrom(file.descriptor(), kSizeWordBytes, length) ||
+        !isValidFile(bytes, length)) {
+        return false;
     }
-    ::close(fd);
-    return valid;
+    // The trailer read into the region is data no longer.
+    writeLe32(bytes + length - 4, 0);
+    writeLe32(region.data(), length - kSizeWordBytes);
+    return true;
 }
 
 bool MappedStore::create(uint32_t size) {
@@ -148,6 +124,10 @@ bool MappedStore::create(uint32_t size) {
         return false;
     }
     return m_region != nullptr;
+}
+
+bool MappedStore::isHeld() const {
+    return SharedRegion::isHeld(m_location.regionScope, m_location.regionName);
 }
 
 void MappedStore::close() {

@@ -49,7 +49,9 @@ struct StoreLocation {
 // every change starts with stopFlush().
 class MappedStore final : public StoreMemory {
 public:
-    static constexpr uint32_t kReservedBytes = 104857600;
+    // 1 GiB: a store of a quarter of a million contacts takes over 200 MB.
+    // Only the bytes in use take memory.
+    static constexpr uint32_t kReservedBytes = 1073741824;
     static constexpr uint32_t kMaxDataBytes = kReservedBytes - 4;
 
     enum class LoadResult {
@@ -99,6 +101,10 @@ public:
     bool lastFlushComplete() const { return m_writer.lastWriteComplete(); }
 
     const StoreLocation& location() const { return m_location; }
+    // True when some live process holds this store's region (this object
+    // included), so that load() would attach to it instead of reading the
+    // file. Advisory: holders come and go.
+    bool isHeld() const;
 
     // True when a file's bytes pass the trailer check: longer than 3 bytes,
     // the last 4 bytes equal to the length, the data within kMaxDataBytes.

@@ -76,6 +76,10 @@ ContactIndex::OpenResult PimIndex::open(const DbInfo& database) {
     return OpenResult::Current;
 }
 
+uint64_t PimIndex::databaseTime() {
+    return readable() ? m_files.props().lastModified() : 0;
+}
+
 void PimIndex::close() {
     if (m_dirty && m_files.isOpen()) {
         m_files.startFlush();
@@ -267,8 +271,9 @@ QList<Oid> PimIndex::findWords(const QString& text, Narrowing narrowing) {
     if (!readable()) {
         return {};
     }
-    return toList(m_files.index().findAll(IndexStore::Tree::Words, splitWords(text.trimmed()),
-                                          listOf(narrowing)));
+    m_files.index().findAll(IndexStore::Tree::Words, splitWords(text.trimmed()), m_found,
+                            listOf(narrowing));
+    return toList(m_found);
 }
 
 QList<Oid> PimIndex::findGroupKey(const QString& key, Narrowing narrowing) {
@@ -277,7 +282,8 @@ QList<Oid> PimIndex::findGroupKey(const QString& key, Narrowing narrowing) {
     }
     const QString codes = key.trimmed().toLower();
     const QStringList prefixes = codes.isEmpty() ? QStringList() : QStringList{codes};
-    return toList(m_files.index().findAll(IndexStore::Tree::Groups, prefixes, listOf(narrowing)));
+    m_files.index().findAll(IndexStore::Tree::Groups, prefixes, m_found, listOf(narrowing));
+    return toList(m_found);
 }
 
 bool PimIndex::rebuild(ContactReader& reader, ProgressSink* progress, bool userRequested) {
@@ -315,8 +321,8 @@ ContactIndex::SyncResult PimIndex::synchronize(ContactReader& reader, ProgressSi
     if (m_damaged || !readable()) {
         return SyncResult::Failed;
     }
-    return IndexSynchronizer(*this, reader).run(progress, [this](uint64_t databaseTime) {
-        return change(databaseTime, [] { return true; });
+    return IndexSynchronizer(*this, reader, databaseTime()).run(progress, [this](uint64_t time) {
+        return change(time, [] { return true; });
     });
 }
 

@@ -64,6 +64,9 @@ public:
     // the lastModTime text when the index was stale.
     const QString& lastDiagnostic() const { return m_diagnostic; }
     bool isOpen() const { return m_files.isOpen(); }
+    // The database's last-modified time the open index holds: that of the
+    // last change it took in.
+    uint64_t databaseTime();
     // True while changes are waiting for a write-back.
     bool hasPendingFlush() const { return m_dirty; }
     // The letter groups the group words were made with.
@@ -94,10 +97,6 @@ private:
     bool fileFlagsSet() const;
     void setFileFlags();
     std::optional<QByteArray> storedRecord(Oid oid);
-    std::optional<std::vector<Oid>> usableOidList();
-    SyncResult applyChanges(ContactReader& reader, ProgressSink* progress, uint64_t databaseTime,
-                            const std::vector<Oid>& deleted, const std::vector<Oid>& added,
-                            const std::vector<Oid>& changed);
 
     const DeviceFs& m_fs;
     SettingsStore& m_settings;
@@ -106,6 +105,7 @@ private:
     IndexFiles m_files;
     LetterGroupSet m_groups;
     QString m_diagnostic;
+    std::vector<Oid> m_found;  // the last lookup's result, kept for its capacity
     bool m_dirty = false;
     bool m_damaged = false;
 };

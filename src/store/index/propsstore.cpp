@@ -1,6 +1,8 @@
 #include "store/index/propsstore.h"
 
+#include <QtEndian>
 #include <algorithm>
+#include <cstring>
 
 namespace kontavo {
 
@@ -76,20 +78,37 @@ bool PropsStore::open() {
         m_bytes.word(kVersionAt) != kVersion) {
         return false;
     }
-    m_pool = BlockPool(poolBlocks());
-    m_first.assign(poolBlocks(), false);
+    const uint32_t blocks = poolBlocks();
+    m_pool = BlockPool(blocks);
+    m_first.assign(blocks, false);
     const uint32_t total = count();
-    if (total == 0 || total > poolBlocks()) {
+    if (total == 0 || total > blocks) {
         m_open = total == 0 && head() == 0;
         return m_open;
     }
+    // The walk reads the pool directly: every offset it follows is checked
+    // to name a block of the pool first.
+    const uint8_t* data = m_memory.data();
+    const auto word = [data](uint32_t offset) {
+        uint32_t value;
+        std::memcpy(&value, data + offset, 4);
+        return qFromLittleEndian(value);
+    };
+    const auto block = [blocks](uint32_t offset) -> std::optional<uint32_t> {
+        const uint32_t relative = offset - kHeaderBytes;
+        if (offset < kHeaderBytes || relative % kBlockBytes != 0 ||
+            relative / kBlockBytes >= blocks) {
+            return std::nullopt;
+        }
+        return relative / kBlockBytes;
+    };
     uint32_t record = head();
     for (uint32_t i = 0; i < total; ++i) {
-        if (!walkRecord(record)) {
+        if (!walkRecord(record, word, block)) {
             return false;
         }
-        const uint32_t next = m_bytes.word(record + kNextRecordAt);
-        if (!blockIndex(next) || m_bytes.word(next + kPrevRecordAt) != record) {
+        const uint32_t next = word(record + kNextRecordAt);
+        if (!block(next) || word(next + kPrevRecordAt) != record) {
             return false;
         }
         record = next;
@@ -100,25 +119,26 @@ bool PropsStore::open() {
 
 // Marks the chain of the record at `offset` used; false when it leaves the
 // pool, meets a block already used or does not end where its length says.
-bool PropsStore::walkRecord(uint32_t offset) {
-    const auto first = blockIndex(offset);
+template <typename Word, typename Block>
+bool PropsStore::walkRecord(uint32_t offset, const Word& word, const Block& block) {
+    const auto first = block(offset);
     if (!first || !m_pool.take(*first)) {
         return false;
     }
     m_first[*first] = true;
-    const uint32_t length = m_bytes.word(offset + kLengthAt);
+    const uint32_t length = word(offset + kLengthAt);
     if (length > MappedStore::kMaxDataBytes) {
         return false;
     }
     uint32_t at = offset;
     for (uint32_t k = 1; k < blocksFor(length); ++k) {
-        at = m_bytes.word(at + kNextBlockAt);
-        const auto block = blockIndex(at);
-        if (!block || !m_pool.take(*block)) {
+        at = word(at + kNextBlockAt);
+        const auto next = block(at);
+        if (!next || !m_pool.take(*next)) {
             return false;
         }
     }
-    return m_bytes.word(at + kNextBlockAt) == 0;
+    return word(at + kNextBlockAt) == 0;
 }
 
 uint64_t PropsStore::lastModified() const {

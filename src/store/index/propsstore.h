@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "store/notes/blockpool.h"
 #include "store/index/checkedbytes.h"
 #include "store/index/mappedstore.h"
+#include "store/notes/blockpool.h"
 
 namespace kontavo {
 
@@ -78,7 +78,8 @@ private:
     uint32_t blockOffset(uint32_t block) const { return kHeaderBytes + block * kBlockBytes; }
     std::optional<uint32_t> blockIndex(uint32_t offset) const;
     uint32_t poolBlocks() const;
-    bool walkRecord(uint32_t offset);
+    template <typename Word, typename Block>
+    bool walkRecord(uint32_t offset, const Word& word, const Block& block);
     std::optional<std::vector<uint32_t>> chainOf(uint32_t offset) const;
     std::optional<std::vector<uint32_t>> takeBlocks(uint32_t count);
     void writeChain(const std::vector<uint32_t>& blocks, const QByteArray& record);

@@ -165,6 +165,15 @@ std::vector<uint32_t> SortedArray::keys(uint32_t offset) const {
     return out;
 }
 
+const uint8_t* SortedArray::entries(uint32_t offset, uint32_t& count) const {
+    count = this->count(offset);
+    const uint8_t* p = count == 0 ? nullptr : m_heap.bytes().span(offset + 4, count * 4 * m_words);
+    if (p == nullptr) {
+        count = 0;
+    }
+    return p;
+}
+
 void SortedArray::appendKeys(uint32_t offset, std::vector<uint32_t>& out) const {
     const uint32_t n = count(offset);
     if (n == 0) {

@@ -48,6 +48,9 @@ public:
     std::vector<uint32_t> keys(uint32_t offset) const;
     // Appends the keys to `out`.
     void appendKeys(uint32_t offset, std::vector<uint32_t>& out) const;
+    // The entries in place: a pointer to the first entry and their number
+    // in `count`; null (count 0) for an empty array or one that does not fit.
+    const uint8_t* entries(uint32_t offset, uint32_t& count) const;
 
 private:
     uint32_t entryAt(uint32_t offset, uint32_t index) const {

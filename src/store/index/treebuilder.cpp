@@ -65,7 +65,11 @@ void TreeBuilder::buildNode(const Task& task, std::vector<Task>& pending) {
     const uint32_t groupLast =
         c == 0xFFFF ? task.last : firstAtLeast(middle + 1, task.last, char16_t(c + 1));
     const std::u16string_view firstWord = m_words.word(groupFirst);
-    const bool single = groupLast - groupFirst == 1;
+    // A word filed under many contacts gets a node per character instead of
+    // a tail: another word passing through a tail moves the tail's list,
+    // which means rewriting the node list of every contact on it.
+    const bool single =
+        groupLast - groupFirst == 1 && m_words.ranks(groupFirst).size() <= kMostOnATail;
     const uint32_t depth = task.depth + 1;  // the node's own depth
     const bool endsHere = single || firstWord.size() == depth;
     const uint32_t node =

@@ -17,11 +17,13 @@ namespace kontavo {
 // with their directory, the contacts' node-list rings and the Oid map, all
 // in the byte layout of indexlayout.h, so that the result reads and changes
 // like a tree built word by word. Sibling subtrees are balanced by word
-// count.
+// count. Only words of at most kMostOnATail contacts end in a tail.
 //
 // Not thread-safe; the heap belongs to the caller for the duration.
 class TreeBuilder {
 public:
+    static constexpr size_t kMostOnATail = 64;
+
     // `oids` maps the ranks of `words` to Oids (ascending).
     TreeBuilder(IndexHeap& heap, HeapCursor& cursor, int tree, const WordPostings& words,
                 std::span<const uint32_t> oids);

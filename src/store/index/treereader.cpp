@@ -72,28 +72,54 @@ void TreeReader::find(QStringView prefix, std::vector<uint32_t>& oids) const {
         m_map.appendKeys(mapOffset(), oids);
         return;
     }
+    OidUnion found;
+    if (gather(prefix, found)) {
+        found.take(oids);
+    }
+}
+
+bool TreeReader::gather(QStringView prefix, OidUnion& into) const {
     const Match match = locate(prefix);
     if (match.node == 0) {
-        return;
+        return false;
     }
+    const auto add = [&](uint32_t list) {
+        uint32_t count = 0;
+        const uint8_t* entries = m_oids.entries(list, count);
+        into.add(entries, count);
+    };
     if (match.inTail) {
-        m_oids.appendKeys(m_nodes.field(match.node, kNodeListAt), oids);
+        add(m_nodes.field(match.node, kNodeListAt));
     } else {
-        collect(match.node, uint32_t(prefix.size()), oids);
+        forEachList(match.node, uint32_t(prefix.size()), add);
     }
-    if (!std::is_sorted(oids.begin(), oids.end())) {
-        std::sort(oids.begin(), oids.end());
-    }
-    oids.erase(std::unique(oids.begin(), oids.end()), oids.end());
+    return true;
 }
 
 void TreeReader::collect(uint32_t node, uint32_t depth, std::vector<uint32_t>& out) const {
+    forEachList(node, depth, [&](uint32_t list) { m_oids.appendKeys(list, out); });
+}
+
+// The walk reads the nodes through a view of the heap taken once: the same
+// bounds every node is checked against, without a call per field.
+template <typename Visit>
+void TreeReader::forEachList(uint32_t node, uint32_t depth, const Visit& visit) const {
     if (const uint32_t list = depth <= kPrefixListDepth[m_tree] ? m_prefixLists.listOf(node) : 0) {
-        m_oids.appendKeys(list, out);
+        visit(list);
         return;
     }
-    m_oids.appendKeys(m_nodes.field(node, kNodeListAt), out);
+    const IndexHeap::View heap = m_heap.view();
+    const auto isNode = [&heap](uint32_t at) {
+        if (!heap.holds(at, kNodeBytes)) {
+            return false;
+        }
+        const bool wide =
+            heap.byte(at + kTailFlagAt) == kTailFlag || heap.byte(at + kWideFlagAt) == 1;
+        return !wide || heap.holds(at, kTailNodeBytes);
+    };
+    visit(m_nodes.field(node, kNodeListAt));
     std::vector<Pending> pending{{m_nodes.field(node, kEqualAt), depth + 1}};
+    const uint32_t limit = nodeLimit();
     uint32_t visits = 0;
     while (!pending.empty()) {
         const Pending next = pending.back();
@@ -101,20 +127,20 @@ void TreeReader::collect(uint32_t node, uint32_t depth, std::vector<uint32_t>& o
         if (next.node == 0) {
             continue;
         }
-        if (!m_nodes.isNode(next.node) || ++visits > nodeLimit()) {
+        if (!isNode(next.node) || ++visits > limit) {
             m_heap.bytes().setFault();
             return;
         }
-        pending.push_back({m_nodes.field(next.node, kLowerAt), next.depth});
-        pending.push_back({m_nodes.field(next.node, kHigherAt), next.depth});
+        pending.push_back({heap.word(next.node + kLowerAt), next.depth});
+        pending.push_back({heap.word(next.node + kHigherAt), next.depth});
         const uint32_t list =
             next.depth <= kPrefixListDepth[m_tree] ? m_prefixLists.listOf(next.node) : 0;
         if (list != 0) {
-            m_oids.appendKeys(list, out);  // covers the node and its equal subtree
+            visit(list);  // covers the node and its equal subtree
             continue;
         }
-        m_oids.appendKeys(m_nodes.field(next.node, kNodeListAt), out);
-        pending.push_back({m_nodes.field(next.node, kEqualAt), next.depth + 1});
+        visit(heap.word(next.node + kNodeListAt));
+        pending.push_back({heap.word(next.node + kEqualAt), next.depth + 1});
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/index/indexheap.h"
+#include "store/index/oidunion.h"
 #include "store/index/prefixlists.h"
 #include "store/index/sortedarray.h"
 #include "store/index/treenodes.h"
@@ -41,6 +42,9 @@ public:
     // Appends the Oids of `node` (at `depth` characters) and of every node
     // below its equal link; unsorted, possibly repeated.
     void collect(uint32_t node, uint32_t depth, std::vector<uint32_t>& out) const;
+    // Adds the Oid lists of every word beginning with `prefix` to `into`;
+    // false when no word does.
+    bool gather(QStringView prefix, OidUnion& into) const;
     // The prefix nodes from the top of the tree down to `node`: the nodes
     // whose characters spell the word up to `node`, one per character.
     std::vector<uint32_t> prefixPath(uint32_t node) const;
@@ -57,6 +61,11 @@ public:
     uint32_t nodeLimit() const { return m_heap.bytes().size() / indexlayout::kNodeBytes + 1; }
 
 private:
+    // Visits the Oid lists of `node` (at `depth` characters) and of every
+    // node below its equal link, prefix lists standing in for subtrees.
+    template <typename Visit>
+    void forEachList(uint32_t node, uint32_t depth, const Visit& visit) const;
+
     IndexHeap& m_heap;
     int m_tree;
     TreeNodes m_nodes;

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+#include "comm/vcard.h"
+
+namespace kontavo {
+
+class CategoriesDBManager;
+class ContactManager;
+class ProgressSink;
+
+// Adding the contacts of a vCard file to the store: the one way both the
+// program (Tools > File > "Import vCards...", a .vcf file handed to it) and
+// kontavo-store import do it. Each contact becomes a new record, member of
+// the categories its card names (made when missing). A card counts as
+// imported exactly when its contact was written. UI thread only.
+class VCardImport {
+public:
+    enum class Outcome {
+        Indexed,     // written and indexed
+        NotIndexed,  // written; the index takes it in later
+        Refused,     // not written
+    };
+
+    // Writes one new contact (its category mask already set); its Oid goes
+    // to record.oid. `why` says why a refused contact was not written.
+    using Writer = std::function<Outcome(ContactRecord& record, QString* why)>;
+    // Told of each card's contact after it was written or refused (its
+    // number counts from 1 among the contacts of the file).
+    using Listener = std::function<void(int number, const ContactRecord& record, Outcome outcome,
+                                        const QString& why)>;
+
+    struct Report {
+        int cards = 0;         // cards in the file
+        int imported = 0;      // contacts written
+        int notIndexed = 0;    // of those, not indexed yet
+        int unreadable = 0;    // cards that gave no contact
+        int refused = 0;       // contacts the store did not take
+        int skippedLines = 0;  // malformed and stray lines
+        // Pictures of the cards that were not stored (the store keeps no
+        // picture of a card yet), and pictures that could not be decoded.
+        int picturesNotStored = 0;
+        QList<Oid> oids;  // the new contacts, in card order
+
+        // Cards that did not become a contact.
+        int notImported() const { return cards - imported; }
+    };
+
+    // Imports every contact of `read`; progress goes to `progress` (may be
+    // null): shown with a range of one step per contact, text `caption`.
+    static Report run(const VCardReadResult& read, CategoriesDBManager& categories,
+                      const Writer& writer, ProgressSink* progress,
+                      const QString& caption = QString(), const Listener& listener = {});
+
+    // A writer through the contact manager (notes rebuilt, picture saved,
+    // contact indexed).
+    static Writer throughManager(ContactManager& manager);
+
+    // "N contacts imported, M cards could not be read", and a second line
+    // for pictures that were not stored.
+    static QString summary(const Report& report);
+};
+
+// The contact `oid` as a card carries it: its record with the user note and
+// extended properties, and the names of its categories; nullopt when it
+// cannot be read. What export and beaming write.
+std::optional<VCardContact> vcardContactOf(ContactManager& manager, Oid oid);
+
+}  // namespace kontavo
