@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "card/filechooser.h"
 #include "comm/categorylistdialog.h"
 #include "comm/programactions.h"
 #include "comm/vcardimport.h"
@@ -74,7 +75,7 @@ ContactActions* makeActions(ProgramActions& program, MainWndFrame& window,
 }
 
 // The category list dialog for the frame's callers, over the session's
-// categories. "Browse" waits for the sound chooser.
+// categories; "Browse" opens the sound chooser.
 CategoryListRunner categoryListRunner(ProgramActions& program, MainWndFrame& window,
                                       ContactStoreSession& session) {
     const MainWndServices& services = window.services();
@@ -84,6 +85,10 @@ CategoryListRunner categoryListRunner(ProgramActions& program, MainWndFrame& win
     dialog.settings = services.settings;
     dialog.windows = services.windows;
     dialog.sound = program.sound.get();
+    dialog.chooseSound = [device = services.device, settings = services.settings,
+                          sound = dialog.sound](const QString&, QWidget* parent) {
+        return FileChooser::chooseSound(parent, *device, *settings, sound);
+    };
     return [dialog](CategoryListDialog::Mode mode, const QList<Oid>& ticked, QWidget* parent) {
         return runCategoryList(dialog, mode, ticked, parent);
     };

@@ -162,6 +162,10 @@ public:
     // True when the template changed.
     bool editContactTemplate();
     // What the edit form and the template editor are given.
+    // The window the edit form's dialogs open over.
+    QWidget* editParent();
+    std::optional<PictureChoice> choosePictureFor(const PictureChoice& current,
+                                                  const DeviceFs& device, SettingsStore& settings);
     FormServices formServices();
     bool isBusy() const { return m_busy; }
     Oid openContactOid() const { return m_openOid; }

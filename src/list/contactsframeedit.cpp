@@ -1,6 +1,8 @@
 // The contacts frame's edit window and template editor.
 #include "card/addressformattable.h"
 #include "card/contactform.h"
+#include "card/filechooser.h"
+#include "card/picturedialog.h"
 #include "card/contacttemplatefile.h"
 #include "card/linkedfiledialog.h"
 #include "card/templateeditordialog.h"
@@ -43,8 +45,39 @@ FormServices ContactsFrame::formServices() {
         services.chooseFile = [device, this](const LinkedFileRequest& request) {
             return chooseLinkedFile(*device, request, window());
         };
+        if (SettingsStore* settings = m_services.settings) {
+            services.choosePicture = [this, device, settings](const PictureChoice& current) {
+                return choosePictureFor(current, *device, *settings);
+            };
+            services.chooseSound = [this, device, settings](const QString&) {
+                return FileChooser::chooseSound(editParent(), *device, *settings, nullptr);
+            };
+        }
     }
     return services;
+}
+
+QWidget* ContactsFrame::editParent() {
+    return m_editDialog != nullptr ? static_cast<QWidget*>(m_editDialog) : window();
+}
+
+// The picture dialog over the name block's picture; its "Browse" is the
+// picture chooser. The file name stays the contact's: saving names the file.
+std::optional<PictureChoice> ContactsFrame::choosePictureFor(const PictureChoice& current,
+                                                             const DeviceFs& device,
+                                                             SettingsStore& settings) {
+    QWidget* parent = editParent();
+    PictureDialog dialog(
+        current.picture,
+        [&device, &settings, parent]() -> std::optional<QString> {
+            const std::optional<QString> chosen = FileChooser::choosePicture(parent, device, settings);
+            return chosen ? device.hostPath(*chosen) : std::nullopt;
+        },
+        parent);
+    if (dialog.doModal() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return PictureChoice{dialog.result(), current.name};
 }
 
 // A new contact starts in the categories the list is filtered by.

@@ -5,6 +5,7 @@
 #include "store/contacts/contactmanager.h"
 #include "store/contacts/demoseed.h"
 #include "store/index/pimindex.h"
+#include "store/pictures/contactpicturefiles.h"
 #include "store/sync/pimsync.h"
 
 namespace kontavo {
@@ -61,6 +62,8 @@ std::unique_ptr<ContactStoreSession> ContactStoreSession::open(const DeviceFs& f
     }
     session->m_manager = std::make_unique<ContactManager>(
         *session->m_store, std::make_unique<PimIndex>(fs, settings, nullptr, locale), fs, locale);
+    session->m_pictures = std::make_unique<ContactPictureFiles>(fs);
+    session->m_manager->setPictures(session->m_pictures.get());
     session->m_manager->setSharing(sync);
     if (!session->m_manager->init(&session->m_relay, nullptr, &session->m_progress)) {
         if (why != nullptr) {

@@ -10,6 +10,7 @@
 namespace kontavo {
 
 class ContactManager;
+class ContactPictureFiles;
 class DeviceFs;
 class Locale;
 class PimSync;
@@ -69,6 +70,7 @@ private:
     SyncFlags m_flags;
     ObserverRelay m_relay;
     std::unique_ptr<SqliteObjectStore> m_store;
+    std::unique_ptr<ContactPictureFiles> m_pictures;  // outlives the manager
     std::unique_ptr<ContactManager> m_manager;
 };
 

@@ -15,7 +15,9 @@
 #include "store/contacts/contactprops.h"
 #include "store/contacts/recordchecksum.h"
 #include "store/record/contactfields.h"
+#include "store/pictures/contactpicturefiles.h"
 #include "store/record/picturename.h"
+#include "store/contacts/contactnotes.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {
@@ -244,6 +246,45 @@ TEST_F(ContactManagerTest, PreferredItemZeroDeletesTheProperty) {
     ASSERT_TRUE(m_manager->setPreferredItem(record.oid, 0));
     EXPECT_EQ(prop(*stored(record.oid), kTagPreferredItem), nullptr);
     EXPECT_FALSE(m_manager->setPreferredItem(999999, 1));
+}
+
+// Four pixels a row: rows without padding bytes.
+Picture smallPicture(char shade) {
+    return PictureBitmap::create(4, 2, QByteArray(PictureBitmap::rowSize(4) * 2, shade));
+}
+
+TEST_F(ContactManagerTest, SavedPicturesAreNamedInTheStoredNotesAndReadBack) {
+    ContactPictureFiles pictures(m_device.fs());
+    m_manager->setPictures(&pictures);
+    ASSERT_TRUE(init());
+    ContactRecord first = person("John", "Smith");
+    first.picture = smallPicture('\x10');
+    ContactRecord second = first;
+    second.picture = smallPicture('\x20');
+    ASSERT_TRUE(m_manager->addContact(first));
+    ASSERT_TRUE(m_manager->addContact(second));
+    EXPECT_EQ(first.extended.image, "John_Smith.bmp");
+    EXPECT_EQ(second.extended.image, QStringLiteral("John_Smith%1.bmp").arg(second.oid));
+    // The notes other programs read name the file too, not only the index.
+    const PropValue* notes = prop(*stored(second.oid), kTagNotes);
+    ASSERT_NE(notes, nullptr);
+    EXPECT_EQ(parseNotes(notes->toBlob(), m_locale).extended.image, second.extended.image);
+    ContactRecord back;
+    ASSERT_TRUE(m_manager->readContact(second.oid, back));
+    ASSERT_NE(back.picture, nullptr);
+    EXPECT_TRUE(samePicture(back.picture, second.picture));
+    // A copy saved as a new contact gets a file of its own; the original's stays.
+    ContactRecord copy = back;
+    ASSERT_TRUE(m_manager->addContact(copy));
+    EXPECT_NE(copy.extended.image, second.extended.image);
+    EXPECT_TRUE(m_device.fs().fileExists(picturePath(second.extended.image)));
+    // Updating keeps the file name and replaces the bytes.
+    back.picture = smallPicture('\x30');
+    ASSERT_TRUE(m_manager->updateContact(back));
+    EXPECT_EQ(back.extended.image, second.extended.image);
+    ContactRecord again;
+    ASSERT_TRUE(m_manager->readContact(second.oid, again));
+    EXPECT_TRUE(samePicture(again.picture, back.picture));
 }
 
 TEST_F(ContactManagerTest, DeletingRemovesTheContactsOwnPictureNotANamesakes) {

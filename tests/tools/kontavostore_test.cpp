@@ -10,6 +10,8 @@
 #include "store/contacts/categorymask.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/contactsdatabasereader.h"
+#include "store/pictures/bmpcodec.h"
+#include "store/pictures/imagefile.h"
 #include "store/record/contactfields.h"
 #include "support/tempdevice.h"
 
@@ -194,6 +196,60 @@ TEST_F(KontavoStoreTest, BadInputIsRefusedWithAMessage) {
     // Nothing was written by the refused commands.
     EXPECT_EQ(run({"list"}).out.count(QLatin1Char('\n')), 1);
     EXPECT_EQ(run({}).status, 2);
+}
+
+// A file next to the device root (not inside it), as a user's own file.
+QString writeBeside(const test::TempDevice& device, const QString& name, const QByteArray& bytes) {
+    const QString path = device.root() + QStringLiteral("/../") + name;
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+QString pictureFile(const test::TempDevice& device, const QString& name) {
+    return device.host(QStringLiteral("\\Kontavo Files\\") + name);
+}
+
+TEST_F(KontavoStoreTest, APictureIsFramedSavedAndNamedInTheNotes) {
+    const QString oid = run({"add", "FirstName=Anna", "LastName=O'Neil"}).out.trimmed();
+    const int width = 100;
+    const int height = 80;
+    const Picture source = PictureBitmap::create(
+        width, height, QByteArray(PictureBitmap::rowSize(width) * height, '\x7f'));
+    const QString file = writeBeside(m_device, "photo.dat", encodeBmp(*source));
+
+    const StoreRun set = run({"set-picture", oid, file});
+    ASSERT_EQ(set.status, 0) << set.err.toStdString();
+    EXPECT_EQ(set.out, "Anna_O'Neil.bmp\n");
+    const ImageLoad stored = loadImageFile(pictureFile(m_device, "Anna_O'Neil.bmp"), 1);
+    ASSERT_TRUE(stored.ok());
+    EXPECT_EQ(stored.format, ImageFormat::Bmp);
+    EXPECT_EQ(stored.picture->width(), 100);  // the starting frame holds all of it
+    EXPECT_TRUE(run({"notes", oid}).out.contains("[Anna_O'Neil.bmp]"));
+
+    const StoreRun cleared = run({"set-picture", oid, "--clear"});
+    ASSERT_EQ(cleared.status, 0) << cleared.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pictureFile(m_device, "Anna_O'Neil.bmp")));
+    EXPECT_FALSE(run({"notes", oid}).out.contains("Anna_O'Neil.bmp"));
+}
+
+TEST_F(KontavoStoreTest, EachLoadFailureIsNamed) {
+    const QString oid = run({"add", "LastName=Kept"}).out.trimmed();
+    const StoreRun missing = run({"set-picture", oid, "/nonexistent/photo.jpg"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains("Cannot open picture file")) << missing.err.toStdString();
+    const StoreRun text = run({"set-picture", oid, writeBeside(m_device, "text.bmp", "hello")});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_TRUE(text.err.contains("Image format is not supported")) << text.err.toStdString();
+    QByteArray huge = encodeBmp(*PictureBitmap::create(1, 1, QByteArray(4, '\0')));
+    huge[18] = char(0xFF);  // 32767 pixels wide: past the limits
+    huge[19] = char(0x7F);
+    const StoreRun large = run({"set-picture", oid, writeBeside(m_device, "huge.bmp", huge)});
+    EXPECT_EQ(large.status, 1);
+    EXPECT_TRUE(large.err.contains("Not enough memory to load image")) << large.err.toStdString();
+    EXPECT_EQ(run({"set-picture", oid}).status, 2);
+    EXPECT_EQ(run({"set-picture", oid, "x.bmp", "--clear"}).status, 2);
 }
 
 }  // namespace

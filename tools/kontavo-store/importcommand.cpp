@@ -9,12 +9,9 @@
 #include "comm/vcard.h"
 #include "comm/vcardimport.h"
 #include "contactwriter.h"
-#include "platform/devicefs.h"
-#include "platform/sqliteregistry.h"
+#include "managersession.h"
 #include "store/contacts/contactmanager.h"
 #include "store/contacts/contactsdatabase.h"
-#include "store/index/pimindex.h"
-#include "store/settings/settingsstore.h"
 #include "storecommand.h"
 #include "storeoutput.h"
 #include "storeparticipant.h"
@@ -27,44 +24,6 @@ namespace {
 // How long a tool that keeps the index waits at the end for the
 // notifications of the changes made meanwhile (its own, and other programs').
 constexpr int kCatchUpMs = 10000;
-
-// The contact manager of the device, with the device's index, taking part
-// among the programs sharing it.
-class ImportSession {
-public:
-    explicit ImportSession(StoreContext& context)
-        : m_context(context),
-          m_fs(context.root),
-          m_registry(SqliteRegistry::fileInRoot(context.root)),
-          m_settings(m_registry),
-          m_manager(context.store,
-                    std::make_unique<PimIndex>(m_fs, m_settings, nullptr, context.locale), m_fs,
-                    context.locale) {
-        if (context.participant != nullptr) {
-            m_manager.setSharing(&context.participant->sync());
-            context.participant->route(&m_manager);
-        }
-    }
-    ~ImportSession() {
-        if (m_context.participant != nullptr) {
-            m_context.participant->route(nullptr);
-        }
-        if (m_manager.isOpen()) {
-            m_manager.shutdown();
-        }
-    }
-
-    bool open() { return m_manager.init(nullptr, nullptr, &m_progress); }
-    ContactManager& manager() { return m_manager; }
-
-private:
-    StoreContext& m_context;
-    DeviceFs m_fs;
-    SqliteRegistry m_registry;
-    SettingsStore m_settings;
-    ContactManager m_manager;
-    StderrProgress m_progress;
-};
 
 // Prints each card's new Oid, or why its contact was not written; a contact
 // written to the database alone is not indexed, as was said before.
@@ -92,7 +51,7 @@ void printCard(int number, const ContactRecord& record, VCardImport::Outcome out
 
 // Through the manager when it is open, else to the database alone.
 VCardImport::Report importAll(StoreContext& context, const VCardReadResult& read, bool* indexing) {
-    ImportSession session(context);
+    ManagerSession session(context);
     ContactManager* manager = session.open() ? &session.manager() : nullptr;
     if (manager == nullptr) {
         printErr(

@@ -19,12 +19,14 @@ StoreCommandInfo verifyIndexCommand();
 StoreCommandInfo searchCommand();
 StoreCommandInfo importCommand();
 StoreCommandInfo exportCommand();
+StoreCommandInfo setPictureCommand();
 
 const QList<StoreCommandInfo>& storeCommands() {
     static const QList<StoreCommandInfo> commands = {
         seedCommand(),    listCommand(),        showCommand(),   addCommand(),      setCommand(),
         deleteCommand(),  categoriesCommand(),  notesCommand(),  setNotesCommand(), watchCommand(),
         reindexCommand(), verifyIndexCommand(), searchCommand(), importCommand(),   exportCommand(),
+        setPictureCommand(),
     };
     return commands;
 }

@@ -282,27 +282,31 @@ bool ContactManager::updateContact(ContactRecord& record) {
 }
 
 // The checksum is taken once the record has its Oid: the index compares it
-// with the sum of the stored record, which includes the Oid.
+// with the sum of the stored record, which includes the Oid. The notes name
+// the picture file: an existing contact's picture is saved before its notes
+// are built; a new contact's needs its Oid, so its notes are written again
+// when its picture got a file.
 bool ContactManager::saveContact(ContactRecord& record, bool create) {
     if (!mayProceed() || (!create && record.oid == 0)) {
         return false;
     }
     GateScope scope(m_gate);
     m_index->stopFlush();
-    std::optional<RebuiltNotes> notes = rebuildNotes(record, m_locale);
+    ContactRecord stored = record;
+    if (!create && m_pictures != nullptr) {
+        m_pictures->save(stored, false);
+    }
+    std::optional<RebuiltNotes> notes = rebuildNotes(stored, m_locale);
     if (!notes) {
         return false;
     }
-    ContactRecord stored = record;
     stored.notesBlob = notes->blob;
     const bool written = create ? m_db.createRecord(stored) : m_db.updateRecord(stored);
     if (!written) {
         return false;
     }
+    const bool renamed = create && saveNewPicture(stored, notes);
     refreshListColumns(stored.oid);
-    if (m_pictures != nullptr) {
-        m_pictures->save(stored);
-    }
     IndexedContact contact{stored, std::move(notes->parsed.text)};
     contact.record.extended = std::move(notes->parsed.extended);
     contact.record.extended.image = stored.extended.image;
@@ -318,9 +322,38 @@ bool ContactManager::saveContact(ContactRecord& record, bool create) {
     if (indexed) {
         m_selfIndexed[stored.oid].append(create ? ChangeEvent::Kind::Created
                                                 : ChangeEvent::Kind::Changed);
+        if (renamed) {
+            m_selfIndexed[stored.oid].append(ChangeEvent::Kind::Changed);
+        }
     }
     startFlushTimer();
     return indexed;
+}
+
+// A new contact's picture file is named once the record has its Oid; the
+// record is written again when that name has to go into its notes. True when
+// it was.
+bool ContactManager::saveNewPicture(ContactRecord& stored, std::optional<RebuiltNotes>& notes) {
+    if (m_pictures == nullptr) {
+        return false;
+    }
+    const QString before = stored.extended.image;
+    m_pictures->save(stored, true);
+    if (stored.extended.image == before) {
+        return false;
+    }
+    std::optional<RebuiltNotes> renamed = rebuildNotes(stored, m_locale);
+    if (!renamed) {
+        return false;
+    }
+    ContactRecord rewritten = stored;
+    rewritten.notesBlob = renamed->blob;
+    if (!m_db.updateRecord(rewritten)) {
+        return false;
+    }
+    stored = std::move(rewritten);
+    notes = std::move(renamed);
+    return true;
 }
 
 // Indexing a saved contact is the one step guarded against a fatal error:

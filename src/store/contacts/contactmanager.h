@@ -23,6 +23,7 @@ namespace kontavo {
 
 class ContactObserver;
 class ContactPictures;
+struct RebuiltNotes;
 class ContactsDatabaseReader;
 class DeviceFs;
 class ListCacheLoader;
@@ -238,6 +239,7 @@ private:
     void fullReindex();
     void noteApplied(uint64_t databaseTime);
     bool saveContact(ContactRecord& record, bool create);
+    bool saveNewPicture(ContactRecord& stored, std::optional<RebuiltNotes>& notes);
     bool indexSaved(const IndexedContact& contact, bool create);
     void startFlushTimer();
     bool startListLoad();

@@ -18,10 +18,13 @@ public:
     // the name computed from the record's names when that fails (and
     // adjusting extended.image to what was found, or clearing it).
     virtual void load(ContactRecord& record) = 0;
-    // Called after the record was written: deletes the file the current
-    // extended.image names, picks a new unique file name into
-    // extended.image and writes record.picture there when there is one.
-    virtual void save(ContactRecord& record) = 0;
+    // Called when the record is written (`created`: as a new record, whose
+    // extended.image, if any, names another contact's file): picks a unique
+    // file name into extended.image and writes record.picture there when
+    // there is one, then deletes the file extended.image named before.
+    // False when the picture could not be written; the old file and name
+    // are kept then.
+    virtual bool save(ContactRecord& record, bool created) = 0;
 };
 
 // Deletes the picture file of a contact that is being deleted. The file the

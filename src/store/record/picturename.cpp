@@ -46,19 +46,23 @@ QString sanitizePictureNamePart(const QString& part) {
     return safe;
 }
 
-QString pictureFileName(const ContactRecord& record, const DeviceFs& fs, bool unique) {
+QString pictureFileName(const ContactRecord& record, const DeviceFs& fs, bool unique,
+                        const QString& ownName) {
+    const auto taken = [&](const QString& name) {
+        return name.compare(ownName, Qt::CaseInsensitive) != 0 && fs.fileExists(picturePath(name));
+    };
     if (!fs.folderExists(pictureFolder())) {
         fs.createFolder(pictureFolder());
     }
     const QString bmp = QStringLiteral(".bmp");
     QString base = joinedNameBase(record);
-    if (base.isEmpty() || (unique && fs.fileExists(picturePath(base + bmp)))) {
+    if (base.isEmpty() || (unique && taken(base + bmp))) {
         const QString title = sanitizePictureNamePart(record.field(ContactField::Title));
         base += title.isEmpty() ? QString::number(record.oid) : title;
     }
     QString name = base + bmp;
     if (unique) {
-        for (int n = 1; fs.fileExists(picturePath(name)); ++n) {
+        for (int n = 1; taken(name); ++n) {
             name = base + QLatin1Char('_') + QString::number(n) + bmp;
         }
     }

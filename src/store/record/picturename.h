@@ -21,7 +21,10 @@ QString sanitizePictureNamePart(const QString& part);
 // last names joined by "_" and ".bmp". When that base is empty, or `unique`
 // is asked for and base.bmp exists, the sanitised title (else the decimal
 // oid) is appended to the base; with `unique`, "_1", "_2", ... follow the base
-// until the name is free. Creates the picture folder when it is missing.
-QString pictureFileName(const ContactRecord& record, const DeviceFs& fs, bool unique);
+// until the name is free. A file named `ownName` (the contact's own picture,
+// about to be replaced) counts as free. Creates the picture folder when it is
+// missing.
+QString pictureFileName(const ContactRecord& record, const DeviceFs& fs, bool unique,
+                        const QString& ownName = QString());
 
 }  // namespace kontavo
