@@ -266,7 +266,9 @@ TEST_F(ContactManagerTest, SavedPicturesAreNamedInTheStoredNotesAndReadBack) {
     EXPECT_EQ(first.extended.image, "John_Smith.bmp");
     EXPECT_EQ(second.extended.image, QStringLiteral("John_Smith%1.bmp").arg(second.oid));
     // The notes other programs read name the file too, not only the index.
-    const PropValue* notes = prop(*stored(second.oid), kTagNotes);
+    const std::optional<DbRecord> written = stored(second.oid);
+    ASSERT_TRUE(written);
+    const PropValue* notes = prop(*written, kTagNotes);
     ASSERT_NE(notes, nullptr);
     EXPECT_EQ(parseNotes(notes->toBlob(), m_locale).extended.image, second.extended.image);
     ContactRecord back;
