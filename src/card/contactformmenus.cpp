@@ -8,6 +8,7 @@
 #include "card/labelnamedialog.h"
 #include "diag/resources.h"
 #include "ui/popupmenu.h"
+#include "ui/sharedfonts.h"
 
 namespace kontavo {
 
@@ -21,6 +22,7 @@ constexpr int kCountryInsetY = 20;
 // Shows `entries` as a pop-up menu at `at`; the chosen entry, or null.
 const MenuEntry* runMenu(const QList<MenuEntry>& entries, const QPoint& at, QWidget* owner) {
     PopupMenu menu(owner);
+    menu.setFont(SharedFonts::current().normal);
     QHash<QAction*, const MenuEntry*> byAction;
     for (const MenuEntry& entry : entries) {
         if (entry.kind == MenuEntry::Kind::Separator) {
