@@ -117,8 +117,13 @@ void ContactEditDialog::rebuild() {
 }
 
 void ContactEditDialog::finish() {
-    m_result = collectIntoContact(m_form->collect(), m_original);
-    m_changed = !m_result.sameContent(m_original);
+    ContactRecord edited = collectIntoContact(m_form->collect(), m_original);
+    const bool changed = !edited.sameContent(m_original);
+    if (changed && m_save && !m_save(edited)) {
+        return;
+    }
+    m_result = std::move(edited);
+    m_changed = changed;
     accept();
 }
 

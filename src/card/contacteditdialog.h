@@ -15,9 +15,11 @@ class ContactTemplate;
 // The contact edit window: a full-screen dialog with the edit form of one
 // contact and the menu bar "Fields" / "Tools" (menu 216). It works on a copy:
 // OK (Tools, or the title bar's OK) collects the form into the contact
-// (collectIntoContact) and ends with Accepted; isChanged() then says
-// whether the contact differs from what it was, and only then does the
-// caller write it. Cancel ends with Rejected and changes nothing.
+// (collectIntoContact); a changed contact goes to the saver, and the window
+// ends with Accepted once it is written. When the saver fails the window
+// stays open with everything entered, so nothing typed is lost. Without a
+// saver the window ends at once and isChanged() tells the caller whether to
+// write editedContact(). Cancel ends with Rejected and changes nothing.
 //
 // "Fields": the name items show or hide that name line in this form only;
 // a group item scrolls to the group's block, or makes the block from the
@@ -44,6 +46,10 @@ public:
     void setEditTemplate(std::function<bool()> editTemplate) {
         m_editTemplate = std::move(editTemplate);
     }
+    // Writes the edited contact on OK (it may set its Oid); false when it
+    // could not, after telling the user why.
+    using Saver = std::function<bool(ContactRecord&)>;
+    void setSaver(Saver save) { m_save = std::move(save); }
 
     ContactForm* form() const { return m_form; }
     // After OK: the contact as edited, and whether it differs from the one
@@ -73,6 +79,7 @@ private:
     FormContext m_context;
     ContactForm* m_form;
     std::function<bool()> m_editTemplate;
+    Saver m_save;
     bool m_changed = false;
 };
 

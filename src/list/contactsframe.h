@@ -212,6 +212,7 @@ private:
     void editSelected();
     void openEditForm(const ContactRecord& record);
     void editEnded(int result);
+    bool saveEdited(ContactRecord& record);
     // Search and the ABC bars.
     void searchTextChanged(const QString& text);
     void barCommand(int command);

@@ -4,6 +4,7 @@
 #include "comm/appointmenttext.h"
 #include "comm/contactactions.h"
 #include "comm/contactaddins.h"
+#include "diag/resources.h"
 #include "list/abcbarlabels.h"
 #include "list/bigabcbar.h"
 #include "list/contactitems.h"
@@ -16,6 +17,7 @@
 #include "store/settings/settingsstore.h"
 #include "ui/framehost.h"
 #include "ui/menubar.h"
+#include "ui/messageboxes.h"
 #include "ui/shellui.h"
 
 namespace kontavo {
@@ -325,29 +327,45 @@ void ContactsFrame::openContact(char16_t letter, uint32_t oid) {
 }
 
 // Each selected contact is read and added again as a new contact, which is
-// then selected and put first in the recently used contacts.
+// then selected and put first in the recently used contacts. Contacts that
+// could not be read or written are counted and reported once at the end.
+namespace {
+constexpr int kDuplicateCaption = 41285;  // "Duplicate"
+}  // namespace
+
 void ContactsFrame::duplicateSelection() {
     const QList<Oid> oids = m_list->selectedOids();
     if (oids.isEmpty()) {
         return;
     }
-    const WaitCursor wait;
-    ContactManager& manager = m_services.store->manager();
-    for (const Oid oid : oids) {
-        ContactRecord record;
-        if (!manager.readContact(oid, record)) {
-            continue;
+    int failed = 0;
+    {
+        const WaitCursor wait;
+        ContactManager& manager = m_services.store->manager();
+        for (const Oid oid : oids) {
+            ContactRecord record;
+            if (!manager.readContact(oid, record)) {
+                ++failed;
+                continue;
+            }
+            record.oid = 0;
+            if (manager.writeContact(record) == ContactManager::SaveOutcome::NotWritten) {
+                ++failed;
+                continue;
+            }
+            m_list->refresh();
+            m_list->selectContact(record.oid);
+            m_list->addRecent(record.oid);
         }
-        record.oid = 0;
-        manager.addContact(record);
-        if (record.oid == 0) {
-            continue;
-        }
-        m_list->refresh();
-        m_list->selectContact(record.oid);
-        m_list->addRecent(record.oid);
+        selectionChanged();
     }
-    selectionChanged();
+    if (failed > 0) {
+        MessageBoxes::current().show(
+            window(),
+            failed == 1 ? QStringLiteral("A contact could not be duplicated.")
+                        : QStringLiteral("%1 contacts could not be duplicated.").arg(failed),
+            loadString(kDuplicateCaption), MessageBoxes::Icon::Error);
+    }
 }
 
 // A full re-index under the progress window, then a refill keeping the

@@ -1,5 +1,7 @@
 // The contacts frame's edit window and template editor.
 #include "card/addressformattable.h"
+#include "card/contacteditdialog.h"
+#include "diag/resources.h"
 #include "card/contactform.h"
 #include "card/filechooser.h"
 #include "card/picturedialog.h"
@@ -13,6 +15,7 @@
 #include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/contactmanager.h"
 #include "ui/framehost.h"
+#include "ui/messageboxes.h"
 
 namespace kontavo {
 
@@ -108,6 +111,9 @@ void ContactsFrame::openEditForm(const ContactRecord& record) {
     auto* dialog = new ContactEditDialog(record, m_template, formServices(),
                                          owner != nullptr ? owner : window());
     dialog->setEditTemplate([this] { return editContactTemplate(); });
+    if (m_services.store != nullptr) {
+        dialog->setSaver([this](ContactRecord& edited) { return saveEdited(edited); });
+    }
     dialog->setWindowModality(Qt::ApplicationModal);
     connect(dialog, &QDialog::finished, this, &ContactsFrame::editEnded);
     m_editDialog = dialog;
@@ -119,8 +125,26 @@ void ContactsFrame::openEditForm(const ContactRecord& record) {
     dialog->createModeless();
 }
 
-// OK with changes writes the contact, refills the list and selects the
-// contact, first among the recently used ones.
+// Writes the contact of the edit window. When the store takes nothing the
+// user is told, and the window stays open with what was entered.
+bool ContactsFrame::saveEdited(ContactRecord& record) {
+    switch (m_services.store->manager().writeContact(record)) {
+        case ContactManager::SaveOutcome::Saved:
+        case ContactManager::SaveOutcome::WrittenNotIndexed:  // the index catches up
+            return true;
+        case ContactManager::SaveOutcome::NotWritten:
+            break;
+    }
+    MessageBoxes::current().show(
+        editParent(),
+        QStringLiteral("The contact could not be saved. What you entered is still in the form: "
+                       "tap OK to try again, or cancel to discard it."),
+        loadString(ContactEditDialog::kCaptionString), MessageBoxes::Icon::Error);
+    return false;
+}
+
+// OK with changes has written the contact: the list is refilled and the
+// contact selected, first among the recently used ones.
 void ContactsFrame::editEnded(int result) {
     ContactEditDialog* dialog = m_editDialog;
     m_editDialog = nullptr;
@@ -133,22 +157,13 @@ void ContactsFrame::editEnded(int result) {
         return;
     }
     dialog->deleteLater();
-    if (result == QDialog::Accepted && dialog->isChanged() && m_services.store != nullptr) {
-        ContactRecord record = dialog->editedContact();
-        ContactManager& manager = m_services.store->manager();
-        const bool added = record.oid == 0;
-        if (added) {
-            manager.addContact(record);
-        } else {
-            manager.updateContact(record);
-        }
-        if (record.oid != 0) {
-            m_list->refresh();
-            m_list->selectContact(record.oid);
-            m_list->addRecent(record.oid);
-            selectionChanged();
-            contactChanged(record.oid);
-        }
+    const Oid oid = dialog->editedContact().oid;
+    if (result == QDialog::Accepted && dialog->isChanged() && oid != 0) {
+        m_list->refresh();
+        m_list->selectContact(oid);
+        m_list->addRecent(oid);
+        selectionChanged();
+        contactChanged(oid);
     }
     m_list->view()->activateWindow();
     m_list->view()->setFocus();

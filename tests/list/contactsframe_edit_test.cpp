@@ -21,6 +21,7 @@
 #include "store/contacts/contactmanager.h"
 #include "store/settings/settingsstore.h"
 #include "support/popupdriver.h"
+#include "support/recordingboxes.h"
 #include "support/richcontact.h"
 #include "support/screenpicture.h"
 #include "ui/menubar.h"
@@ -136,6 +137,34 @@ TEST_F(FrameEditTest, EditWritesTheChangedContactAndTheCardFollows) {
     frame().clearListSelection();
     EXPECT_TRUE(frame().handleCommand(ContactsFrame::kCmdEditContact, 0));
     EXPECT_EQ(dialog(), nullptr) << "nothing selected, nothing to edit";
+}
+
+TEST_F(FrameEditTest, ASaveTheStoreRefusesKeepsTheWindowOpenWithWhatWasTyped) {
+    ASSERT_TRUE(frame().list()->selectContact(richOid));
+    ASSERT_TRUE(frame().handleCommand(ContactsFrame::kCmdEditContact, 0));
+    ASSERT_NE(dialog(), nullptr);
+    typeName(kLineJobTitle, "Optician");
+    ASSERT_TRUE(manager().deleteContact(richOid)) << "another program deletes it meanwhile";
+
+    test::RecordingBoxes boxes;
+    command(ContactEditDialog::kCmdOk);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].startsWith("Edit Contact|The contact could not be saved"))
+        << boxes.shown[0].toStdString();
+    ASSERT_NE(dialog(), nullptr) << "the window stays open";
+    EXPECT_TRUE(frame().isBusy());
+    const QList<FormEntry>& blocks = dialog()->form()->collect();
+    bool kept = false;
+    for (const FormEntry& entry : blocks) {
+        kept = kept || entry.name.lines[size_t(kLineJobTitle)] == "Optician";
+    }
+    EXPECT_TRUE(kept) << "what was typed is still in the form";
+
+    command(ContactEditDialog::kCmdCancel);
+    QTRY_COMPARE(dialog(), nullptr);
+    EXPECT_FALSE(frame().isBusy());
+    ContactRecord record;
+    EXPECT_FALSE(manager().readContact(richOid, record)) << "nothing was written back";
 }
 
 TEST_F(FrameEditTest, CategoryRowChoosesThroughTheCategoryList) {

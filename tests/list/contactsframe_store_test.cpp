@@ -16,6 +16,7 @@
 #include "store/index/lettergroupset.h"
 #include "store/record/contactfields.h"
 #include "store/sync/pimsync.h"
+#include "support/recordingboxes.h"
 
 namespace kontavo {
 namespace {
@@ -166,6 +167,16 @@ TEST_F(FrameStoreTest, DuplicateAddsACopyAndSelectsIt) {
     ASSERT_TRUE(manager().readContact(copy, b));
     EXPECT_EQ(a.fields, b.fields);
     EXPECT_EQ(test::searchableText(manager(), original), test::searchableText(manager(), copy));
+}
+
+TEST_F(FrameStoreTest, ADuplicateThatCannotBeMadeIsReported) {
+    const Oid original = fixture.list().entries().at(5).oid;
+    ASSERT_TRUE(fixture.list().selectContact(original));
+    ASSERT_TRUE(manager().deleteContact(original)) << "gone before the list was told";
+    test::RecordingBoxes boxes;
+    ASSERT_TRUE(fixture.frame().handleCommand(ContactsFrame::kCmdDuplicate, 0));
+    EXPECT_EQ(boxes.shown, QStringList({"Duplicate|A contact could not be duplicated."}));
+    EXPECT_EQ(int(manager().index().allOids().size()), kSeeded - 1) << "no copy was made";
 }
 
 TEST_F(FrameStoreTest, ReindexRunsUnderTheProgressWindowAndKeepsTheSelection) {

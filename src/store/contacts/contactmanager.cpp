@@ -274,11 +274,15 @@ bool ContactManager::readContact(Oid oid, ContactRecord& record) {
 }
 
 bool ContactManager::addContact(ContactRecord& record) {
-    return saveContact(record, true);
+    return saveContact(record, true) == SaveOutcome::Saved;
 }
 
 bool ContactManager::updateContact(ContactRecord& record) {
-    return saveContact(record, false);
+    return saveContact(record, false) == SaveOutcome::Saved;
+}
+
+ContactManager::SaveOutcome ContactManager::writeContact(ContactRecord& record) {
+    return saveContact(record, record.oid == 0);
 }
 
 // The checksum is taken once the record has its Oid: the index compares it
@@ -286,9 +290,9 @@ bool ContactManager::updateContact(ContactRecord& record) {
 // the picture file: an existing contact's picture is saved before its notes
 // are built; a new contact's needs its Oid, so its notes are written again
 // when its picture got a file.
-bool ContactManager::saveContact(ContactRecord& record, bool create) {
+ContactManager::SaveOutcome ContactManager::saveContact(ContactRecord& record, bool create) {
     if (!mayProceed() || (!create && record.oid == 0)) {
-        return false;
+        return SaveOutcome::NotWritten;
     }
     GateScope scope(m_gate);
     m_index->stopFlush();
@@ -298,12 +302,12 @@ bool ContactManager::saveContact(ContactRecord& record, bool create) {
     }
     std::optional<RebuiltNotes> notes = rebuildNotes(stored, m_locale);
     if (!notes) {
-        return false;
+        return SaveOutcome::NotWritten;
     }
     stored.notesBlob = notes->blob;
     const bool written = create ? m_db.createRecord(stored) : m_db.updateRecord(stored);
     if (!written) {
-        return false;
+        return SaveOutcome::NotWritten;
     }
     const bool renamed = create && saveNewPicture(stored, notes);
     refreshListColumns(stored.oid);
@@ -316,7 +320,7 @@ bool ContactManager::saveContact(ContactRecord& record, bool create) {
     record.extended.image = stored.extended.image;
     record.extended.checksum = contact.record.extended.checksum;
     if (!mayChangeIndex()) {
-        return true;  // the master indexes it from the notification
+        return SaveOutcome::Saved;  // the master indexes it from the notification
     }
     const bool indexed = indexSaved(contact, create);
     if (indexed) {
@@ -327,7 +331,7 @@ bool ContactManager::saveContact(ContactRecord& record, bool create) {
         }
     }
     startFlushTimer();
-    return indexed;
+    return indexed ? SaveOutcome::Saved : SaveOutcome::WrittenNotIndexed;
 }
 
 // A new contact's picture file is named once the record has its Oid; the

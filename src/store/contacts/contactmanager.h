@@ -121,6 +121,15 @@ public:
     bool addContact(ContactRecord& record);
     // As addContact() for the existing record record.oid.
     bool updateContact(ContactRecord& record);
+    // How a write of a contact ended.
+    enum class SaveOutcome {
+        NotWritten,         // nothing was written: the caller still holds the only copy
+        WrittenNotIndexed,  // written (record.oid set); the index catches up later
+        Saved,              // written and indexed
+    };
+    // Writes `record` as addContact() when record.oid is 0, else as
+    // updateContact(), and says how far the write got.
+    SaveOutcome writeContact(ContactRecord& record);
     // Deletes the record (lowering its categories' references), its picture
     // file and its index entry.
     bool deleteContact(Oid oid);
@@ -238,7 +247,7 @@ private:
     bool takeSelfIndexed(const ChangeEvent& event);
     void fullReindex();
     void noteApplied(uint64_t databaseTime);
-    bool saveContact(ContactRecord& record, bool create);
+    SaveOutcome saveContact(ContactRecord& record, bool create);
     bool saveNewPicture(ContactRecord& stored, std::optional<RebuiltNotes>& notes);
     bool indexSaved(const IndexedContact& contact, bool create);
     void startFlushTimer();
