@@ -18,8 +18,8 @@ namespace kontavo {
 struct VCardContact {
     ContactRecord record;
     QStringList categories;
-    // The card's PHOTO as it came (the contact store keeps no picture of
-    // a card yet: see docs/formats/vcard.md).
+    // The card's PHOTO as it came; the import frames it into the
+    // contact's picture, the export writes the stored picture here.
     std::optional<VCardPicture> picture;
     // Further pictures of the card (a LOGO, a second PHOTO) and pictures
     // whose data cannot be decoded: counted, not kept.

@@ -1,21 +1,27 @@
 #include "comm/vcardimport.h"
 
+#include <QBuffer>
+#include <QImage>
+
 #include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/contactmanager.h"
 #include "store/contacts/progresssink.h"
+#include "ui/pictureimage.h"
 
 namespace kontavo {
 
 namespace {
 
-int picturesOf(const VCardContact& contact) {
-    return (contact.picture ? 1 : 0) + contact.picturesLeftOut;
+// The card's picture framed, when it has one and a framer is given.
+Picture framedPictureOf(const VCardContact& contact, const VCardImport::PictureFramer& framer) {
+    return contact.picture && framer ? framer(*contact.picture) : nullptr;
 }
 
 }  // namespace
 
 VCardImport::Report VCardImport::run(const VCardReadResult& read, CategoriesDBManager& categories,
-                                     const Writer& writer, ProgressSink* progress,
+                                     const Writer& writer, const PictureFramer& framer,
+                                     ProgressSink* progress,
                                      const QString& caption, const Listener& listener) {
     Report report;
     report.cards = int(read.contacts.size()) + read.unreadableCards;
@@ -31,6 +37,9 @@ VCardImport::Report VCardImport::run(const VCardReadResult& read, CategoriesDBMa
         const VCardContact& contact = read.contacts[at];
         ContactRecord record = contact.record;
         record.oid = 0;
+        record.picture = framedPictureOf(contact, framer);
+        const int picturesLeft =
+            contact.picturesLeftOut + (contact.picture && record.picture == nullptr ? 1 : 0);
         Outcome outcome = Outcome::Refused;
         QString why;
         if (const std::optional<QByteArray> mask = categories.maskAddingNames(contact.categories)) {
@@ -46,7 +55,7 @@ VCardImport::Report VCardImport::run(const VCardReadResult& read, CategoriesDBMa
             ++report.imported;
             report.notIndexed += outcome == Outcome::NotIndexed ? 1 : 0;
             report.oids.append(record.oid);
-            report.picturesNotStored += picturesOf(contact);
+            report.picturesNotStored += picturesLeft;
         }
         if (listener) {
             listener(int(at + 1), record, outcome, why);
@@ -78,8 +87,8 @@ QString VCardImport::summary(const Report& report) {
                        .arg(report.notImported());
     if (report.picturesNotStored > 0) {
         text += QStringLiteral(
-                    "\n%1 pictures were not stored: imported pictures are not "
-                    "kept yet")
+                    "\n%1 pictures were not stored (a further picture of a card, or one "
+                    "that cannot be read)")
                     .arg(report.picturesNotStored);
     }
     return text;
@@ -91,7 +100,22 @@ std::optional<VCardContact> vcardContactOf(ContactManager& manager, Oid oid) {
         return std::nullopt;
     }
     contact.categories = manager.categories().namesOfMask(contact.record.categoryMask);
+    contact.picture = vcardPictureOf(contact.record.picture);
     return contact;
+}
+
+std::optional<VCardPicture> vcardPictureOf(const Picture& picture) {
+    constexpr int kQuality = 90;
+    if (picture == nullptr) {
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !pictureImage(*picture).save(&buffer, "JPEG", kQuality) || bytes.isEmpty()) {
+        return std::nullopt;
+    }
+    return VCardPicture{bytes, QStringLiteral("image/jpeg")};
 }
 
 }  // namespace kontavo

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "card/framedpicture.h"
 #include "comm/vcardexport.h"
 #include "comm/vcardimport.h"
 #include "list/contactsframe.h"
@@ -70,7 +71,7 @@ void ContactsFrame::importVCards(const QString& path) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         HostProgressSink progress(*m_services.host, kImportCaption);
         report = VCardImport::run(read, manager.categories(), VCardImport::throughManager(manager),
-                                  &progress, QFileInfo(path).fileName());
+                                  framedpicture::ofCard, &progress, QFileInfo(path).fileName());
         QApplication::restoreOverrideCursor();
     }
     // With the full-screen card open (a file handed over meanwhile) the list

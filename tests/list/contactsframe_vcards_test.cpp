@@ -19,6 +19,7 @@
 #include "store/contacts/contactmanager.h"
 #include "store/notes/extendedblock.h"
 #include "support/recordingboxes.h"
+#include "support/testimages.h"
 #include "ui/messageboxes.h"
 
 namespace kontavo {
@@ -87,8 +88,8 @@ TEST_F(FrameVCardsTest, ImportFromTheMenuAddsTheContactsUnderProgressAndReportsT
     EXPECT_EQ(fixture.host.progress.back(), QStringLiteral("close"));
     EXPECT_EQ(boxes.shown,
               QStringList({QStringLiteral("Import vCards|2 contacts imported, 1 cards could not "
-                                          "be read\n1 pictures were not stored: imported "
-                                          "pictures are not kept yet")}));
+                                          "be read\n1 pictures were not stored (a further "
+                                          "picture of a card, or one that cannot be read)")}));
     // The first new contact is shown, its values where the card put them.
     const Oid first = fixture.list().selectedContact();
     ContactRecord record;
@@ -140,6 +141,8 @@ TEST_F(FrameVCardsTest, ExportWritesEveryContactAndReadsBackTheSame) {
         record.notesBlob.clear();
         record.extended.checksum = 0;
         record.extended.image.clear();
+        record.picture = nullptr;  // the picture travels as the card's PHOTO
+        EXPECT_EQ(read.contacts[i].picture, expected.picture) << i;
         // A Pocket Word Ink note travels as its text.
         EXPECT_EQ(noteToText(read.contacts[i].record.userNote, Locale::user()),
                   noteToText(record.userNote, Locale::user()))
@@ -148,6 +151,49 @@ TEST_F(FrameVCardsTest, ExportWritesEveryContactAndReadsBackTheSame) {
         EXPECT_TRUE(read.contacts[i].record.equals(record)) << i;
         EXPECT_EQ(read.contacts[i].categories, expected.categories) << i;
     }
+}
+
+// A card's photo becomes the contact's framed picture; exported, the
+// picture goes out as a JPEG that comes back the same size.
+TEST_F(FrameVCardsTest, ACardsPhotoBecomesTheContactsPictureAndTravelsBack) {
+    const QByteArray jpeg = test::encodeJpeg(test::TestImage::pattern(160, 120));
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Photo;Pia;;;\r\n"
+                            "PHOTO;ENCODING=b;TYPE=JPEG:" +
+                            jpeg.toBase64() + "\r\nEND:VCARD\r\n";
+    fixture.frame().importVCards(write(QStringLiteral("pia.vcf"), card));
+    EXPECT_EQ(boxes.shown, QStringList{QStringLiteral(
+                               "Import vCards|1 contacts imported, 0 cards could not be read")});
+    const Oid oid = fixture.list().selectedContact();
+    ContactRecord record;
+    ASSERT_TRUE(manager().readContact(oid, record));
+    EXPECT_EQ(record.field(ContactField::FirstName), "Pia");
+    ASSERT_NE(record.picture, nullptr) << "the photo is stored with the contact";
+    EXPECT_FALSE(record.extended.image.isEmpty());
+    const PictureBitmap& picture = *record.picture;
+    EXPECT_LE(picture.width(), 2 * 72) << "twice the frame at most";
+    EXPECT_LE(picture.height(), 2 * 72);
+    EXPECT_GT(picture.width(), picture.height()) << "the landscape photo keeps its shape";
+    const test::Rgb topLeft = test::pixelOf(picture, 0, 0);
+    const test::Rgb bottomRight = test::pixelOf(picture, picture.width() - 1, picture.height() - 1);
+    EXPECT_LT(topLeft.red + 100, bottomRight.red) << "not mirrored";
+    EXPECT_LT(topLeft.green + 100, bottomRight.green) << "not upside down";
+
+    const std::optional<VCardContact> exported = vcardContactOf(manager(), oid);
+    ASSERT_TRUE(exported && exported->picture);
+    EXPECT_EQ(exported->picture->mediaType, "image/jpeg");
+    const QByteArray text = writeVCard(*exported);
+    EXPECT_TRUE(text.contains("PHOTO;ENCODING=b;TYPE=JPEG:"));
+    boxes.shown.clear();
+    fixture.frame().importVCards(write(QStringLiteral("again.vcf"), text));
+    EXPECT_EQ(boxes.shown, QStringList{QStringLiteral(
+                               "Import vCards|1 contacts imported, 0 cards could not be read")});
+    ContactRecord again;
+    ASSERT_TRUE(manager().readContact(fixture.list().selectedContact(), again));
+    ASSERT_NE(again.picture, nullptr);
+    EXPECT_NE(again.oid, oid);
+    EXPECT_EQ(again.picture->width(), picture.width());
+    EXPECT_EQ(again.picture->height(), picture.height());
+    EXPECT_NE(again.extended.image, record.extended.image) << "each contact has its own file";
 }
 
 // The file dialog: the vCard files of the folder, a name typed or picked,

@@ -9,6 +9,7 @@
 #include "store/contacts/contactsdatabase.h"
 #include "store/notes/extendedblock.h"
 #include "support/tempdevice.h"
+#include "support/testimages.h"
 
 namespace kontavo {
 namespace {
@@ -141,6 +142,28 @@ TEST_F(KontavoStoreVCardTest, ACardThatCannotBeStoredIsReportedAndTheOthersImpor
     ASSERT_EQ(oids.size(), 2);
     EXPECT_EQ(readStored(m_first.root(), oids[1]).categories, QStringList({"Friends"}));
     EXPECT_EQ(QString::fromUtf8(run(m_first.root(), {"list"}).out).count(QLatin1Char('\n')), 2);
+}
+
+// A card's photo is stored as the contact's picture file and exported again
+// as a JPEG; a second picture of the card is reported as not stored.
+TEST_F(KontavoStoreVCardTest, APhotoIsStoredAndExportedAgain) {
+    const QByteArray jpeg = test::encodeJpeg(test::TestImage::pattern(90, 120));
+    const QString file = writeFile(
+        "photo.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lens;Lea;;;\r\nPHOTO;ENCODING=b;TYPE=JPEG:" +
+                         jpeg.toBase64() + "\r\nLOGO;ENCODING=b;TYPE=JPEG:" + jpeg.toBase64() +
+                         "\r\nEND:VCARD\r\n");
+    const StoreRun imported = run(m_first.root(), {"import", file});
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_TRUE(imported.err.contains("1 pictures were not stored")) << imported.err.toStdString();
+    const QList<Oid> oids = oidsOf(imported.out);
+    ASSERT_EQ(oids.size(), 1);
+    const StoredContact stored = readStored(m_first.root(), oids[0]);
+    ASSERT_FALSE(stored.record.extended.image.isEmpty()) << "the picture file is named";
+
+    const StoreRun exported = run(m_first.root(), {"export", QString::number(oids[0])});
+    ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
+    EXPECT_TRUE(exported.out.contains("PHOTO;ENCODING=b;TYPE=JPEG:")) << exported.out.constData();
+    EXPECT_FALSE(exported.out.contains("LOGO"));
 }
 
 TEST_F(KontavoStoreVCardTest, ReportsBadFilesAndArguments) {

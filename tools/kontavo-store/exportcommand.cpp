@@ -3,9 +3,12 @@
 
 #include "comm/vcard.h"
 #include "comm/vcardexport.h"
+#include "comm/vcardimport.h"
+#include "platform/devicefs.h"
 #include "store/contacts/contactsdatabase.h"
 #include "store/contacts/listquery.h"
 #include "store/notes/extendedblock.h"
+#include "store/pictures/contactpicturefiles.h"
 #include "storecommand.h"
 #include "storeoutput.h"
 
@@ -40,9 +43,10 @@ std::optional<QList<Oid>> exportedOids(StoreContext& context, const QStringList&
     return oids;
 }
 
-// One contact as a card carries it; nullopt after printing why it cannot be
-// read.
-std::optional<VCardContact> contactOf(StoreContext& context, Oid oid) {
+// One contact as a card carries it, its picture read from its file; nullopt
+// after printing why it cannot be read.
+std::optional<VCardContact> contactOf(StoreContext& context, const ContactPictureFiles& pictures,
+                                      Oid oid) {
     VCardContact contact;
     ContactRecord& record = contact.record;
     if (!context.db.readRecord(oid, record)) {
@@ -57,6 +61,9 @@ std::optional<VCardContact> contactOf(StoreContext& context, Oid oid) {
     }
     record.userNote = stripBlock(record.notesBlob, context.locale);
     contact.categories = context.db.categories().namesOfMask(record.categoryMask);
+    if (!record.extended.image.isEmpty()) {
+        contact.picture = vcardPictureOf(pictures.read(record.extended.image));
+    }
     return contact;
 }
 
@@ -73,9 +80,11 @@ int runExport(StoreContext& context, const CommandArgs& args) {
         return fail(QStringLiteral("unknown vCard version %1 (3.0 or 4.0)").arg(versionName),
                     kExitUsage);
     }
+    const DeviceFs fs(context.root);
+    const ContactPictureFiles pictures(fs);
     const VCardExport::Cards cards = VCardExport::collect(
-        *oids, [&context](Oid oid) { return contactOf(context, oid); }, *version, context.locale,
-        nullptr);
+        *oids, [&](Oid oid) { return contactOf(context, pictures, oid); }, *version,
+        context.locale, nullptr);
     if (!cards.unreadable.isEmpty()) {
         return fail(QStringLiteral("nothing was exported"), kExitFailed);
     }

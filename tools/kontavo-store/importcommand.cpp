@@ -6,6 +6,7 @@
 // was written.
 #include <QFile>
 
+#include "card/framedpicture.h"
 #include "comm/vcard.h"
 #include "comm/vcardimport.h"
 #include "contactwriter.h"
@@ -69,8 +70,12 @@ VCardImport::Report importAll(StoreContext& context, const VCardReadResult& read
         return why->isEmpty() ? VCardImport::Outcome::NotIndexed : VCardImport::Outcome::Refused;
     };
     *indexing = manager != nullptr;
+    // Picture files are written by the manager; the database alone keeps none.
+    const VCardImport::PictureFramer framer =
+        manager != nullptr ? VCardImport::PictureFramer(framedpicture::ofCard)
+                           : VCardImport::PictureFramer();
     const VCardImport::Report report =
-        VCardImport::run(read, context.db.categories(), writer, nullptr, QString(),
+        VCardImport::run(read, context.db.categories(), writer, framer, nullptr, QString(),
                          [indexing = *indexing](int number, const ContactRecord& record,
                                                 VCardImport::Outcome outcome, const QString& why) {
                              printCard(number, record, outcome, why, indexing);
@@ -107,7 +112,8 @@ int runImport(StoreContext& context, const CommandArgs& args) {
     const VCardImport::Report report = importAll(context, read, &indexing);
     const qsizetype total = read.contacts.size();
     if (report.picturesNotStored > 0) {
-        printErr(QStringLiteral("%1 pictures were not stored: imported pictures are not kept yet")
+        printErr(QStringLiteral("%1 pictures were not stored (a further picture of a card, "
+                                "one that cannot be read, or the index was not open)")
                      .arg(report.picturesNotStored));
     }
     if (report.refused > 0) {

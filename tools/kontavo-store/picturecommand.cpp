@@ -1,7 +1,7 @@
 // set-picture OID FILE | set-picture OID --clear: a contact's picture from an
 // image file, framed as the picture editor first shows it, or removed.
 #include "contactargument.h"
-#include "card/pictureeditor.h"
+#include "card/framedpicture.h"
 #include "managersession.h"
 #include "platform/devicefs.h"
 #include "store/pictures/imagefile.h"
@@ -15,10 +15,6 @@ namespace kontavo {
 namespace {
 
 const QString kClearOption = QStringLiteral("--clear");
-// The frame at the handheld's own resolution (96 dpi).
-constexpr int kFrameSize = 72;
-// The largest JPEG reduction the editor asks for.
-constexpr int kMaxJpegReduction = 4;
 // How long a tool that keeps the index waits at the end for notifications.
 constexpr int kCatchUpMs = 10000;
 
@@ -36,15 +32,12 @@ QString loadFailure(int code, const QString& file) {
 // The picture the editor would hand back for `file` opened and confirmed
 // at once; sets `why` when there is none.
 Picture framedPicture(const QString& file, QString& why) {
-    const ImageLoad load = loadImageFile(file, kMaxJpegReduction);
+    const ImageLoad load = loadImageFile(file, framedpicture::kMaxJpegReduction);
     if (!load.ok()) {
         why = loadFailure(load.code, file);
         return nullptr;
     }
-    PictureEditor editor(kFrameSize);
-    editor.open(nullptr);
-    editor.replace(load.picture);
-    Picture framed = editor.result();
+    Picture framed = framedpicture::frame(load.picture);
     if (framed == nullptr) {
         why = QStringLiteral("%1: the picture is too small to frame").arg(file);
     }
