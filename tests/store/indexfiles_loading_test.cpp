@@ -14,26 +14,18 @@ namespace kontavo {
 namespace {
 
 using test::IndexedDevice;
+using test::StartedDevice;
 using Open = ContactIndex::OpenResult;
 
-// A device whose index was built and written back for 30 contacts.
-struct StartedDevice : IndexedDevice {
-    StartedDevice() {
-        fill(30);
-        EXPECT_EQ(start(), Open::Rebuild);
-        restart();
-    }
-    Oid oidAt(int i) const { return std::next(db.contacts().begin(), i)->first; }
-    // Every contact's stored checksum is the database's.
-    bool checksumsMatch() {
-        for (const auto& [oid, contact] : db.contacts()) {
-            if (index->storedChecksum(oid) != db.checksumOf(oid)) {
-                return false;
-            }
+// Every contact's stored checksum is the database's.
+bool checksumsMatch(IndexedDevice& d) {
+    for (const auto& [oid, contact] : d.db.contacts()) {
+        if (d.index->storedChecksum(oid) != d.db.checksumOf(oid)) {
+            return false;
         }
-        return true;
     }
-};
+    return true;
+}
 
 // Holds the property store's background loads of one IndexFiles back until
 // released (at the latest when it goes, so that a failing test never hangs).
@@ -82,7 +74,7 @@ TEST(IndexFilesLoadingTest, ReadsWhileThePropertyStoreLoadsGiveWhatItsFileHolds)
     HeldPropsLoad held(d.index->files());
     ASSERT_EQ(d.index->open(d.db.info()), Open::Current);
     ASSERT_TRUE(d.index->files().isPropsLoading());
-    EXPECT_TRUE(d.checksumsMatch());
+    EXPECT_TRUE(checksumsMatch(d));
     ExtendedProperties extended;
     EXPECT_TRUE(d.index->readExtended(d.oidAt(7), extended));
     EXPECT_EQ(d.index->currentTo(), d.db.info().lastModified);
@@ -158,7 +150,7 @@ TEST(IndexFilesLoadingTest, TheRegionGetsTheFileThatWasCheckedEvenWhenItIsReplac
     replaced.close();
     held.release();
     d.index->files().stopFlush();
-    EXPECT_TRUE(d.checksumsMatch());
+    EXPECT_TRUE(checksumsMatch(d));
     const Oid added = d.db.add(test::sampleContact(500), test::sampleNotes(500));
     ASSERT_TRUE(d.index->insert(d.db.indexed(added), d.db.time()));
     EXPECT_EQ(d.differences(), QString());
