@@ -9,6 +9,8 @@
 #include "diag/fatal.h"
 #include "store/index/buffermemory.h"
 #include "store/index/indexlayout.h"
+#include "store/index/prefixlists.h"
+#include "store/index/treereader.h"
 #include "support/tempdevice.h"
 
 namespace kontavo {
@@ -262,6 +264,46 @@ TEST(IndexStoreTest, OpenChecksMagicAndVersion) {
     EXPECT_FALSE(IndexStore(wrongVersion).open());
     BufferMemory tooShort(bytes.left(30));
     EXPECT_FALSE(IndexStore(tooShort).open());
+}
+
+// Stores written by an earlier build keep prefix lists two characters deep.
+// Nothing here reads them; they are accepted while exact, reported when
+// stale, and dropped by the first change (which would make them stale).
+TEST(IndexStoreTest, DeeperPrefixListsOfEarlierBuildsGoAtTheFirstChange) {
+    Index index;
+    for (const auto& [word, oid] : std::vector<std::pair<const char16_t*, Oid>>{
+             {u"alpha", 4}, {u"alps", 8}, {u"alto", 12}, {u"beta", 4}, {u"bet", 16}}) {
+        index.store.addContact(oid, 64 + oid);
+        ASSERT_TRUE(index.store.insertWord(Tree::Words, word, oid));
+    }
+    CheckedBytes bytes(index.memory);
+    IndexHeap heap(bytes);
+    const TreeReader reader(heap, 0);
+    PrefixLists lists(heap, 0);
+    const uint32_t al = reader.locate(u"al").node;
+    const uint32_t be = reader.locate(u"be").node;
+    ASSERT_NE(al, 0u);
+    lists.set(al, reader.find(u"al"));
+    lists.set(be, reader.find(u"be"));
+    ASSERT_EQ(lists.entries().size(), 4u);  // "a", "b" and the two planted
+    index.expectConsistent();
+    EXPECT_EQ(index.store.findPrefix(Tree::Words, u"al"), (Oids{4, 8, 12}));
+
+    lists.set(be, {16});  // stale, as if a word had gone without it
+    QString problem;
+    EXPECT_FALSE(index.store.check(&problem));
+    EXPECT_TRUE(problem.contains(QStringLiteral("stale"))) << problem.toStdString();
+    // Never read: the lookup walks the node.
+    EXPECT_EQ(index.store.findPrefix(Tree::Words, u"be"), (Oids{4, 16}));
+
+    ASSERT_TRUE(index.store.open());
+    ASSERT_TRUE(index.store.insertWord(Tree::Words, u"alder", 20));
+    EXPECT_EQ(lists.listOf(al), 0u);
+    EXPECT_EQ(lists.listOf(be), 0u);
+    EXPECT_EQ(lists.entries().size(), 2u);
+    index.expectConsistent();
+    EXPECT_EQ(index.store.findPrefix(Tree::Words, u"al"), (Oids{4, 8, 12, 20}));
+    EXPECT_EQ(index.store.findPrefix(Tree::Words, u"a"), (Oids{4, 8, 12, 20}));
 }
 
 }  // namespace

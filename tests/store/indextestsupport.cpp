@@ -1,5 +1,7 @@
 #include "indextestsupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QRegularExpression>
 
 namespace kontavo::test {
@@ -56,6 +58,12 @@ QString IndexedDevice::differences() {
 
 QString IndexedDevice::indexFile(const char* name) const {
     return device.host(QStringLiteral("\\Temp\\") + QLatin1String(name));
+}
+
+StartedDevice::StartedDevice() {
+    fill(30);
+    EXPECT_EQ(start(), ContactIndex::OpenResult::Rebuild);
+    restart();
 }
 
 }  // namespace kontavo::test

@@ -64,4 +64,10 @@ struct IndexedDevice {
     ContactIndex::SyncResult lastSync = ContactIndex::SyncResult::Done;
 };
 
+// A device whose index was built and written back for 30 contacts.
+struct StartedDevice : IndexedDevice {
+    StartedDevice();
+    Oid oidAt(int i) const { return std::next(db.contacts().begin(), i)->first; }
+};
+
 }  // namespace kontavo::test

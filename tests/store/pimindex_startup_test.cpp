@@ -13,6 +13,7 @@ namespace kontavo {
 namespace {
 
 using test::IndexedDevice;
+using test::StartedDevice;
 using Open = ContactIndex::OpenResult;
 using Sync = ContactIndex::SyncResult;
 
@@ -26,16 +27,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
-
-// A device whose index was built and written back for 30 contacts.
-struct StartedDevice : IndexedDevice {
-    StartedDevice() {
-        fill(30);
-        EXPECT_EQ(start(), Open::Rebuild);
-        restart();
-    }
-    Oid oidAt(int i) const { return std::next(db.contacts().begin(), i)->first; }
-};
 
 TEST(IndexStartupTest, NoFilesRebuildAndAnUnchangedRestartIsCurrent) {
     StartedDevice d;

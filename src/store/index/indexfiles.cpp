@@ -37,20 +37,21 @@ StoreWriter::Done flagClearer(const DeviceFs& fs, const char* file) {
 IndexFiles::IndexFiles(const DeviceFs& fs)
     : m_propsRegion(locationOf(fs, kPropsFile), flagClearer(fs, kPropsFile)),
       m_indexRegion(locationOf(fs, kIndexFile), flagClearer(fs, kIndexFile)),
-      m_propsStore(m_propsRegion),
+      m_propsMemory(m_propsRegion),
+      m_propsStore(m_propsMemory),
       m_indexStore(m_indexRegion) {}
 
 IndexFiles::~IndexFiles() {
     close();
 }
 
-// The index store is looked at first, so that its copy (when one is needed)
-// runs while the property store loads.
+// Nothing is copied before both files passed their checks: a refused index
+// is rebuilt, and its copy would only be waited for.
 IndexFiles::LoadResult IndexFiles::load() {
     close();
-    const IndexCheck index = loadIndex();
+    const IndexCheck index = checkIndex();
     LoadResult result = LoadResult::Usable;
-    if (!loaded(m_propsRegion.load(PropsStore::kHeaderBytes)) || !m_propsStore.open()) {
+    if (!checkProps()) {
         result = LoadResult::PropsUnusable;
     } else if (m_propsStore.isBusy()) {
         result = LoadResult::Busy;
@@ -63,22 +64,16 @@ IndexFiles::LoadResult IndexFiles::load() {
         close();
         return result;
     }
+    startLoads();
     m_open = true;
     return result;
 }
 
 // A region another process holds is used as it is. Otherwise the file's
-// header tells what the loaded store would, and the copy into the region
-// goes on in the background.
-IndexFiles::IndexCheck IndexFiles::loadIndex() {
+// header tells what the loaded store would.
+IndexFiles::IndexCheck IndexFiles::checkIndex() {
     if (!m_indexRegion.isHeld()) {
-        const IndexCheck checked = checkIndexFile();
-        if (checked.result == LoadResult::Usable) {
-            m_indexLoad = std::async(std::launch::async, [this] {
-                return m_indexRegion.load(indexlayout::kHeaderBytes);
-            });
-        }
-        return checked;
+        return checkIndexFile();
     }
     if (!loaded(m_indexRegion.load(indexlayout::kHeaderBytes)) || !m_indexStore.open()) {
         return {LoadResult::IndexUnusable, 0};
@@ -90,7 +85,8 @@ IndexFiles::IndexCheck IndexFiles::loadIndex() {
 // The checks IndexStore::open() and recordCount() make, on the file's bytes.
 IndexFiles::IndexCheck IndexFiles::checkIndexFile() {
     using namespace indexlayout;
-    const StoreFile file(m_indexRegion.location().hostPath);
+    m_indexFile = std::make_shared<StoreFile>(m_indexRegion.location().hostPath);
+    const StoreFile& file = *m_indexFile;
     if (file.state() != StoreFile::State::Valid || file.dataLength() < kHeaderBytes ||
         file.word(kMagicAt) != kMagic || file.word(kVersionAt) != kVersion) {
         return {LoadResult::IndexUnusable, 0};
@@ -102,6 +98,42 @@ IndexFiles::IndexCheck IndexFiles::checkIndexFile() {
     return {LoadResult::Usable, fits ? count : 0};
 }
 
+// The property store's chains are walked on a mapping of its file: the same
+// check as on the region, without waiting for the copy.
+bool IndexFiles::checkProps() {
+    if (m_propsRegion.isHeld()) {
+        return loaded(m_propsRegion.load(PropsStore::kHeaderBytes)) && m_propsStore.open();
+    }
+    m_propsFile = std::make_shared<StoreFile>(m_propsRegion.location().hostPath);
+    return m_propsMemory.stage(*m_propsFile) && m_propsStore.open();
+}
+
+// Each region is filled from the file that was checked, even when the file
+// has been replaced since.
+void IndexFiles::startLoads() {
+    if (m_indexFile) {
+        m_indexLoad = loadInBackground(m_indexRegion, kIndexFile, std::move(m_indexFile),
+                                       indexlayout::kHeaderBytes);
+    }
+    if (m_propsFile) {
+        m_propsLoad = loadInBackground(m_propsRegion, kPropsFile, std::move(m_propsFile),
+                                       PropsStore::kHeaderBytes);
+    }
+}
+
+std::future<MappedStore::LoadResult> IndexFiles::loadInBackground(MappedStore& region,
+                                                                  const char* file,
+                                                                  std::shared_ptr<StoreFile> source,
+                                                                  uint32_t minimumSize) {
+    return std::async(std::launch::async,
+                      [&region, file, source = std::move(source), minimumSize, hook = m_loadHook] {
+                          if (hook) {
+                              hook(file);
+                          }
+                          return region.load(minimumSize, *source);
+                      });
+}
+
 // The region may have been taken by another process since the file was
 // checked: its store objects are then opened again by the next refresh().
 void IndexFiles::awaitIndex() {
@@ -110,13 +142,28 @@ void IndexFiles::awaitIndex() {
     }
     const MappedStore::LoadResult result = m_indexLoad.get();
     if (!loaded(result) || !m_indexStore.open()) {
-        m_open = false;
-        m_propsRegion.close();
-        m_indexRegion.close();
+        close();
         return;
     }
     if (result == MappedStore::LoadResult::Attached) {
         m_knownChange = changeCountOf(m_indexRegion) + 1;
+    }
+}
+
+// The property store moves over to its region once the copy has ended
+// (waiting for it when `wait`). Its free-block map, made from the file, holds
+// for the region when the region was filled from that file; one another
+// process filled first may hold that process's changes, so the store is
+// opened on it again.
+void IndexFiles::awaitProps(bool wait) {
+    if (!m_propsLoad.valid() ||
+        (!wait && m_propsLoad.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
+        return;
+    }
+    const MappedStore::LoadResult result = m_propsLoad.get();
+    m_propsMemory.useRegion();
+    if (!loaded(result) || (result == MappedStore::LoadResult::Attached && !m_propsStore.open())) {
+        close();
     }
 }
 
@@ -158,10 +205,15 @@ bool IndexFiles::create(uint32_t propsBytes) {
 }
 
 void IndexFiles::close() {
-    if (m_indexLoad.valid()) {
-        m_indexLoad.wait();
-        m_indexLoad = {};
+    for (auto* load : {&m_indexLoad, &m_propsLoad}) {
+        if (load->valid()) {
+            load->wait();
+            *load = {};
+        }
     }
+    m_indexFile.reset();
+    m_propsFile.reset();
+    m_propsMemory.release();
     m_open = false;
     m_propsRegion.close();
     m_indexRegion.close();
@@ -178,7 +230,6 @@ void IndexFiles::deleteFiles() {
 // pair would pass for a current index. So both writes stop and both files go
 // before either is written again.
 void IndexFiles::startFlush() {
-    awaitIndex();
     stopFlush();
     QFile::remove(m_propsRegion.location().hostPath);
     QFile::remove(m_indexRegion.location().hostPath);
@@ -195,6 +246,7 @@ bool IndexFiles::writeBack() {
 
 void IndexFiles::stopFlush() {
     awaitIndex();
+    awaitProps(true);
     m_propsRegion.stopFlush();
     m_indexRegion.stopFlush();
 }
@@ -207,7 +259,10 @@ uint32_t IndexFiles::changeCount() {
     return changeCountOf(m_indexRegion);
 }
 
+// Once another process changed the stores, the file's bytes no longer tell:
+// the property store waits for its region before it is opened again.
 bool IndexFiles::refresh() {
+    awaitProps(false);
     awaitIndex();
     if (!m_open) {
         return false;
@@ -215,6 +270,10 @@ bool IndexFiles::refresh() {
     const uint32_t current = changeCount();
     if (current == m_knownChange) {
         return true;
+    }
+    awaitProps(true);
+    if (!m_open) {
+        return false;
     }
     m_knownChange = current;
     m_open = m_propsStore.open() && m_indexStore.open();

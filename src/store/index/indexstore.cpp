@@ -46,6 +46,7 @@ uint32_t IndexStore::sizeFor(uint32_t expectedBytes) {
 bool IndexStore::initialise() {
     m_bytes.clearFault();
     m_cache = LookupCache();
+    m_deepListsDropped = true;  // none in a new store
     if (m_memory.size() < kHeapStart + 64 && !m_memory.resize(kSmallStoreSize)) {
         return false;
     }
@@ -66,18 +67,28 @@ bool IndexStore::initialise() {
 bool IndexStore::open() {
     m_bytes.clearFault();
     m_cache = LookupCache();
+    m_deepListsDropped = false;
     m_open = m_memory.size() >= kHeaderBytes && headerWord(kMagicAt) == kMagic &&
              headerWord(kVersionAt) == kVersion;
     return m_open;
 }
 
 // A store without this program's space table is rebuilt in its layout from
-// what can be read of it before the first change.
+// what can be read of it before the first change; one of an earlier build
+// loses the prefix lists this build would let go stale.
 bool IndexStore::writable() {
     if (!m_open || m_bytes.fault()) {
         return false;
     }
-    return m_heap.isValid() || adopt();
+    if (!m_heap.isValid()) {
+        return adopt();
+    }
+    if (!m_deepListsDropped) {
+        m_deepListsDropped = true;
+        WordTree(m_heap, 0).dropDeepPrefixLists();
+        WordTree(m_heap, 1).dropDeepPrefixLists();
+    }
+    return !m_bytes.fault();
 }
 
 bool IndexStore::adopt() {

@@ -137,6 +137,7 @@ private:
     mutable CheckedBytes m_bytes;
     IndexHeap m_heap;
     bool m_open = false;
+    bool m_deepListsDropped = false;  // since the last open()
     mutable LookupCache m_cache;
 };
 

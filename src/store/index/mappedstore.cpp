@@ -62,11 +62,25 @@ bool MappedStore::isValidFile(const uint8_t* bytes, uint64_t length) {
 }
 
 MappedStore::LoadResult MappedStore::load(uint32_t minimumSize) {
+    return loadFrom(minimumSize, nullptr);
+}
+
+MappedStore::LoadResult MappedStore::load(uint32_t minimumSize, const StoreFile& file) {
+    return loadFrom(minimumSize, &file);
+}
+
+// Without a file given, the file is opened behind the gate, so that it is the
+// one the last holder of the region wrote back.
+MappedStore::LoadResult MappedStore::loadFrom(uint32_t minimumSize, const StoreFile* file) {
     close();
     LoadResult result = LoadResult::Unavailable;
-    m_region =
-        SharedRegion::open(m_location.regionScope, m_location.regionName, kReservedBytes,
-                           [&](SharedRegion& region) { return readFileInto(region, result); });
+    m_region = SharedRegion::open(
+        m_location.regionScope, m_location.regionName, kReservedBytes, [&](SharedRegion& region) {
+            if (file != nullptr) {
+                return readFileInto(*file, region, result);
+            }
+            return readFileInto(StoreFile(m_location.hostPath), region, result);
+        });
     if (!m_region) {
         return result;
     }
@@ -84,8 +98,7 @@ MappedStore::LoadResult MappedStore::load(uint32_t minimumSize) {
 // data, or is dropped when the file is missing or fails the trailer check.
 // Opening never waits: a FIFO or device in the file's place is refused, not
 // read.
-bool MappedStore::readFileInto(SharedRegion& region, LoadResult& result) {
-    const StoreFile file(m_location.hostPath);
+bool MappedStore::readFileInto(const StoreFile& file, SharedRegion& region, LoadResult& result) {
     if (file.state() != StoreFile::State::Valid) {
         result =
             file.state() == StoreFile::State::Missing ? LoadResult::Missing : LoadResult::Invalid;

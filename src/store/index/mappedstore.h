@@ -11,6 +11,7 @@ namespace kontavo {
 
 class DeviceFs;
 class SharedRegion;
+class StoreFile;
 
 // The source location a store names in its log line when it cannot grow.
 struct FatalSource {
@@ -72,6 +73,11 @@ public:
     // region's size in use is raised to `minimumSize`; a loaded one has the
     // file's data length. On failure the store stays closed.
     LoadResult load(uint32_t minimumSize);
+    // As load(), but a new region is filled from `file` (this store's file,
+    // already open), so that it gets the very bytes the caller looked at even
+    // when the file has been replaced since. `file` may be used from another
+    // thread than the one that opened it.
+    LoadResult load(uint32_t minimumSize, const StoreFile& file);
     // Deletes the file and opens a new, zero-filled region with `size` data
     // bytes. False (and closed) when another live process holds the region or
     // the region cannot supply the bytes.
@@ -111,7 +117,8 @@ public:
     static bool isValidFile(const uint8_t* bytes, uint64_t length);
 
 private:
-    bool readFileInto(SharedRegion& region, LoadResult& result);
+    LoadResult loadFrom(uint32_t minimumSize, const StoreFile* file);
+    bool readFileInto(const StoreFile& file, SharedRegion& region, LoadResult& result);
 
     StoreLocation m_location;
     StoreWriter::Done m_flushDone;

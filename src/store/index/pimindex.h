@@ -64,6 +64,8 @@ public:
     // the lastModTime text when the index was stale.
     const QString& lastDiagnostic() const { return m_diagnostic; }
     bool isOpen() const { return m_files.isOpen(); }
+    // The two files in their regions (tests hold their loading back).
+    IndexFiles& files() { return m_files; }
     // The database's last-modified time the open index holds: that of the
     // last change it took in.
     uint64_t databaseTime();

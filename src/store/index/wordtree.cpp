@@ -241,4 +241,12 @@ void WordTree::releaseAll(bool rootIsNode) {
     initialise();
 }
 
+void WordTree::dropDeepPrefixLists() {
+    for (const auto& [node, list] : m_prefixLists.entries()) {
+        if (m_reader.prefixPath(node).size() > kPrefixListDepth[m_tree]) {
+            m_prefixLists.erase(node);
+        }
+    }
+}
+
 }  // namespace kontavo

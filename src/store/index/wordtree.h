@@ -35,6 +35,11 @@ public:
     // Frees every node, tail, list, node list and prefix list: the tree is
     // empty afterwards.
     void clear();
+    // Frees the prefix lists of nodes deeper than this program keeps them
+    // (stores written by earlier builds kept two characters' worth). They
+    // are never read here, and would go stale with the first change, while
+    // a program that reads them would trust them.
+    void dropDeepPrefixLists();
 
     const TreeReader& reader() const { return m_reader; }
 
