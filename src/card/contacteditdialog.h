@@ -17,7 +17,9 @@ class ContactTemplate;
 // OK (Tools, or the title bar's OK) collects the form into the contact
 // (collectIntoContact) and ends with Accepted; isChanged() then says
 // whether the contact differs from what it was, and only then does the
-// caller write it. Cancel ends with Rejected and changes nothing.
+// caller write it. Cancel ends with Rejected and changes nothing. When the
+// edited note cannot be written, the contact keeps its old note and a
+// message box says so.
 //
 // "Fields": the name items show or hide that name line in this form only;
 // a group item scrolls to the group's block, or makes the block from the
@@ -65,6 +67,7 @@ private:
     void fill(const ContactRecord& contact);
     void showGroup(int type);
     void finish();
+    ContactRecord collectContact();
 
     ContactRecord m_original;
     ContactRecord m_result;
