@@ -382,6 +382,7 @@ void NotesBlock::showMenu(const QList<NoteEditorState::MenuItem>& items, QPoint 
                           bool withSubmenus) {
     delete m_lastMenu;
     m_lastMenu = new PopupMenu(this);
+    m_lastMenu->setFont(SharedFonts::current().normal);
     const auto fill = [this](QMenu& menu, const QList<NoteEditorState::MenuItem>& entries) {
         for (const NoteEditorState::MenuItem& item : entries) {
             if (item.text.isEmpty()) {

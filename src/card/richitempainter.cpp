@@ -169,7 +169,10 @@ void RichItemPainter::drawSeparator(QPainter& painter, RichItem& item, const QRe
         painter.drawLine(caption.right() + 1 + edge, y, box.right() - edge, y);
     }
     if (item.note != nullptr) {
-        item.note->draw(painter, textBox(item, box, 0));
+        // The note keeps its own colours: on white also when selected.
+        const QRect note = textBox(item, box, 0);
+        painter.fillRect(note, Qt::white);
+        item.note->draw(painter, note);
         return;
     }
     drawItemText(painter, item, textBox(item, box, 0), selected, focused);

@@ -209,9 +209,12 @@ TEST_P(ContactCardViewTest, AFormattedNoteIsDrawnWithItsFormatsAndInk) {
     EXPECT_NEAR(inkLeft, edge + 20 * scale, 3 * scale);
     EXPECT_NEAR(inkRight, edge + 100 * scale, 3 * scale);
     // "signed" stands at the right, "before Friday" at the left.
+    // The focused note keeps its colours on white.
+    const QRect text = note.adjusted(edge, 20 * scale, -edge, 0);
+    EXPECT_EQ(image.pixel(text.left() + 2, text.bottom() - 2), qRgb(255, 255, 255));
     const auto dark = [](QRgb p) { return qGray(p) < 100; };
-    EXPECT_GT(columnsWhere(image, note, dark).second, note.right() - 40 * scale);
-    EXPECT_LT(columnsWhere(image, note, dark).first, edge + 20 * scale);
+    EXPECT_GT(columnsWhere(image, text, dark).second, text.right() - 40 * scale);
+    EXPECT_LT(columnsWhere(image, text, dark).first, edge + 20 * scale);
     // The header shows the picture, shrunk into the frame when larger.
     EXPECT_EQ(view.items()[0].pictureSize, scale == 1 ? QSize(72, 48) : QSize(90, 60));
 }

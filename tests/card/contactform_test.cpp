@@ -477,11 +477,14 @@ TEST_P(ContactFormTest, TheNoteIsTypedAndDrawnInTheFormAndSavedAsItsDocument) {
     pressNoteButton(S::kDraw);
     pressNoteButton(S::kColour);
     ASSERT_NE(form->notesBlock()->lastMenu(), nullptr);
-    for (QAction* action : form->notesBlock()->lastMenu()->actions()) {
+    PopupMenu* colours = form->notesBlock()->lastMenu();
+    EXPECT_LE(colours->sizeHint().height(), screen.scaleY(320)) << "the menu fits the screen";
+    for (QAction* action : colours->actions()) {
         if (action->text() == "Blue") {
             action->trigger();
         }
     }
+    colours->hide();
     drawInNote(QPoint(screen.scaleX(120), screen.scaleY(6)),
                QPoint(screen.scaleX(200), screen.scaleY(30)));
     EXPECT_GT(changes, 0);
