@@ -31,6 +31,7 @@
 #include "support/popupdriver.h"
 #include "support/richcontact.h"
 #include "support/screenpicture.h"
+#include "support/penstroke.h"
 #include "support/tempdevice.h"
 #include "ui/popupmenu.h"
 #include "ui/sharedfonts.h"
@@ -120,11 +121,7 @@ protected:
         QTest::mouseClick(form->notesBlock()->button(button), Qt::LeftButton);
     }
     void drawInNote(QPoint from, QPoint to) {
-        QWidget* surface = noteEdit()->viewport();
-        QTest::mousePress(surface, Qt::LeftButton, {}, from);
-        QTest::mouseMove(surface, (from + to) / 2);
-        QTest::mouseMove(surface, to);
-        QTest::mouseRelease(surface, Qt::LeftButton, {}, to);
+        test::drawPenStroke(noteEdit()->viewport(), from, to);
     }
     QString shot(const QString& name) const {
         return QStringLiteral("%1-%2").arg(name).arg(GetParam());

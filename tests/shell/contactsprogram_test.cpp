@@ -140,7 +140,7 @@ Oid addRichContact(const QString& root) {
 
 // Adds a contact whose picture is one colour (`colour`, 0xRRGGBB) to the
 // store of `rig`, its picture file written as the store writes it; its Oid.
-Oid addContactWithPicture(const test::MainWindowRig& rig, QRgb colour) {
+Oid addContactWithPicture(test::MainWindowRig& rig, QRgb colour) {
     const QString root = rig.device.root();
     SqliteObjectStore store(SqliteObjectStore::fileInRoot(root));
     ContactsDatabase db(store, Locale::user());
