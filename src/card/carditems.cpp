@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "card/contactcard.h"
+#include "card/noteview.h"
 #include "card/templategroup.h"
 #include "diag/resources.h"
 #include "ui/icons.h"
@@ -72,11 +73,14 @@ QList<RichItem> cardItems(const ContactCard& card, RichFontCache& cache, const S
         }
         items.append(item);
     }
-    if (!card.note.isEmpty()) {
+    if (!card.note.isEmpty() || card.noteDocument) {
         RichItem note;
         note.kind = RichItemKind::Separator;
         note.label = loadString(kNoteCaptionString);
         note.text = RichMarkup().text(card.note).parse(cache);
+        if (card.noteDocument) {
+            note.note = std::make_shared<NoteView>(*card.noteDocument, screen);
+        }
         note.type = kGroupNotes;
         note.owner = -1;
         items.append(note);

@@ -19,7 +19,8 @@ inline constexpr int kNoteCaptionString = 40238;
 // down to fit the picture frame keeping its proportions, or the stock
 // person or company icon), one text item per line (its owner value is the
 // line's index, its icon the line's), and a separator captioned "Note"
-// holding the note when there is one. Texts are parsed with `cache`. An
+// holding the note when there is one (a formatted note as its document, drawn
+// read-only for the screen). Texts are parsed with `cache`. An
 // empty card gives no items.
 QList<RichItem> cardItems(const ContactCard& card, RichFontCache& cache, const Screen& screen);
 

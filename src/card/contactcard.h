@@ -3,7 +3,10 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 #include "card/richmarkup.h"
+#include "store/notes/notedocument.h"
 #include "store/record/picturebitmap.h"
 
 namespace kontavo {
@@ -25,16 +28,20 @@ struct CardLine {
 
 // What the card shows of a contact: the header text and picture (the
 // contact's own, else the person icon, or the company icon for a contact
-// with a company and no name), the lines, and the note text (empty: no
-// note section).
+// with a company and no name), the lines, and the note: its text, and for a
+// formatted note (a Pocket Word Ink document with text or ink) the document,
+// which is shown instead of the text (neither: no note section).
 struct ContactCard {
     RichMarkup header;
     Picture picture;
     bool companyIcon = false;
     QList<CardLine> lines;
     QString note;
+    std::optional<NoteDocument> noteDocument;
 
-    bool isEmpty() const { return header.isEmpty() && lines.isEmpty() && note.isEmpty(); }
+    bool isEmpty() const {
+        return header.isEmpty() && lines.isEmpty() && note.isEmpty() && !noteDocument;
+    }
 };
 
 // The icons of lines that act when tapped (resources ICON16 / ICON32).

@@ -6,6 +6,8 @@
 #include "comm/phonenumberformat.h"
 #include "platform/locale.h"
 #include "store/notes/extendedblock.h"
+#include "store/notes/notedocumentcodec.h"
+#include "store/notes/pocketwordink.h"
 #include "store/record/contactrecord.h"
 
 namespace kontavo {
@@ -251,6 +253,16 @@ ContactCard ContactCardBuilder::build(const ContactRecord& contact,
     const QString note = noteToText(contact.userNote, *m_context.locale);
     if (!note.trimmed().isEmpty()) {
         card.note = note;
+    }
+    if (ink::hasInkSignature(contact.userNote)) {
+        NoteDocument document = readNoteDocument(contact.userNote, *m_context.locale);
+        const bool text = std::any_of(
+            document.paragraphs.cbegin(), document.paragraphs.cend(),
+            [](const NoteParagraph& paragraph) { return !paragraph.text().trimmed().isEmpty(); });
+        if (text || !document.strokes.isEmpty()) {
+            document.base.clear();
+            card.noteDocument = std::move(document);
+        }
     }
     return card;
 }

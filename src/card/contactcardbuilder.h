@@ -43,7 +43,9 @@ struct CardContext {
 // under the Categories label, linked files by file name (after the last
 // backslash) with the path as extra text. Empty values give no line. The
 // note is the text of the contact's user note (a Pocket Word Ink note's
-// paragraphs; none when it holds only blanks). The contact's own text is always literal.
+// paragraphs; none when it holds only blanks) and, for a Pocket Word Ink
+// note with text or ink, its document. The contact's own text is always
+// literal.
 class ContactCardBuilder {
 public:
     explicit ContactCardBuilder(const CardContext& context) : m_context(context) {}

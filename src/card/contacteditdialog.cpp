@@ -10,9 +10,17 @@
 #include "card/fieldsmenu.h"
 #include "diag/resources.h"
 #include "ui/menubar.h"
+#include "ui/messageboxes.h"
 #include "ui/shellui.h"
 
 namespace kontavo {
+
+namespace {
+
+constexpr const char* kNoteKeptText =
+    "The note could not be saved. The note as it was before is kept.";
+
+}  // namespace
 
 ContactEditDialog::ContactEditDialog(const ContactRecord& contact, const ContactTemplate& tpl,
                                      FormServices services, QWidget* parent)
@@ -111,13 +119,23 @@ void ContactEditDialog::showGroup(int type) {
     m_form->scrollTo(block);
 }
 
+// The contact as the form holds it; an edited note that cannot be written
+// leaves the note as it was, and the user is told.
+ContactRecord ContactEditDialog::collectContact() {
+    ContactRecord contact = collectIntoContact(m_form->collect(), m_original);
+    if (m_form->noteKept()) {
+        MessageBoxes::current().show(this, QString::fromLatin1(kNoteKeptText), windowTitle(),
+                                     MessageBoxes::Icon::Warning);
+    }
+    return contact;
+}
+
 void ContactEditDialog::rebuild() {
-    const ContactRecord working = collectIntoContact(m_form->collect(), m_original);
-    fill(working);
+    fill(collectContact());
 }
 
 void ContactEditDialog::finish() {
-    ContactRecord edited = collectIntoContact(m_form->collect(), m_original);
+    ContactRecord edited = collectContact();
     const bool changed = !edited.sameContent(m_original);
     if (changed && m_save && !m_save(edited)) {
         return;

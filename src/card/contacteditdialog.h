@@ -20,6 +20,8 @@ class ContactTemplate;
 // stays open with everything entered, so nothing typed is lost. Without a
 // saver the window ends at once and isChanged() tells the caller whether to
 // write editedContact(). Cancel ends with Rejected and changes nothing.
+// When the edited note cannot be written, the contact keeps its old note
+// and a message box says so.
 //
 // "Fields": the name items show or hide that name line in this form only;
 // a group item scrolls to the group's block, or makes the block from the
@@ -71,6 +73,7 @@ private:
     void fill(const ContactRecord& contact);
     void showGroup(int type);
     void finish();
+    ContactRecord collectContact();
 
     ContactRecord m_original;
     ContactRecord m_result;

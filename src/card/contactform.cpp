@@ -9,6 +9,8 @@
 #include "card/formblockrules.h"
 #include "card/formcanvas.h"
 #include "card/formpainter.h"
+#include "card/inktextedit.h"
+#include "card/notesblock.h"
 #include "diag/errorlog.h"
 #include "diag/resources.h"
 #include "ui/icons.h"
@@ -38,7 +40,9 @@ ContactForm::ContactForm(FormServices services, bool templateMode, QWidget* pare
     setFont(SharedFonts::current().normal);
 }
 
-ContactForm::~ContactForm() = default;
+ContactForm::~ContactForm() {
+    dropNoteEditor();
+}
 
 QWidget* ContactForm::canvas() const {
     return m_canvas;
@@ -50,11 +54,15 @@ void ContactForm::addBlock(const FormEntry& entry, int position) {
         position = int(m_blocks.size());
     }
     m_blocks.insert(position, entry);
+    if (entry.kind == BlockKind::Notes && !m_templateMode && m_notes == nullptr) {
+        attachNoteEditor(entry);
+    }
     relayout();
 }
 
 void ContactForm::removeAll() {
     closeEditor();
+    dropNoteEditor();
     m_blocks.clear();
     relayout();
 }
@@ -78,6 +86,12 @@ void ContactForm::scrollTo(int block) {
     if (m_templateMode) {
         return;
     }
+    if (m_notes != nullptr && block == noteBlockIndex()) {
+        commitEdit();
+        m_notes->editor()->setFocus();
+        return;
+    }
+    leaveNote();
     for (qsizetype i = 0; i < m_layout.lines().size(); ++i) {
         const FormLayout::Line& line = m_layout.lines()[i];
         const BlockKind kind = m_blocks[line.block].kind;
@@ -91,6 +105,7 @@ void ContactForm::scrollTo(int block) {
 
 const QList<FormEntry>& ContactForm::collect() {
     commitEdit();
+    takeNote();
     return m_blocks;
 }
 
@@ -146,16 +161,32 @@ QList<QSize> ContactForm::pictureSizes() const {
     return sizes;
 }
 
+// Laying out moves the note editor, which may change its height and ask
+// for another layout; that one follows when this one is done.
 void ContactForm::relayout() {
     if (m_needsLayout) {
         return;
     }
+    if (m_layingOut) {
+        m_layoutAgain = true;
+        return;
+    }
+    m_layingOut = true;
+    constexpr int kMostRounds = 4;  // a width and a height settle well before
+    for (int round = 0; round == 0 || (m_layoutAgain && round < kMostRounds); ++round) {
+        m_layoutAgain = false;
+        layoutOnce();
+    }
+    m_layingOut = false;
+}
+
+void ContactForm::layoutOnce() {
     int width = viewport()->width();
     if (width <= 0) {
         width = m_services.screen.scaleX(240);
     }
     m_layout = FormLayout(m_services.screen, width, m_templateMode);
-    m_layout.layout(m_blocks, pictureSizes());
+    m_layout.layout(m_blocks, pictureSizes(), noteEditorHeight());
     const QFontMetrics bold(SharedFonts::current().bold);
     for (qsizetype i = 0; i < m_layout.lines().size(); ++i) {
         const FormLayout::Line& line = m_layout.lines()[i];
@@ -165,6 +196,7 @@ void ContactForm::relayout() {
         }
     }
     m_canvas->resize(width, std::max(1, m_layout.height()));
+    placeNoteEditor();
     if (m_editor != nullptr && m_editLine >= 0 && m_editLine < m_layout.lines().size()) {
         m_editor->setGeometry(m_layout.valueRect(m_editLine));
     }
@@ -181,6 +213,7 @@ void ContactForm::paintCanvas(QPainter& painter, const QRect& exposed) const {
     context.bold = SharedFonts::current().bold;
     context.templateMode = m_templateMode;
     context.editingLine = m_editor != nullptr ? m_editLine : -1;
+    context.noteEditorBlock = m_notes != nullptr ? noteBlockIndex() : -1;
     for (qsizetype b = 0; b < m_blocks.size(); ++b) {
         context.pictures.append(m_blocks[b].kind == BlockKind::Name ? pictureOf(int(b))
                                                                     : QPixmap());
@@ -190,6 +223,7 @@ void ContactForm::paintCanvas(QPainter& painter, const QRect& exposed) const {
 
 void ContactForm::tapAt(const QPoint& point) {
     commitEdit();
+    leaveNote();
     const FormLayout::Hit hit = m_layout.hitTest(point, m_blocks);
     switch (hit.part) {
         case FormLayout::Part::Glyph:
@@ -238,7 +272,7 @@ void ContactForm::tapLine(const FormLayout::Hit& hit) {
             chooseLink(hit.line);
             return;
         case BlockKind::Notes:
-            return;  // the note is shown as text until the note editor takes it
+            return;  // the note editor covers it
         default:
             startEdit(hit.line);
     }

@@ -14,6 +14,7 @@ class QComboBox;
 namespace kontavo {
 
 class FormCanvas;
+class NotesBlock;
 
 // The edit form (`ContactForm`): a scrolling stack of blocks, each a column
 // of rows with a label on the left (a column 80 pixels wide at 96 dpi) and
@@ -31,6 +32,13 @@ class FormCanvas;
 // choosers. Every change of a value, label or row emits changed(). While
 // blocks are added with setNeedsLayout(true) nothing is laid out; clearing
 // the flag lays out once. UI thread only.
+//
+// Outside template mode the notes block is the note editor (NotesBlock,
+// owned by the form): it shows the block's note, grows with its content
+// (the blocks below and the scroll extent follow), every change of the
+// note emits changed(), and when editing moves on to another block it
+// returns to typing mode scrolled to its top. In template mode the notes
+// block shows its label only.
 class ContactForm : public QScrollArea {
     Q_OBJECT
 public:
@@ -48,7 +56,13 @@ public:
     // (outside template mode).
     void scrollTo(int block);
     // The blocks as they stand, after the value being edited is committed.
+    // The notes block takes the note editor's note: an unchanged note stays
+    // byte for byte as it was added; when the changed note cannot be written
+    // the block keeps its old note and noteKept() says so.
     const QList<FormEntry>& collect();
+    // True when the last collect() could not write the edited note and kept
+    // the note the block had (the caller tells the user).
+    bool noteKept() const { return m_noteKept; }
     const QList<FormEntry>& blocks() const { return m_blocks; }
     // Suppresses layout while many blocks are added; clearing lays out.
     void setNeedsLayout(bool on);
@@ -61,6 +75,9 @@ public:
     QWidget* canvas() const;
     const FormLayout& formLayout() const { return m_layout; }
     QWidget* editor() const { return m_editor; }
+    // The note editor of the notes block (null in template mode and while
+    // there is no notes block).
+    NotesBlock* notesBlock() const { return m_notes; }
     // The line being edited, or -1.
     int editingLine() const { return m_editLine; }
 
@@ -79,6 +96,7 @@ protected:
 private:
     // Layout.
     void relayout();
+    void layoutOnce();
     QList<QSize> pictureSizes() const;
     QPixmap pictureOf(int block) const;
     // Taps.
@@ -106,6 +124,17 @@ private:
     void storeNameLine(FormEntry& entry, int nameLine, const QString& text);
     void filterCompanies(const QString& typed);
 
+    // The note editor (contactformnotes.cpp).
+    void attachNoteEditor(const FormEntry& entry);
+    void dropNoteEditor();
+    int noteBlockIndex() const;
+    int noteEditorHeight() const;
+    void placeNoteEditor();
+    void noteEditingStarted();
+    void leaveNote();
+    void showNoteCursor();
+    void takeNote();
+
     void markChanged();
     static void reportMissing(const char* what);
 
@@ -122,6 +151,11 @@ private:
     QString m_fileAsSource;
     QStringList m_companies;
     bool m_committing = false;
+    NotesBlock* m_notes = nullptr;  // a child of the canvas
+    bool m_noteActive = false;      // the note editor is being edited
+    bool m_noteKept = false;
+    bool m_layingOut = false;
+    bool m_layoutAgain = false;
 };
 
 }  // namespace kontavo

@@ -66,6 +66,7 @@ QWidget* ContactForm::makeEditor(int line, const QString& text) {
 
 void ContactForm::startEdit(int line) {
     closeEditor();
+    leaveNote();
     if (line < 0 || line >= m_layout.lines().size() || m_templateMode) {
         return;
     }

@@ -7,7 +7,8 @@ namespace kontavo {
 FormLayout::FormLayout(const Screen& screen, int width, bool templateMode)
     : m_screen(screen), m_width(width), m_templateMode(templateMode) {}
 
-void FormLayout::layout(const QList<FormEntry>& blocks, const QList<QSize>& pictureSizes) {
+void FormLayout::layout(const QList<FormEntry>& blocks, const QList<QSize>& pictureSizes,
+                        int notesHeight) {
     m_lines.clear();
     m_blocks.clear();
     m_pictures.clear();
@@ -29,8 +30,9 @@ void FormLayout::layout(const QList<FormEntry>& blocks, const QList<QSize>& pict
             }
             y = std::max(y, picture.bottom() + 1 + m_screen.scaleY(kPictureTop));
         } else if (entry.kind == BlockKind::Notes) {
-            m_lines.append({int(b), 0, 0, y, rowHeight * kNoteLines});
-            y += rowHeight * kNoteLines;
+            const int height = notesHeight > 0 ? notesHeight : rowHeight * kNoteLines;
+            m_lines.append({int(b), 0, 0, y, height});
+            y += height;
         } else {
             for (qsizetype r = 0; r < entry.rows.size(); ++r) {
                 const int count = entry.kind == BlockKind::Address && !m_templateMode

@@ -13,7 +13,7 @@ namespace kontavo {
 // each a column of lines (label on the left, value on the right). A row
 // takes one line, an address row one line per part its format uses, the
 // name block one line per name line shown (beside the picture), the notes
-// block kNoteLines lines. The first line of a row carries the delete button
+// block one line as tall as its note editor (kNoteLines lines without one). The first line of a row carries the delete button
 // and, right of it, the add button. Lengths are given at 96 dpi and scaled
 // to the screen. A plain value; the form lays out again after every change.
 class FormLayout {
@@ -51,8 +51,10 @@ public:
     FormLayout(const Screen& screen, int width, bool templateMode);
 
     // Lays the blocks out; `pictureSizes` gives per block the size of what
-    // the name block shows as its picture (ignored for other blocks).
-    void layout(const QList<FormEntry>& blocks, const QList<QSize>& pictureSizes);
+    // the name block shows as its picture (ignored for other blocks);
+    // `notesHeight`, when above 0, the height of the notes block's editor.
+    void layout(const QList<FormEntry>& blocks, const QList<QSize>& pictureSizes,
+                int notesHeight = 0);
 
     int height() const { return m_height; }
     int width() const { return m_width; }

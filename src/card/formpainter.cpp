@@ -105,6 +105,9 @@ void FormPainter::paintBox(QPainter& painter, const QRect& rect, bool plus) cons
 void FormPainter::paintLine(QPainter& painter, int index) const {
     const FormLayout::Line& line = m_c.layout->lines()[index];
     const FormEntry& entry = (*m_c.blocks)[line.block];
+    if (line.block == m_c.noteEditorBlock) {
+        return;
+    }
     const int pad = 2;
     painter.setFont(m_c.normal);
     painter.setPen(kLabel);

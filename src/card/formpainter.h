@@ -19,7 +19,8 @@ class Locale;
 // values in the normal colour, empty values as the hint word in the hint
 // colour, rejected dates in the error colour, the row buttons, messenger
 // types in bold with a drop-down arrow, the drop-down arrows of category and
-// link rows, the name block's picture and its collapse glyph.
+// link rows, the name block's picture and its collapse glyph. A notes block
+// shows its note as text unless the note editor covers it.
 class FormPainter {
 public:
     static inline const QColor kNormal = QColor(0, 0, 0);
@@ -38,6 +39,7 @@ public:
         bool templateMode = false;
         QList<QPixmap> pictures;  // per block: the name block's picture or icon
         int editingLine = -1;     // the line under the editor, not drawn
+        int noteEditorBlock = -1;  // the block the note editor covers, not drawn
     };
 
     explicit FormPainter(const Context& context) : m_c(context) {}

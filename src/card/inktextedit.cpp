@@ -3,11 +3,10 @@
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScrollBar>
 #include <QTextDocument>
 
-#include "card/notecolours.h"
+#include "card/notestrokes.h"
 #include "card/notetextformat.h"
 #include "platform/screen.h"
 
@@ -134,26 +133,12 @@ void InkTextEdit::paintEvent(QPaintEvent* event) {
     }
     QTextEdit::paintEvent(event);
     QPainter painter(viewport());
-    painter.setRenderHint(QPainter::Antialiasing);
     QList<NoteStroke> shown = m_strokes;
     if (m_stroking) {
         shown.append(m_current);
     }
-    const double factor = m_screen.dpiX() / 96.0 * m_zoom / 100.0;
-    for (const NoteStroke& stroke : shown) {
-        painter.setPen(QPen(notecolours::colour(stroke.colour),
-                            std::max(1.0, stroke.width * factor), Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
-        if (stroke.points.size() == 1) {
-            painter.drawPoint(toViewport(stroke.points.first()));
-            continue;
-        }
-        QPainterPath path(toViewport(stroke.points.first()));
-        for (qsizetype i = 1; i < stroke.points.size(); ++i) {
-            path.lineTo(toViewport(stroke.points[i]));
-        }
-        painter.drawPath(path);
-    }
+    drawNoteStrokes(painter, shown, m_screen.dpiX() / 96.0 * m_zoom / 100.0,
+                    toViewport(QPoint(0, 0)));
 }
 
 void InkTextEdit::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 #include "card/notesblock.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
@@ -40,6 +41,9 @@ NotesBlock::NotesBlock(QWidget* parent) : QWidget(parent) {
     m_edit = new InkTextEdit(screen, this);
     m_edit->setObjectName(QStringLiteral("noteEdit"));
     m_edit->setFont(SharedFonts::current().normal);
+    // A tap on the tool bar or the title keeps the typing in the note.
+    setFocusPolicy(Qt::ClickFocus);
+    setFocusProxy(m_edit);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, m_titleHeight, 0, 0);
     layout->setSpacing(screen.scaleY(1));
@@ -60,6 +64,9 @@ NotesBlock::NotesBlock(QWidget* parent) : QWidget(parent) {
         refreshToolBar();
         emit contentChanged();
     });
+    // A new width wraps the text anew.
+    connect(m_edit->document()->documentLayout(),
+            &QAbstractTextDocumentLayout::documentSizeChanged, this, &NotesBlock::followContent);
     connect(m_edit, &QTextEdit::cursorPositionChanged, this, &NotesBlock::refreshToolBar);
     connect(m_edit, &QTextEdit::selectionChanged, this, &NotesBlock::refreshToolBar);
     connect(m_edit, &InkTextEdit::contextMenuAsked, this,
@@ -375,6 +382,7 @@ void NotesBlock::showMenu(const QList<NoteEditorState::MenuItem>& items, QPoint 
                           bool withSubmenus) {
     delete m_lastMenu;
     m_lastMenu = new PopupMenu(this);
+    m_lastMenu->setFont(SharedFonts::current().normal);
     const auto fill = [this](QMenu& menu, const QList<NoteEditorState::MenuItem>& entries) {
         for (const NoteEditorState::MenuItem& item : entries) {
             if (item.text.isEmpty()) {

@@ -3,16 +3,19 @@
 #include <QPixmap>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 
 #include "card/richtext.h"
 
 namespace kontavo {
 
+class NoteView;
+
 // The kinds of rich items.
 enum class RichItemKind {
     Text = 0,       // a label column and the text; an icon may stand at the right
     Header = 1,     // a picture at the left and the text beside it
-    Separator = 2,  // a caption between two rules, the text (a note) below
+    Separator = 2,  // a caption between two rules, the text (a note) or a note document below
 };
 
 // One item of a rich list (a line of the card). Its height is set when the
@@ -24,6 +27,7 @@ struct RichItem {
     QString extra;      // the owner's extra text (a linked file's path)
     QPixmap picture;    // Header: the picture; Text: the icon at the right
     QSize pictureSize;  // Header: the box the picture is drawn in
+    std::shared_ptr<NoteView> note;  // Separator: a note document, drawn instead of the text
     int type = 0;       // the owner's type value
     qintptr owner = 0;  // the owner's value
     int spacing = 0;    // extra height below the item

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "card/richfontcache.h"
+#include "card/noteview.h"
 #include "card/richitem.h"
 
 namespace kontavo {
@@ -76,7 +77,8 @@ QRect RichItemPainter::textBox(const RichItem& item, const QRect& box, int label
 
 int RichItemPainter::measure(RichItem& item, int width, int labelColumn) {
     const QRect text = textBox(item, QRect(0, 0, width, 0), labelColumn);
-    int height = m_renderer.measure(item.text, text.width(), kWrap).height();
+    int height = item.note != nullptr ? item.note->height(text.width())
+                                      : m_renderer.measure(item.text, text.width(), kWrap).height();
     const int textHeight = height;
     if (item.kind == RichItemKind::Header) {
         height = qMax(height, item.pictureSize.height()) + m_screen.scaleY(kPictureTop);
@@ -165,6 +167,13 @@ void RichItemPainter::drawSeparator(QPainter& painter, RichItem& item, const QRe
     }
     if (caption.right() + edge < box.right() - edge) {
         painter.drawLine(caption.right() + 1 + edge, y, box.right() - edge, y);
+    }
+    if (item.note != nullptr) {
+        // The note keeps its own colours: on white also when selected.
+        const QRect note = textBox(item, box, 0);
+        painter.fillRect(note, Qt::white);
+        item.note->draw(painter, note);
+        return;
     }
     drawItemText(painter, item, textBox(item, box, 0), selected, focused);
 }

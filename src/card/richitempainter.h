@@ -30,7 +30,8 @@ struct RichItem;
 //   down.
 // - Separator: the caption centred in grey with a rule at mid-height on each
 //   side (from 5 pixels inside the edges to 5 pixels from the caption); the
-//   text below, inset by 5 pixels on both sides.
+//   text below, inset by 5 pixels on both sides, or the item's note document
+//   wrapped to that width (on white, its colours kept, when selected).
 //
 // An item's height is its text's height (a header at least its picture's
 // height plus 3; a separator adds its caption line), plus 2 when the text is

@@ -18,6 +18,7 @@ PopupMenu::PopupMenu(const QString& title, QWidget* parent) : PopupMenu(parent) 
 
 PopupMenu* PopupMenu::addPopup(const QString& title) {
     auto* sub = new PopupMenu(title, this);
+    sub->setFont(font());  // a menu is a window: fonts do not pass on by themselves
     addMenu(sub);
     return sub;
 }
@@ -40,12 +41,24 @@ QRect PopupMenu::screenRect() const {
 
 // The least shortening that lets the menu fit, found by halving: how wide
 // the menu grows around its texts is the style's affair.
+// A menu taller than its screen gives up the room above and below each
+// item's text (the sixteen note colours on a 240 x 320 screen).
+void PopupMenu::fitHeight(const QRect& screen) {
+    if (!styleSheet().isEmpty()) {
+        setStyleSheet(QString());
+    }
+    if (!screen.isEmpty() && sizeHint().height() > screen.height()) {
+        setStyleSheet(QStringLiteral("QMenu::item { padding-top: 0px; padding-bottom: 0px; }"));
+    }
+}
+
 void PopupMenu::fitToScreen() {
     for (auto it = m_fullTexts.constBegin(); it != m_fullTexts.constEnd(); ++it) {
         it.key()->setText(it.value());
     }
     m_fullTexts.clear();
     const QRect screen = screenRect();
+    fitHeight(screen);
     if (screen.isEmpty() || sizeHint().width() <= screen.width()) {
         return;
     }

@@ -8,7 +8,8 @@ namespace kontavo {
 
 // A pop-up menu that stays on the program's screen (the window it belongs
 // to): before it shows, items wider than the screen are shortened (label
-// and value of a two-column item both give up room, ending in "..."); when
+// and value of a two-column item both give up room, ending in "...") and a
+// menu taller than the screen gives up its items' padding; when
 // it shows, it is moved inside the screen, and a submenu opens to the right
 // of its parent when there is room, else to its left, else over the parent.
 // Every menu of the program is one of these. UI thread only.
@@ -20,7 +21,8 @@ public:
     explicit PopupMenu(QWidget* parent = nullptr);
     PopupMenu(const QString& title, QWidget* parent);
 
-    // A submenu titled `title` at the end of the menu, owned by it.
+    // A submenu titled `title` at the end of the menu, owned by it, in the
+    // menu's font.
     PopupMenu* addPopup(const QString& title);
     // The widget whose window is the menu's screen (when it has no parent).
     void setScreenOwner(QWidget* owner) { m_owner = owner; }
@@ -36,6 +38,7 @@ protected:
 
 private:
     QMenu* parentMenu() const;
+    void fitHeight(const QRect& screen);
     QRect placement() const;
 
     QPointer<QWidget> m_owner;

@@ -15,6 +15,7 @@
 #include "card/contacttemplate.h"
 #include "platform/keymap.h"
 #include "platform/locale.h"
+#include "store/notes/notedocumentcodec.h"
 #include "richtestsupport.h"
 #include "support/richcontact.h"
 #include "ui/shellui.h"
@@ -136,6 +137,86 @@ TEST_P(ContactCardViewTest, Screenshot) {
     EXPECT_GT(test::pixelsOf(image, qRgb(0x00, 0x00, 0x82)), 0) << "the focused line";
     EXPECT_GT(test::pixelsOf(image, qRgb(0x00, 0x40, 0x80)), 0) << "e-mail addresses";
     EXPECT_TRUE(view.scrollBar()->isVisible());
+}
+
+// The columns of `area` holding a pixel that `match` accepts: first and last
+// (-1 when none).
+template <typename Match>
+std::pair<int, int> columnsWhere(const QImage& image, const QRect& area, Match match) {
+    int first = -1;
+    int last = -1;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            if (match(image.pixel(x, y))) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+// A formatted note is drawn as its document: coloured bold text, bullets and
+// the ink at its place, scaled with the screen; a plain note stays text.
+TEST_P(ContactCardViewTest, AFormattedNoteIsDrawnWithItsFormatsAndInk) {
+    EXPECT_EQ(view.items().last().note, nullptr) << "the rich contact's note is plain text";
+    ContactRecord contact;
+    contact.setField(ContactField::FirstName, "Pia");
+    contact.setField(ContactField::LastName, "Sommer");
+    contact.setField(ContactField::WorkPhone, "+49 30 1234");
+    QByteArray pixels;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 90; ++x) {
+            pixels.append(char(40 + y * 3)).append(char(120 + x)).append(char(200));
+        }
+        pixels.append(2, '\0');
+    }
+    contact.picture = PictureBitmap::create(90, 60, pixels);
+    NoteCharFormat red;
+    red.bold = true;
+    red.points = 10;
+    red.colour = 4;
+    NoteParagraph title;
+    title.runs = {NoteRun{"Call back", red}};
+    NoteParagraph item;
+    item.bullets = true;
+    item.runs = {NoteRun{"before Friday", NoteCharFormat()}};
+    NoteParagraph right;
+    right.alignment = NoteAlignment::Right;
+    right.runs = {NoteRun{"signed", NoteCharFormat()}};
+    NoteDocument document;
+    document.paragraphs = {title, item, right};
+    document.strokes = {NoteStroke{6, 2, {QPoint(20, 70), QPoint(60, 90), QPoint(100, 70)}}};
+    const std::optional<QByteArray> stored = writeNoteDocument(document);
+    ASSERT_TRUE(stored);
+    contact.userNote = *stored;
+    view.build(contact, tmpl, context);
+    const int last = int(view.items().size()) - 1;
+    ASSERT_NE(view.items()[last].note, nullptr);
+    QTest::keyClick(&view, Qt::Key_End);
+    const QImage image = view.grab().toImage();
+    test::saveCardScreenshot(image, QStringLiteral("card-note-picture-%1dpi").arg(GetParam()));
+
+    const int scale = GetParam() / 96;
+    const QRect note = view.itemRect(last).intersected(view.contentRect());
+    ASSERT_GE(note.height(), 90 * scale) << "tall enough for the ink";
+    const auto red4 = [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; };
+    const auto blue6 = [](QRgb p) { return qBlue(p) > 180 && qRed(p) < 90 && qGreen(p) < 90; };
+    EXPECT_GT(columnsWhere(image, note, red4).first, 0) << "the red title";
+    const auto [inkLeft, inkRight] = columnsWhere(image, note, blue6);
+    const int edge = 5 * scale;  // the note's left edge in the item
+    EXPECT_NEAR(inkLeft, edge + 20 * scale, 3 * scale);
+    EXPECT_NEAR(inkRight, edge + 100 * scale, 3 * scale);
+    // "signed" stands at the right, "before Friday" at the left.
+    // The focused note keeps its colours on white.
+    const QRect text = note.adjusted(edge, 20 * scale, -edge, 0);
+    EXPECT_EQ(image.pixel(text.left() + 2, text.bottom() - 2), qRgb(255, 255, 255));
+    const auto dark = [](QRgb p) { return qGray(p) < 100; };
+    EXPECT_GT(columnsWhere(image, text, dark).second, text.right() - 40 * scale);
+    EXPECT_LT(columnsWhere(image, text, dark).first, edge + 20 * scale);
+    // The header shows the picture, shrunk into the frame when larger.
+    EXPECT_EQ(view.items()[0].pictureSize, scale == 1 ? QSize(72, 48) : QSize(90, 60));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, ContactCardViewTest, ::testing::Values(96, 192));

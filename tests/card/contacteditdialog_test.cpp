@@ -1,5 +1,5 @@
-// The edit window's Fields and Tools menus, OK and Cancel, and the template
-// editor run from it.
+// The edit window's Fields and Tools menus, OK and Cancel, a note that
+// cannot be written, and the template editor run from it.
 #include "card/contacteditdialog.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +15,13 @@
 #include "card/contactform.h"
 #include "card/contacttemplate.h"
 #include "card/fieldsmenu.h"
+#include "card/inktextedit.h"
+#include "card/notesblock.h"
 #include "card/templateeditordialog.h"
 #include "platform/locale.h"
+#include "store/notes/utf16note.h"
 #include "support/popupdriver.h"
+#include "support/recordingboxes.h"
 #include "support/richcontact.h"
 #include "support/screenpicture.h"
 #include "support/tempdevice.h"
@@ -145,6 +149,34 @@ TEST_P(EditDialogTest, OkCollectsTheContactAndCancelKeepsIt) {
     dialog = open(contact);
     dialog->windowProc({0x0111, ContactEditDialog::kCmdCancel, 0}, nullptr);
     EXPECT_EQ(dialog->QDialog::result(), QDialog::Rejected);
+}
+
+// A note one paragraph of the stored document cannot count is not stored as
+// empty: the old note stays, the other changes are kept, and the user is told.
+TEST_P(EditDialogTest, ANoteThatCannotBeWrittenKeepsTheOldNoteAndSaysSo) {
+    test::RecordingBoxes boxes;
+    ContactRecord contact;
+    contact.oid = 7;
+    contact.setField(ContactField::LastName, "Ek");
+    contact.userNote = utf16Note("old note");
+    const auto dialog = open(contact);
+    ContactForm& form = *dialog->form();
+    const int office = form.formLayout().lineOf(form.findBlock(kGroupOffice), 0);
+    ASSERT_GE(office, 0);
+    QTest::mouseClick(form.canvas(), Qt::LeftButton, {},
+                      form.formLayout().valueRect(office).center());
+    QTest::keyClicks(form.editor(), "B7");
+    InkTextEdit* note = form.notesBlock()->editor();
+    form.ensureWidgetVisible(form.notesBlock());
+    QTest::mouseClick(note->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClicks(note, "x");
+    note->textCursor().insertText(QStringLiteral("words ").repeated(12000));
+    dialog->windowProc({0x0111, ContactEditDialog::kCmdOk, 0}, nullptr);
+    EXPECT_EQ(dialog->editedContact().userNote, contact.userNote);
+    EXPECT_EQ(dialog->editedContact().field(ContactField::Office), "B7");
+    EXPECT_TRUE(dialog->isChanged());
+    EXPECT_EQ(boxes.shown, QStringList({"Edit Contact|The note could not be saved. The note as "
+                                        "it was before is kept."}));
 }
 
 TEST_P(EditDialogTest, TemplateEditorOkRebuildsTheFormKeepingTypedValues) {

@@ -1,6 +1,7 @@
 // The edit form driven with real pen and key events: row buttons, the label
 // menu and "Custom...", values with hint words, the name block, dates,
-// messenger types, addresses and the choosers behind category and link rows.
+// messenger types, addresses, the choosers behind category and link rows,
+// the picture area and the note editor of the notes block.
 #include "card/contactform.h"
 
 #include <gtest/gtest.h>
@@ -13,18 +14,26 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "card/addressformattable.h"
+#include "card/collectintocontact.h"
 #include "card/contacteditinpropmapper.h"
 #include "card/contacttemplate.h"
 #include "card/countrylistpopup.h"
+#include "card/inktextedit.h"
 #include "card/labelnamedialog.h"
+#include "card/notesblock.h"
 #include "platform/locale.h"
+#include "store/notes/notedocumentcodec.h"
+#include "store/notes/utf16note.h"
 #include "store/record/contactrecord.h"
 #include "support/popupdriver.h"
 #include "support/richcontact.h"
 #include "support/screenpicture.h"
+#include "support/penstroke.h"
 #include "support/tempdevice.h"
+#include "ui/popupmenu.h"
 #include "ui/sharedfonts.h"
 
 namespace kontavo {
@@ -36,6 +45,7 @@ class ContactFormTest : public ::testing::TestWithParam<int> {
 protected:
     ContactFormTest()
         : screen(GetParam(), GetParam()), table(AddressFormatTable::fromStringTable(1)) {
+        Screen::setCurrent(screen);  // the note editor's screen
         SharedFonts::setCurrent(SharedFonts::create(device.settings(), screen));
         tpl.setDefaults();
         services.screen = screen;
@@ -59,6 +69,7 @@ protected:
     ~ContactFormTest() override {
         form.reset();
         SharedFonts::release();
+        Screen::setCurrent(savedScreen);
     }
 
     void open(const ContactRecord& contact, bool templateMode = false) {
@@ -74,6 +85,8 @@ protected:
         QObject::connect(form.get(), &ContactForm::changed, [this] { ++changes; });
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
     const FormEntry& block(int type) { return form->blocks()[form->findBlock(type)]; }
@@ -98,10 +111,23 @@ protected:
         QTest::keyClicks(editor(), text);
         QTest::keyClick(editor(), Qt::Key_Return);
     }
+    // The note editor, scrolled into view and tapped at `at`.
+    InkTextEdit* noteEdit() { return form->notesBlock()->editor(); }
+    void tapNote(QPoint at) {
+        form->ensureWidgetVisible(form->notesBlock());
+        QTest::mouseClick(noteEdit()->viewport(), Qt::LeftButton, {}, at);
+    }
+    void pressNoteButton(int button) {
+        QTest::mouseClick(form->notesBlock()->button(button), Qt::LeftButton);
+    }
+    void drawInNote(QPoint from, QPoint to) {
+        test::drawPenStroke(noteEdit()->viewport(), from, to);
+    }
     QString shot(const QString& name) const {
         return QStringLiteral("%1-%2").arg(name).arg(GetParam());
     }
 
+    Screen savedScreen = Screen::current();
     Screen screen;
     test::TempDevice device;
     AddressFormatTable table;
@@ -409,6 +435,179 @@ TEST_P(ContactFormTest, TemplateModeShowsLabelsAndEveryRowButton) {
     tap(form->formLayout().addRect(lineOf(kGroupPhone, 2)));
     EXPECT_EQ(block(kGroupPhone).rows.size(), 4) << "the last row always has its add button";
     EXPECT_EQ(form->editor(), nullptr);
+}
+
+using S = NoteEditorState;
+
+TEST_P(ContactFormTest, TheNoteIsTypedAndDrawnInTheFormAndSavedAsItsDocument) {
+    ContactRecord contact;
+    contact.setField(ContactField::FirstName, "Ada");
+    contact.setField(ContactField::WorkPhone, "111");
+    open(contact);
+    NotesBlock* notes = form->notesBlock();
+    ASSERT_NE(notes, nullptr);
+    EXPECT_EQ(form->findBlock(kGroupNotes), int(form->blocks().size()) - 1) << "the last block";
+    const int canvasBefore = form->canvas()->height();
+    tapNote(QPoint(10, 10));
+    EXPECT_TRUE(noteEdit()->hasFocus());
+    QTest::keyClicks(noteEdit(), "Call back");
+    QTest::keyClick(noteEdit(), Qt::Key_Return);
+    pressNoteButton(S::kBold);
+    QTest::keyClicks(noteEdit(), "urgent");
+    pressNoteButton(S::kBullets);
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(noteEdit(), Qt::Key_Return);
+        QTest::keyClicks(noteEdit(), QStringLiteral("line %1").arg(i));
+    }
+    // The block grew with the note, and the form with it.
+    const int block = form->findBlock(kGroupNotes);
+    EXPECT_EQ(form->formLayout().blockRect(block).height(), notes->height());
+    EXPECT_EQ(notes->geometry().top(), form->formLayout().blockRect(block).top());
+    EXPECT_GT(form->canvas()->height(), canvasBefore + 4 * screen.scaleY(10));
+    EXPECT_EQ(form->canvas()->height(), form->formLayout().height());
+    // The cursor at the end of the note stays in view.
+    const QPoint cursor =
+        noteEdit()->viewport()->mapTo(form->viewport(), noteEdit()->cursorRect().center());
+    EXPECT_TRUE(form->viewport()->rect().contains(cursor));
+    EXPECT_TRUE(noteEdit()->hasFocus()) << "the tool bar keeps the typing in the note";
+
+    pressNoteButton(S::kDraw);
+    pressNoteButton(S::kColour);
+    ASSERT_NE(form->notesBlock()->lastMenu(), nullptr);
+    PopupMenu* colours = form->notesBlock()->lastMenu();
+    EXPECT_LE(colours->sizeHint().height(), screen.scaleY(320)) << "the menu fits the screen";
+    for (QAction* action : colours->actions()) {
+        if (action->text() == "Blue") {
+            action->trigger();
+        }
+    }
+    colours->hide();
+    drawInNote(QPoint(screen.scaleX(120), screen.scaleY(6)),
+               QPoint(screen.scaleX(200), screen.scaleY(30)));
+    EXPECT_GT(changes, 0);
+    form->ensureWidgetVisible(notes);
+    test::saveScreenPicture(*form, "card", shot("edit-form-note"));
+
+    const ContactRecord saved = collectIntoContact(form->collect(), contact);
+    EXPECT_FALSE(form->noteKept());
+    const NoteDocument note = readNoteDocument(saved.userNote, Locale::user());
+    ASSERT_EQ(note.paragraphs.size(), 8);
+    EXPECT_EQ(note.paragraphs[0].text(), "Call back");
+    EXPECT_FALSE(note.paragraphs[0].bullets);
+    EXPECT_EQ(note.paragraphs[1].text(), "urgent");
+    EXPECT_TRUE(note.paragraphs[1].runs[0].format.bold);
+    EXPECT_TRUE(note.paragraphs[1].bullets);
+    EXPECT_EQ(note.paragraphs[7].text(), "line 5");
+    ASSERT_EQ(note.strokes.size(), 1);
+    EXPECT_EQ(note.strokes[0].colour, 6);
+    EXPECT_EQ(saved.field(ContactField::WorkPhone), "111");
+
+    // Read back into a new form, untouched, it is stored byte for byte.
+    changes = 0;
+    open(saved);
+    EXPECT_TRUE(noteEdit()->toPlainText().startsWith("Call back\nurgent\n"));
+    EXPECT_EQ(noteEdit()->strokes(), note.strokes);
+    EXPECT_EQ(collectIntoContact(form->collect(), saved).userNote, saved.userNote);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_P(ContactFormTest, OnlyTogglingTheDrawingModeChangesNoNote) {
+    open(ContactRecord());
+    tapNote(QPoint(10, 10));
+    pressNoteButton(S::kDraw);
+    EXPECT_TRUE(noteEdit()->drawing());
+    pressNoteButton(S::kDraw);
+    EXPECT_TRUE(collectIntoContact(form->collect(), ContactRecord()).userNote.isEmpty());
+    EXPECT_EQ(changes, 0);
+
+    // A plain note written by another program stays as it was.
+    ContactRecord plain;
+    plain.userNote = utf16Note("written elsewhere");
+    open(plain);
+    EXPECT_EQ(noteEdit()->toPlainText(), "written elsewhere");
+    tapNote(QPoint(10, 10));
+    pressNoteButton(S::kDraw);
+    pressNoteButton(S::kDraw);
+    EXPECT_EQ(collectIntoContact(form->collect(), plain).userNote, plain.userNote);
+    // Typed into, it becomes the editor's document.
+    QTest::keyClick(noteEdit(), Qt::Key_End);
+    QTest::keyClicks(noteEdit(), "!");
+    const QByteArray typed = collectIntoContact(form->collect(), plain).userNote;
+    EXPECT_EQ(readNoteDocument(typed, Locale::user()).paragraphs.value(0).text(),
+              "written elsewhere!");
+}
+
+TEST_P(ContactFormTest, MovingOnToAnotherBlockLeavesTheNote) {
+    ContactRecord contact;
+    contact.setField(ContactField::WorkPhone, "111");
+    QStringList lines;
+    for (int i = 0; i < 30; ++i) {
+        lines.append(QStringLiteral("note line %1").arg(i));
+    }
+    contact.userNote = utf16Note(lines.join("\r\n"));
+    open(contact);
+    tapNote(QPoint(10, 10));
+    QTest::keyClick(noteEdit(), Qt::Key_End, Qt::ControlModifier);
+    pressNoteButton(S::kDraw);
+    ASSERT_TRUE(noteEdit()->drawing());
+    EXPECT_FALSE(form->notesBlock()->button(S::kBold)->isEnabled());
+
+    tap(form->formLayout().valueRect(lineOf(kGroupPhone, 0)));
+    ASSERT_NE(editor(), nullptr) << "the phone is being edited";
+    EXPECT_TRUE(editor()->hasFocus());
+    EXPECT_FALSE(noteEdit()->drawing());
+    EXPECT_FALSE(form->notesBlock()->button(S::kDraw)->isChecked());
+    EXPECT_TRUE(form->notesBlock()->button(S::kBold)->isEnabled());
+    EXPECT_EQ(noteEdit()->textCursor().position(), 0) << "back at the top";
+
+    // Tapping the note ends the value's editing, keeping what was typed.
+    QTest::keyClicks(editor(), "222");
+    tapNote(QPoint(10, 10));
+    EXPECT_EQ(form->editor(), nullptr);
+    EXPECT_EQ(block(kGroupPhone).rows[0].text, "222");
+    EXPECT_EQ(collectIntoContact(form->collect(), contact).userNote, contact.userNote);
+}
+
+TEST_P(ContactFormTest, TemplateModeHasNoNoteEditor) {
+    tpl.setGroupShown(kGroupNotes, true);
+    open(ContactRecord(), true);
+    EXPECT_EQ(form->notesBlock(), nullptr);
+    EXPECT_EQ(form->findChild<NotesBlock*>(), nullptr);
+}
+
+TEST_P(ContactFormTest, AChosenPictureIsShownAndSaved) {
+    ContactRecord contact;
+    contact.setField(ContactField::FirstName, "Pia");
+    QByteArray pixels;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 90; ++x) {
+            pixels.append(char(200)).append(char(x * 2)).append(char(y * 4));  // blue, green, red
+        }
+        pixels.append(2, '\0');  // rows padded to four bytes
+    }
+    const Picture chosen = PictureBitmap::create(90, 60, pixels);
+    ASSERT_NE(chosen, nullptr);
+    int asked = 0;
+    services.choosePicture = [&](const PictureChoice& current) {
+        ++asked;
+        EXPECT_EQ(current.picture, nullptr) << "the contact had none";
+        return std::optional<PictureChoice>(PictureChoice{chosen, current.name});
+    };
+    open(contact);
+    const QRect icon = form->formLayout().pictureRect(0);
+    tap(icon);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(changes, 1);
+    const QRect shown = form->formLayout().pictureRect(0);
+    EXPECT_EQ(shown.size(), GetParam() == 96 ? QSize(72, 48) : QSize(90, 60))
+        << "shrunk into the frame when larger";
+    const QImage canvas = form->canvas()->grab().toImage();
+    const QRgb middle = canvas.pixel(shown.center() * canvas.devicePixelRatio());
+    EXPECT_GT(qBlue(middle), 150) << "the picture, not the person icon";
+    test::saveScreenPicture(*form, "card", shot("edit-form-picture"));
+    const ContactRecord saved = collectIntoContact(form->collect(), contact);
+    ASSERT_NE(saved.picture, nullptr);
+    EXPECT_TRUE(samePicture(saved.picture, chosen));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothResolutions, ContactFormTest, ::testing::Values(96, 192));

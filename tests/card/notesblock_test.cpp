@@ -23,6 +23,7 @@
 #include "store/notes/notedocumentcodec.h"
 #include "store/notes/pocketwordink.h"
 #include "store/notes/utf16note.h"
+#include "support/penstroke.h"
 #include "support/tempdevice.h"
 #include "ui/popupmenu.h"
 #include "ui/sharedfonts.h"
@@ -127,13 +128,7 @@ protected:
         edit()->setFocus();
         QTest::keyClicks(edit(), text);
     }
-    void draw(QPoint from, QPoint to) {
-        QWidget* surface = edit()->viewport();
-        QTest::mousePress(surface, Qt::LeftButton, {}, from);
-        QTest::mouseMove(surface, (from + to) / 2);
-        QTest::mouseMove(surface, to);
-        QTest::mouseRelease(surface, Qt::LeftButton, {}, to);
-    }
+    void draw(QPoint from, QPoint to) { test::drawPenStroke(edit()->viewport(), from, to); }
     QStringList menuTexts() {
         QStringList out;
         for (QAction* action : block->lastMenu()->actions()) {

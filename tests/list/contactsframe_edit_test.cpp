@@ -1,7 +1,7 @@
 // The edit window from the contacts frame over a real store: New (also with
 // the caller-ID number), Edit, "e OID" and the card's "Edit..."; OK writes
 // through the contact manager and selects the contact, Cancel writes
-// nothing.
+// nothing; the note written in the form's note editor is stored.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +12,8 @@
 #include "card/contactcarddialog.h"
 #include "card/contacteditdialog.h"
 #include "card/contactform.h"
+#include "card/inktextedit.h"
+#include "card/notesblock.h"
 #include "framefixture.h"
 #include "list/contactstoresession.h"
 #include "list/listdownbutton.h"
@@ -19,6 +21,8 @@
 #include "platform/locale.h"
 #include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/contactmanager.h"
+#include "store/notes/notedocumentcodec.h"
+#include "store/notes/pocketwordink.h"
 #include "store/settings/settingsstore.h"
 #include "support/popupdriver.h"
 #include "support/recordingboxes.h"
@@ -165,6 +169,42 @@ TEST_F(FrameEditTest, ASaveTheStoreRefusesKeepsTheWindowOpenWithWhatWasTyped) {
     EXPECT_FALSE(frame().isBusy());
     ContactRecord record;
     EXPECT_FALSE(manager().readContact(richOid, record)) << "nothing was written back";
+}
+
+TEST_F(FrameEditTest, TheNoteEditedInTheFormIsWrittenAndAnUntouchedOneKept) {
+    ContactRecord before;
+    ASSERT_TRUE(manager().readContact(richOid, before));
+    ASSERT_FALSE(before.userNote.isEmpty());
+    ASSERT_TRUE(frame().list()->selectContact(richOid));
+    ASSERT_TRUE(frame().handleCommand(ContactsFrame::kCmdEditContact, 0));
+    typeName(kLineJobTitle, "Optics");
+    command(ContactEditDialog::kCmdOk);
+    QTRY_COMPARE(dialog(), nullptr);
+    ContactRecord record;
+    ASSERT_TRUE(manager().readContact(richOid, record));
+    EXPECT_EQ(record.userNote, before.userNote) << "the untouched note, byte for byte";
+
+    ASSERT_TRUE(frame().handleCommand(ContactsFrame::kCmdEditContact, 0));
+    ContactForm& form = *dialog()->form();
+    InkTextEdit* note = form.notesBlock()->editor();
+    form.ensureWidgetVisible(form.notesBlock());
+    QTest::mouseClick(note->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(note, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(note, " - seen");
+    command(ContactEditDialog::kCmdOk);
+    QTRY_COMPARE(dialog(), nullptr);
+    ASSERT_TRUE(manager().readContact(richOid, record));
+    EXPECT_TRUE(ink::hasInkSignature(record.userNote)) << "stored as the editor's document";
+    const NoteDocument written = readNoteDocument(record.userNote, Locale::user());
+    ASSERT_FALSE(written.paragraphs.isEmpty());
+    EXPECT_TRUE(written.paragraphs.last().text().endsWith(" - seen"));
+    EXPECT_EQ(record.extended.phones, before.extended.phones)
+        << "the extended properties written beside the document are read back";
+
+    ASSERT_TRUE(frame().handleCommand(ContactsFrame::kCmdEditContact, 0));
+    EXPECT_TRUE(dialog()->form()->notesBlock()->editor()->toPlainText().endsWith(" - seen"));
+    command(ContactEditDialog::kCmdCancel);
+    QTRY_COMPARE(dialog(), nullptr);
 }
 
 TEST_F(FrameEditTest, CategoryRowChoosesThroughTheCategoryList) {

@@ -16,6 +16,7 @@
 #include "store/contacts/categoriesdbmanager.h"
 #include "store/contacts/contactnotes.h"
 #include "store/contacts/contactsdatabase.h"
+#include "store/pictures/contactpicturefiles.h"
 #include "support/richcontact.h"
 
 namespace kontavo {
@@ -135,6 +136,73 @@ Oid addRichContact(const QString& root) {
     }
     rich.notesBlob = notes->blob;
     return db.createRecord(rich) ? rich.oid : 0;
+}
+
+// Adds a contact whose picture is one colour (`colour`, 0xRRGGBB) to the
+// store of `rig`, its picture file written as the store writes it; its Oid.
+Oid addContactWithPicture(test::MainWindowRig& rig, QRgb colour) {
+    const QString root = rig.device.root();
+    SqliteObjectStore store(SqliteObjectStore::fileInRoot(root));
+    ContactsDatabase db(store, Locale::user());
+    if (!store.isOpen() || !db.open()) {
+        return 0;
+    }
+    ContactRecord contact;
+    contact.setField(ContactField::FirstName, QStringLiteral("Aaron"));
+    contact.setField(ContactField::LastName, QStringLiteral("Aalto"));
+    contact.setField(ContactField::FileAs, QStringLiteral("Aalto, Aaron"));
+    contact.setField(ContactField::MobilePhone, QStringLiteral("+358 40 123 4567"));
+    QByteArray row;
+    for (int x = 0; x < 80; ++x) {
+        row.append(char(qBlue(colour))).append(char(qGreen(colour))).append(char(qRed(colour)));
+    }
+    contact.picture = PictureBitmap::create(80, 80, row.repeated(80));
+    ContactPictureFiles pictures(rig.device.fs());
+    if (contact.picture == nullptr || !pictures.save(contact, true)) {
+        return 0;
+    }
+    const std::optional<RebuiltNotes> notes = rebuildNotes(contact, Locale::user());
+    if (!notes) {
+        return 0;
+    }
+    contact.notesBlob = notes->blob;
+    return db.createRecord(contact) ? contact.oid : 0;
+}
+
+// The picture shows in the list's two-line rows, on the card and in the
+// edit form.
+TEST(ContactsProgramTest, AContactsPictureShowsInTheListTheCardAndTheForm) {
+    test::MainWindowRig rig;
+    ASSERT_TRUE(seedDemoContactsIfEmpty(rig.device.fs(), 3, Locale::user()));
+    constexpr QRgb kColour = 0xC828A0;
+    const Oid oid = addContactWithPicture(rig, kColour);
+    ASSERT_NE(oid, 0u);
+    rig.device.settings().set(settings::kIsDoubleSized, 1);
+    struct Shot {
+        const char* name;
+        QStringList arguments;
+        int least;  // pixels of the picture's colour at 96 dpi
+    };
+    const QString hex = QString::number(oid, 16);
+    for (const Shot& shot : {Shot{"list", {}, 100}, Shot{"card", {"v", hex}, 1500},
+                             Shot{"form", {"e", hex}, 1500}}) {
+        for (const int dpi : {96, 192}) {
+            const int scale = dpi / 96;
+            const QString file =
+                screenshotPath(QStringLiteral("picture-%1-%2dpi").arg(shot.name).arg(dpi));
+            QFile::remove(file);
+            const ProgramRun run = runKontavo(
+                rig, QStringList{QStringLiteral("--device-root"), rig.device.root(),
+                                 QStringLiteral("--dpi"), QString::number(dpi),
+                                 QStringLiteral("--screenshot"), file} +
+                         shot.arguments);
+            ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+            const QImage picture(file);
+            ASSERT_EQ(picture.size(), QSize(240, 320) * scale);
+            EXPECT_GT(pixelsOf(picture, kColour, picture.rect()), shot.least * scale * scale)
+                << shot.name << " at " << dpi << " dpi";
+        }
+    }
 }
 
 TEST(ContactsProgramTest, ViewOnTheCommandLineDrawsTheFullScreenCard) {
