@@ -8,6 +8,7 @@
 
 #include "ui/icons.h"
 #include "ui/popupmenu.h"
+#include "ui/sharedfonts.h"
 #include "ui/shellui.h"
 
 namespace kontavo {
@@ -15,6 +16,8 @@ namespace kontavo {
 MenuBar::MenuBar(const MenuResource& menu, ShellUi& shell, QWidget* parent)
     : QWidget(parent), m_shell(shell) {
     setObjectName(QStringLiteral("MenuBar"));
+    // The program's font, also in dialogs, which do not take their owner's.
+    setFont(SharedFonts::current().normal);
     setAutoFillBackground(true);
     QPalette colors = palette();
     colors.setColor(QPalette::Window, QColor(0xE8, 0xE8, 0xE8));
@@ -105,6 +108,7 @@ void MenuBar::addTopLevel(const MenuItem& item) {
         button->setText(item.text);
         button->setEnabled(!item.grayed);
         auto* menu = new PopupMenu(item.text, nullptr);
+        menu->setFont(font());
         menu->setScreenOwner(this);
         fillMenu(menu, item.children);
         popup = menu;

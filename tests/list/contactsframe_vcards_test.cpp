@@ -19,6 +19,7 @@
 #include "store/contacts/contactmanager.h"
 #include "store/notes/extendedblock.h"
 #include "support/recordingboxes.h"
+#include "support/screenpicture.h"
 #include "support/testimages.h"
 #include "ui/messageboxes.h"
 
@@ -225,7 +226,8 @@ TEST(VCardFileDialogTest, PicksAListedFileOrATypedNameAndFitsTheScreen) {
         QTest::mouseClick(open.okButton(), Qt::LeftButton);
         EXPECT_EQ(open.chosenFile(), folder.filePath(QStringLiteral("b.vcf")));
         if (dpi == 96) {
-            open.grab().save(QStringLiteral("vcardfiledialog-96.png"));
+            test::saveScreenPicture(open, QStringLiteral("list"),
+                                    QStringLiteral("vcardfiledialog-96"));
         }
 
         VCardFileDialog save(VCardFileChoice(VCardFileChoice::Mode::Save, folder.path()),
@@ -237,7 +239,8 @@ TEST(VCardFileDialogTest, PicksAListedFileOrATypedNameAndFitsTheScreen) {
         QTest::keyClick(save.nameEdit(), Qt::Key_Return);
         EXPECT_EQ(save.chosenFile(), folder.filePath(QStringLiteral("backup.vcf")));
         if (dpi == 192) {
-            save.grab().save(QStringLiteral("vcardfiledialog-192.png"));
+            test::saveScreenPicture(save, QStringLiteral("list"),
+                                    QStringLiteral("vcardfiledialog-192"));
         }
     }
     Screen::setCurrent(Screen(96, 96));
