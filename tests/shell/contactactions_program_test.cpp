@@ -36,16 +36,7 @@ protected:
     void TearDown() override { window.reset(); }
 
     MainWndFrame& start() {
-        QByteArray root = rig.device.root().toLocal8Bit();
-        char program[] = "kontavo";
-        char option[] = "--device-root";
-        char* argv[] = {program, option, root.data(), nullptr};
-        const Integration integration = contactsIntegration(3, argv);
-        MainWndServices services = rig.services();
-        services.openContactStore = integration.openContactStore;
-        services.createContactsFrame = integration.createContactsFrame;
-        services.runOptions = integration.runOptions;
-        window = rig.makeWindow(services);
+        window = rig.makeProgramWindow();
         EXPECT_TRUE(window->create());
         window->show();
         QApplication::setActiveWindow(window.get());

@@ -60,16 +60,7 @@ protected:
     }
 
     void start() {
-        QByteArray root = rig.device.root().toLocal8Bit();
-        char program[] = "kontavo";
-        char option[] = "--device-root";
-        char* argv[] = {program, option, root.data(), nullptr};
-        const Integration integration = contactsIntegration(3, argv);
-        MainWndServices services = rig.services();
-        services.openContactStore = integration.openContactStore;
-        services.createContactsFrame = integration.createContactsFrame;
-        services.runOptions = integration.runOptions;
-        window = rig.makeWindow(services);
+        window = rig.makeProgramWindow();
         ASSERT_TRUE(window->create());
         window->show();
         boris = add(QStringLiteral("Борис"), QStringLiteral("Бобров"));

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "contactsprogram.h"
+
 namespace kontavo::test {
 
 RecordingContactsFrame::RecordingContactsFrame(Journal& journal)
@@ -95,6 +97,19 @@ MainWndServices MainWindowRig::services() {
 
 std::unique_ptr<MainWndFrame> MainWindowRig::makeWindow(const MainWndServices& services) {
     return std::make_unique<MainWndFrame>(services);
+}
+
+std::unique_ptr<MainWndFrame> MainWindowRig::makeProgramWindow() {
+    QByteArray root = device.root().toLocal8Bit();
+    char program[] = "kontavo";
+    char option[] = "--device-root";
+    char* argv[] = {program, option, root.data(), nullptr};
+    const Integration integration = contactsIntegration(3, argv);
+    MainWndServices wired = services();
+    wired.openContactStore = integration.openContactStore;
+    wired.createContactsFrame = integration.createContactsFrame;
+    wired.runOptions = integration.runOptions;
+    return makeWindow(wired);
 }
 
 }  // namespace kontavo::test

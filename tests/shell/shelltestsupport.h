@@ -72,6 +72,9 @@ public:
     // dropped by the test before making the window).
     MainWndServices services();
     std::unique_ptr<MainWndFrame> makeWindow(const MainWndServices& services);
+    // A window wired as the program wires it ("kontavo --device-root" this
+    // device): the real contact store, contacts frame and options page.
+    std::unique_ptr<MainWndFrame> makeProgramWindow();
 
     TempDevice device;
     // XDG_RUNTIME_DIR for programs started by the test; the windows live in
