@@ -6,27 +6,6 @@
 
 namespace kontavo::framedpicture {
 
-namespace {
-
-ImageFormat formatOfMediaType(const QString& mediaType) {
-    const QString type = mediaType.toLower();
-    if (type == QLatin1String("image/jpeg") || type == QLatin1String("image/jpg")) {
-        return ImageFormat::Jpeg;
-    }
-    if (type == QLatin1String("image/tiff")) {
-        return ImageFormat::Tiff;
-    }
-    if (type == QLatin1String("image/gif")) {
-        return ImageFormat::Gif;
-    }
-    if (type == QLatin1String("image/bmp") || type == QLatin1String("image/x-bmp")) {
-        return ImageFormat::Bmp;
-    }
-    return ImageFormat::Unknown;
-}
-
-}  // namespace
-
 Picture frame(const Picture& image) {
     if (image == nullptr) {
         return nullptr;
@@ -37,9 +16,10 @@ Picture frame(const Picture& image) {
     return editor.result();
 }
 
+// The decoders are tried in turn: a card's media type is often missing or
+// wrong, and each decoder refuses what is not its own at once.
 Picture ofCard(const VCardPicture& picture) {
-    const ImageLoad load =
-        decodeImage(picture.bytes, formatOfMediaType(picture.mediaType), kMaxJpegReduction);
+    const ImageLoad load = decodeImage(picture.bytes, ImageFormat::Unknown, kMaxJpegReduction);
     return load.ok() ? frame(load.picture) : nullptr;
 }
 

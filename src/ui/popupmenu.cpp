@@ -8,7 +8,12 @@
 
 namespace kontavo {
 
+// A submenu takes its menu's font: a menu is a window, and fonts do not pass
+// on to windows by themselves.
 PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent) {
+    if (qobject_cast<QMenu*>(parent) != nullptr) {
+        setFont(parent->font());
+    }
     connect(this, &QMenu::aboutToShow, this, &PopupMenu::fitToScreen);
 }
 
@@ -18,7 +23,6 @@ PopupMenu::PopupMenu(const QString& title, QWidget* parent) : PopupMenu(parent) 
 
 PopupMenu* PopupMenu::addPopup(const QString& title) {
     auto* sub = new PopupMenu(title, this);
-    sub->setFont(font());  // a menu is a window: fonts do not pass on by themselves
     addMenu(sub);
     return sub;
 }
@@ -39,8 +43,6 @@ QRect PopupMenu::screenRect() const {
     return {window->mapToGlobal(QPoint(0, 0)), window->size()};
 }
 
-// The least shortening that lets the menu fit, found by halving: how wide
-// the menu grows around its texts is the style's affair.
 // A menu taller than its screen gives up the room above and below each
 // item's text (the sixteen note colours on a 240 x 320 screen).
 void PopupMenu::fitHeight(const QRect& screen) {
@@ -52,6 +54,8 @@ void PopupMenu::fitHeight(const QRect& screen) {
     }
 }
 
+// The least shortening that lets the menu fit, found by halving: how wide
+// the menu grows around its texts is the style's affair.
 void PopupMenu::fitToScreen() {
     for (auto it = m_fullTexts.constBegin(); it != m_fullTexts.constEnd(); ++it) {
         it.key()->setText(it.value());

@@ -18,6 +18,7 @@ class PopupMenu : public QMenu {
 public:
     // The screen is the window of `parent` (for a submenu, of its menu's
     // owner), unless setScreenOwner names another widget.
+    // A menu whose parent is a menu (a submenu) takes that menu's font.
     explicit PopupMenu(QWidget* parent = nullptr);
     PopupMenu(const QString& title, QWidget* parent);
 
