@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "store/index/lettergroupset.h"
 
 namespace kontavo {
@@ -19,6 +21,17 @@ TEST(SearchWordsTest, SplitsAtEverySeparatorAndLowerCases) {
     EXPECT_EQ(splitWords(u"+1 ~x"), (QStringList{"+1", "~x"}));
     EXPECT_TRUE(splitWords(u"--..").isEmpty());
     EXPECT_EQ(splitWords(QStringView(u"ab\0cd", 5)), (QStringList{"ab", "cd"}));
+}
+
+TEST(SearchWordsTest, NoOtherCharacterSeparatesWords) {
+    const std::u16string separators = u"\r\n\t `!@#$%^&*()_|{}:\"/<>?[];',.\u2116-=\\";
+    int found = 0;
+    for (uint32_t code = 0; code <= 0xFFFF; ++code) {
+        const bool listed = separators.find(char16_t(code)) != std::u16string::npos;
+        EXPECT_EQ(isWordSeparator(QChar(char16_t(code))), listed) << "code " << code;
+        found += isWordSeparator(QChar(char16_t(code))) ? 1 : 0;
+    }
+    EXPECT_EQ(found, int(separators.size()));
 }
 
 TEST(SearchWordsTest, PhoneDigitsKeyReversesTheDigits) {

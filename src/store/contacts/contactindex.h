@@ -62,7 +62,8 @@ public:
 
     // Full rebuild from the database ("Reindex database" in `progress`).
     // With `userRequested`, both index files are first marked as possibly
-    // incomplete in the settings.
+    // incomplete in the settings. The index open until then is dropped
+    // without being written back.
     virtual bool rebuild(ContactReader& reader, ProgressSink* progress, bool userRequested) = 0;
     // Brings a stale index up to date record by record ("Update indexes"),
     // or tells that a full rebuild is needed (more than 10 changes, 11 or

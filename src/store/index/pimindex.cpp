@@ -4,6 +4,7 @@
 #include "platform/locale.h"
 #include "store/contacts/contactobserver.h"
 #include "store/contacts/operationgate.h"
+#include "store/index/collectorthread.h"
 #include "store/index/contactwords.h"
 #include "store/index/indexbuilder.h"
 #include "store/index/indexchecker.h"
@@ -290,7 +291,11 @@ bool PimIndex::rebuild(ContactReader& reader, ProgressSink* progress, bool userR
     if (userRequested) {
         setFileFlags();
     }
-    close();
+    // The index being replaced is not written back (a write-back under way
+    // is stopped): the rebuilt one takes the place of its files.
+    m_dirty = false;
+    m_files.stopFlush();
+    m_files.close();
     m_damaged = false;
     const auto database = reader.databaseInfo();
     if (!database) {
@@ -299,11 +304,13 @@ bool PimIndex::rebuild(ContactReader& reader, ProgressSink* progress, bool userR
     IndexCollector collector(&m_groups, m_locale);
     {
         ProgressMeter meter(progress, loadString(kReindexTextId), kRebuildSteps);
+        CollectorThread collecting(collector);
         const bool read =
             reader.readAllForIndex([&](IndexedContact&& contact, int done, int total) {
-                collector.add(contact);
+                collecting.add(std::move(contact));
                 meter.reach(done, total);
             });
+        collecting.end();
         if (!read) {
             return false;
         }
@@ -340,10 +347,11 @@ bool PimIndex::rebuildWords(ContactReader& reader, ContactObserver* observer) {
     };
     report(0);
     IndexCollector collector(&m_groups, m_locale, false);
+    CollectorThread collecting(collector);
     int reported = 0;
     const bool read = reader.readAllForIndex([&](IndexedContact&& contact, int done, int total) {
         if (std::binary_search(indexed.begin(), indexed.end(), contact.record.oid)) {
-            collector.add(contact);
+            collecting.add(std::move(contact));
         }
         const int step = total <= 0 ? kWordSteps : std::min(kWordSteps, done * kWordSteps / total);
         if (step > reported) {
@@ -351,6 +359,7 @@ bool PimIndex::rebuildWords(ContactReader& reader, ContactObserver* observer) {
             report(step);
         }
     });
+    collecting.end();
     if (!read) {
         return false;
     }

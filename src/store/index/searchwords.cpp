@@ -1,16 +1,38 @@
 #include "store/index/searchwords.h"
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "store/index/lettergroupset.h"
 
 namespace kontavo {
 
+namespace {
+
+constexpr char16_t kSeparators[] = u"\r\n\t `!@#$%^&*()_|{}:\"/<>?[];',.\u2116-=\\";
+constexpr char16_t kNumeroSign = u'\u2116';
+
+// The separators below 128, one bit each.
+constexpr std::array<uint64_t, 2> asciiSeparators() {
+    std::array<uint64_t, 2> bits{};
+    for (const char16_t c : kSeparators) {
+        if (c != 0 && c < 128) {
+            bits[c / 64] |= uint64_t(1) << (c % 64);
+        }
+    }
+    return bits;
+}
+
+constexpr std::array<uint64_t, 2> kAsciiSeparators = asciiSeparators();
+
+}  // namespace
+
 bool isWordSeparator(QChar c) {
-    static constexpr char16_t kSeparators[] = u"\r\n\t `!@#$%^&*()_|{}:\"/<>?[];',.\u2116-=\\";
     const char16_t code = c.unicode();
-    return std::find(std::begin(kSeparators), std::end(kSeparators) - 1, code) !=
-           std::end(kSeparators) - 1;
+    if (code < 128) {
+        return (kAsciiSeparators[code / 64] >> (code % 64) & 1) != 0;
+    }
+    return code == kNumeroSign;
 }
 
 QStringList splitWords(QStringView text) {
