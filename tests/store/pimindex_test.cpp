@@ -92,6 +92,25 @@ TEST(PimIndexTest, RebuildShowsItsProgressAndGivesUpOnAFailedRead) {
     EXPECT_FALSE(d.index->insert(d.db.indexed(d.db.contacts().begin()->first), 1));
 }
 
+// The index a rebuild replaces is dropped unwritten: when the rebuild then
+// fails, the files left behind must not pass for current.
+TEST(PimIndexTest, AFailedRebuildLeavesNoFilesThatPassForCurrent) {
+    SmallIndex d;
+    d.restart();
+    ASSERT_EQ(d.index->open(d.db.info()), Open::Current);
+    const Oid added = d.db.add(test::sampleContact(2), "");
+    ASSERT_TRUE(d.index->insert(d.db.indexed(added), d.db.time()));
+    d.db.failReadsAfter = 1;
+    EXPECT_FALSE(d.index->rebuild(d.db, nullptr, false));
+    d.restart();
+    EXPECT_NE(d.index->open(d.db.info()), Open::Current);
+    d.db.failReadsAfter = -1;
+    ASSERT_TRUE(d.index->rebuild(d.db, nullptr, false));
+    d.restart();
+    EXPECT_EQ(d.index->open(d.db.info()), Open::Current);
+    EXPECT_EQ(d.differences(), QString());
+}
+
 TEST(PimIndexTest, StoredPropertiesComeBackAsGiven) {
     SmallIndex d;
     const Oid oid = d.db.add(test::sampleContact(5), "x");
