@@ -4,6 +4,10 @@
 // this store) are never returned: an Oid cut to 32 bits would name another
 // record, and a forward walk would come back to them for ever.
 #define KONTAVO_OID_IN_RANGE "oid BETWEEN 1 AND 4294967295"
+// The same for a walk that starts after an Oid (never negative), which is
+// the range's lower bound then. SQLite seeks on one lower bound only: with
+// two, each batch would be read from the first record on.
+#define KONTAVO_OID_AFTER(after) "oid>" after " AND oid<=4294967295"
 
 namespace kontavo {
 
@@ -48,7 +52,7 @@ ObjectStoreRows::ObjectStoreRows(SqliteDb& db)
                         "SELECT r.oid, r.props, e.bytes FROM records r"
                         " LEFT JOIN externals e ON e.oid=r.oid WHERE r.oid=?1 AND r.db=?2"),
       m_rowsAfter(db,
-                  "SELECT oid, props FROM records WHERE db=?1 AND oid>?2 AND " KONTAVO_OID_IN_RANGE
+                  "SELECT oid, props FROM records WHERE db=?1 AND " KONTAVO_OID_AFTER("?2")
                   " ORDER BY oid LIMIT ?3"),
       m_rowsOf(db, rowsOfQuery().constData()),
       m_oids(db, "SELECT oid FROM records WHERE db=?1 AND " KONTAVO_OID_IN_RANGE " ORDER BY oid"),
