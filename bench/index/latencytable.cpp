@@ -57,9 +57,9 @@ void LatencyTable::print() const {
 }
 
 void LatencyTable::printTable(bool cpu) const {
-    std::printf("\n%s time per call\n%-8s %-18s %11s %11s %11s %11s %8s %8s\n",
-                cpu ? "Thread CPU" : "Wall-clock", "contacts", "operation", "ours mean", "ours p99",
-                "FTS5 mean", "FTS5 p99", "x mean", "x p99");
+    std::printf("\n%s time per call\n%-8s %-18s %11s %11s %11s %11s %11s %11s %8s %8s\n",
+                cpu ? "Thread CPU" : "Wall-clock", "contacts", "operation", "ours mean", "ours p50",
+                "ours p99", "FTS5 mean", "FTS5 p50", "FTS5 p99", "x mean", "x p99");
     for (const auto& [key, entry] : m_rows) {
         const auto& [size, operation] = key;
         struct {
@@ -68,9 +68,11 @@ void LatencyTable::printTable(bool cpu) const {
         } row{cpu ? entry.ours.cpu : entry.ours.wall,
               cpu ? entry.baseline.cpu : entry.baseline.wall, entry.hasOurs, entry.hasBaseline};
         const bool both = row.hasOurs && row.hasBaseline && row.ours.mean > 0 && row.ours.p99 > 0;
-        std::printf("%-8d %-18s %11s %11s %11s %11s", size, operation.c_str(),
-                    readable(row.ours.mean).c_str(), readable(row.ours.p99).c_str(),
+        std::printf("%-8d %-18s %11s %11s %11s %11s %11s %11s", size, operation.c_str(),
+                    readable(row.ours.mean).c_str(), readable(row.ours.p50).c_str(),
+                    readable(row.ours.p99).c_str(),
                     row.hasBaseline ? readable(row.baseline.mean).c_str() : "-",
+                    row.hasBaseline ? readable(row.baseline.p50).c_str() : "-",
                     row.hasBaseline ? readable(row.baseline.p99).c_str() : "-");
         if (both) {
             std::printf(" %8.1f %8.1f\n", row.baseline.mean / row.ours.mean,
