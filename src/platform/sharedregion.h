@@ -57,8 +57,9 @@ public:
     bool commit(size_t bytes);
     // Copies `length` bytes of the file `fd` (from its start) into the region
     // at `at`, backing them with memory as it goes; false when the file is
-    // shorter or the system cannot supply the memory. Copying through the
-    // segment spares mapping each page into this process.
+    // shorter or the system cannot supply the memory. Written through the
+    // segment, which spares mapping each page into this process, and a page
+    // at a time whole. `fd`'s file position is left alone.
     bool copyFrom(int fd, size_t at, size_t length);
 
     // The POSIX shared-memory name used for (scope, name).

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <string>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -115,26 +117,37 @@ TEST(SharedRegionTest, AskingWhetherARegionIsHeldNeverMakesAnOpenFail) {
     EXPECT_EQ(failed, 0);
 }
 
+// Files shorter than a page and longer than the copy's buffer, copied to
+// places on, just after and just before a page boundary.
 TEST(SharedRegionTest, CopyFromPutsAFilesBytesAtTheirPlace) {
-    QTemporaryFile file;
-    ASSERT_TRUE(file.open());
-    QByteArray bytes(3 * 4096 + 17, Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        bytes[i] = char(i * 7 + 3);
+    constexpr size_t kRegionBytes = 1 << 21;
+    for (const qsizetype size : {qsizetype(100), qsizetype(3 * 4096 + 17), qsizetype(700 * 1024 + 5)}) {
+        for (const size_t at : {size_t(0), size_t(4), size_t(4095)}) {
+            SCOPED_TRACE(std::to_string(size) + " bytes at " + std::to_string(at));
+            QTemporaryFile file;
+            ASSERT_TRUE(file.open());
+            QByteArray bytes(size, Qt::Uninitialized);
+            for (qsizetype i = 0; i < bytes.size(); ++i) {
+                bytes[i] = char(i * 7 + 3 + i / 4093);
+            }
+            ASSERT_EQ(file.write(bytes), bytes.size());
+            ASSERT_TRUE(file.flush());
+            auto region =
+                SharedRegion::open(freshScope(), "R", kRegionBytes, [&](SharedRegion& fresh) {
+                    return fresh.commit(at) && fresh.copyFrom(file.handle(), at, size_t(size));
+                });
+            ASSERT_TRUE(region);
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(region->data() + at), size), bytes);
+            if (at > 0) {
+                EXPECT_EQ(region->data()[at - 1], 0);
+            }
+            EXPECT_EQ(region->data()[at + size_t(size)], 0);
+            EXPECT_TRUE(region->commit(kRegionBytes));
+            // More than the file holds, or more than the region holds.
+            EXPECT_FALSE(region->copyFrom(file.handle(), 0, size_t(size) + 1));
+            EXPECT_FALSE(region->copyFrom(file.handle(), kRegionBytes - 10, 11));
+        }
     }
-    ASSERT_EQ(file.write(bytes), bytes.size());
-    ASSERT_TRUE(file.flush());
-    auto region = SharedRegion::open(freshScope(), "R", 1 << 16, [&](SharedRegion& fresh) {
-        return fresh.commit(4) && fresh.copyFrom(file.handle(), 4, size_t(bytes.size()));
-    });
-    ASSERT_TRUE(region);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(region->data() + 4), bytes.size()), bytes);
-    EXPECT_EQ(region->data()[3], 0);
-    EXPECT_EQ(region->data()[4 + bytes.size()], 0);
-    EXPECT_TRUE(region->commit(1 << 16));
-    // More than the file holds, or more than the region holds.
-    EXPECT_FALSE(region->copyFrom(file.handle(), 0, size_t(bytes.size()) + 1));
-    EXPECT_FALSE(region->copyFrom(file.handle(), (1 << 16) - 10, 11));
 }
 
 }  // namespace
