@@ -41,7 +41,13 @@ void drawShortened(QPainter& painter, const QRect& rect, const QString& text,
 }  // namespace
 
 ContactRowPainter::ContactRowPainter(const Screen& screen, const QFont& listFont)
-    : m_screen(screen), m_font(listFont), m_bold(listFont) {
+    : m_screen(screen),
+      m_font(listFont),
+      m_bold(listFont),
+      m_expandedIcon(loadIconOfSet(kExpandedIcon, kExpandedIconHigh, screen)),
+      m_collapsedIcon(loadIconOfSet(kCollapsedIcon, kCollapsedIconHigh, screen)),
+      m_personIcon(loadIconOfSet(kPersonIcon, kPersonIcon, screen)),
+      m_companyIcon(loadIconOfSet(kCompanyIcon, kCompanyIcon, screen)) {
     m_bold.setBold(true);
 }
 
@@ -147,8 +153,7 @@ void ContactRowPainter::drawTwoLine(QPainter& painter, const QRect& box,
 void ContactRowPainter::drawPicture(QPainter& painter, const QRect& square,
                                     const ContactRow& row) const {
     if (!row.picture) {
-        const int id = row.isPerson ? kPersonIcon : kCompanyIcon;
-        const QPixmap icon = loadIconOfSet(id, id, m_screen);
+        const QPixmap& icon = row.isPerson ? m_personIcon : m_companyIcon;
         const int side = std::min(square.height(), icon.height());
         painter.drawPixmap(QRect(square.center() - QPoint(side / 2, side / 2), QSize(side, side)),
                            icon);
@@ -197,9 +202,7 @@ void ContactRowPainter::drawHeader(QPainter& painter, const QRect& box,
 }
 
 void ContactRowPainter::drawFoldIcon(QPainter& painter, const QRect& box, bool open) const {
-    const QPixmap icon = open ? loadIconOfSet(kExpandedIcon, kExpandedIconHigh, m_screen)
-                              : loadIconOfSet(kCollapsedIcon, kCollapsedIconHigh, m_screen);
-    painter.drawPixmap(box, icon);
+    painter.drawPixmap(box, open ? m_expandedIcon : m_collapsedIcon);
 }
 
 void ContactRowPainter::drawHint(QPainter& painter, const QRect& area, const QString& hint) const {

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPixmap>
 #include <QRect>
 
 #include "list/contactrowlayout.h"
@@ -80,6 +81,12 @@ private:
     Screen m_screen;
     QFont m_font;
     QFont m_bold;
+    // The stock icons, decoded once: a header or an icon row is painted on
+    // every refill.
+    QPixmap m_expandedIcon;
+    QPixmap m_collapsedIcon;
+    QPixmap m_personIcon;
+    QPixmap m_companyIcon;
 };
 
 }  // namespace kontavo

@@ -266,8 +266,14 @@ ContactListSource ContactListCache::listed(const ListOrder& order,
     source.grouped = order.sortType() == sorttype::kCompany;
     source.contacts.reserve(qsizetype(positions.size()));
     int runClass = -1;
-    for (const int position : positions) {
-        const int slot = order.sequence()[size_t(position)];
+    const std::vector<int>& sequence = order.sequence();
+    for (size_t i = 0; i < positions.size(); ++i) {
+        // The table is read in list order, far from its own: the row a few
+        // steps ahead is asked for early, so that reading is not waiting.
+        if (i + kReadAhead < positions.size()) {
+            __builtin_prefetch(&m_table[size_t(sequence[size_t(positions[i + kReadAhead])])]);
+        }
+        const int slot = sequence[size_t(positions[i])];
         const ListColumns& columns = m_table[size_t(slot)];
         if (source.grouped) {
             const int companyClass = order.companyClass(slot);

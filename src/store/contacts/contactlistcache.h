@@ -83,6 +83,9 @@ public:
     const ListColumns* find(Oid oid) const;
 
 private:
+    // How many rows ahead listed() asks for the table's entries.
+    static constexpr size_t kReadAhead = 8;
+
     int slotOf(Oid oid) const;
     void store(const ListColumns& columns);
     void erase(Oid oid);
