@@ -4,10 +4,6 @@
 // this store) are never returned: an Oid cut to 32 bits would name another
 // record, and a forward walk would come back to them for ever.
 #define KONTAVO_OID_IN_RANGE "oid BETWEEN 1 AND 4294967295"
-// The same for a walk that starts after an Oid (never negative), which is
-// the range's lower bound then. SQLite seeks on one lower bound only: with
-// two, each batch would be read from the first record on.
-#define KONTAVO_OID_AFTER(after) "oid>" after " AND oid<=4294967295"
 
 namespace kontavo {
 
@@ -51,8 +47,11 @@ ObjectStoreRows::ObjectStoreRows(SqliteDb& db)
       m_rowWithExternal(db,
                         "SELECT r.oid, r.props, e.bytes FROM records r"
                         " LEFT JOIN externals e ON e.oid=r.oid WHERE r.oid=?1 AND r.db=?2"),
+      // The same range: the Oid a walk continues after (never negative) is
+      // its lower bound. SQLite seeks on one lower bound only; with two, each
+      // batch would be read from the first record on.
       m_rowsAfter(db,
-                  "SELECT oid, props FROM records WHERE db=?1 AND " KONTAVO_OID_AFTER("?2")
+                  "SELECT oid, props FROM records WHERE db=?1 AND oid>?2 AND oid<=4294967295"
                   " ORDER BY oid LIMIT ?3"),
       m_rowsOf(db, rowsOfQuery().constData()),
       m_oids(db, "SELECT oid FROM records WHERE db=?1 AND " KONTAVO_OID_IN_RANGE " ORDER BY oid"),

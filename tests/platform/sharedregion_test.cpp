@@ -2,8 +2,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-
-#include <string>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -12,6 +10,7 @@
 #include <QUuid>
 #include <atomic>
 #include <cstring>
+#include <string>
 #include <thread>
 
 namespace kontavo {
@@ -121,7 +120,8 @@ TEST(SharedRegionTest, AskingWhetherARegionIsHeldNeverMakesAnOpenFail) {
 // places on, just after and just before a page boundary.
 TEST(SharedRegionTest, CopyFromPutsAFilesBytesAtTheirPlace) {
     constexpr size_t kRegionBytes = 1 << 21;
-    for (const qsizetype size : {qsizetype(100), qsizetype(3 * 4096 + 17), qsizetype(700 * 1024 + 5)}) {
+    for (const qsizetype size :
+         {qsizetype(100), qsizetype(3 * 4096 + 17), qsizetype(700 * 1024 + 5)}) {
         for (const size_t at : {size_t(0), size_t(4), size_t(4095)}) {
             SCOPED_TRACE(std::to_string(size) + " bytes at " + std::to_string(at));
             QTemporaryFile file;

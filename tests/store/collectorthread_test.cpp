@@ -26,10 +26,11 @@ std::vector<IndexedContact> randomContacts(int count) {
     for (int i = 0; i < count; ++i) {
         IndexedContact contact;
         contact.record.oid = i == 17 ? 0 : 1 + uint32_t(random() % uint32_t(count * 2));
-        contact.record.setField(ContactField::FirstName, QStringLiteral("Name%1").arg(random() % 50));
+        contact.record.setField(ContactField::FirstName,
+                                QStringLiteral("Name%1").arg(random() % 50));
         contact.record.setField(ContactField::Company, QStringLiteral("Firm %1").arg(i));
-        contact.record.extended.emails = {{QStringLiteral("Private"),
-                                           QStringLiteral("n%1@mail.example").arg(i)}};
+        contact.record.extended.emails = {
+            {QStringLiteral("Private"), QStringLiteral("n%1@mail.example").arg(i)}};
         contact.notesText = QStringLiteral("note %1").arg(i % 7);
         contacts.push_back(contact);
     }

@@ -25,6 +25,17 @@ constexpr std::array<uint64_t, 2> asciiSeparators() {
 
 constexpr std::array<uint64_t, 2> kAsciiSeparators = asciiSeparators();
 
+// isWordSeparator() tests the one separator past 127 by itself.
+constexpr bool onlyNumeroSignPastAscii() {
+    for (const char16_t c : kSeparators) {
+        if (c >= 128 && c != kNumeroSign) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(onlyNumeroSignPastAscii());
+
 }  // namespace
 
 bool isWordSeparator(QChar c) {
